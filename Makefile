@@ -1,0 +1,42 @@
+# Thin wrapper over CMake + Ninja. `make test` and `make demo` work on a fresh
+# Debian 12 machine: both run the setup script first.
+BUILD      ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?=
+
+.PHONY: all setup configure build test demo bench fuzz install clean
+
+all: build
+
+setup:
+	@scripts/setup-debian.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+
+configure: setup $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	@scripts/run-demo.sh $(BUILD)
+
+bench: setup
+	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLARK_BUILD_BENCH=ON -DLARK_BUILD_TESTS=OFF
+	cmake --build $(BUILD)-bench -j $(JOBS) --target lark_bench
+	$(BUILD)-bench/bench/lark_bench
+
+fuzz: setup
+	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLARK_BUILD_FUZZ=ON -DLARK_BUILD_TESTS=OFF -DLARK_BUILD_APPS=OFF
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(or $(PREFIX),/usr/local)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-sanitize

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package Lark HTML needs to build, test, benchmark,
+# fuzz and take screenshots. Idempotent: quiet and quick when all is present.
+set -euo pipefail
+
+PACKAGES=(
+  # toolchain
+  g++ make cmake ninja-build ccache pkg-config
+  # Qt 6 Widgets and SQL with the SQLite driver
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+  # tests, benchmarks, fuzzing
+  googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  # fonts: DejaVu, Liberation (Arial/Times/Courier metrics), Tahoma from wine
+  fonts-dejavu-core fonts-liberation fonts-wine
+  # a real X server for screenshots of the demo programs
+  xvfb
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+  SUDO="sudo"
+fi
+
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,16 @@
+#include <lark/framework/exceptions.h>
+
+namespace lark {
+
+Exception::Exception(const QString& message)
+    : FMessage(message)
+    , FUtf8(message.toUtf8())
+{
+}
+
+const char* Exception::what() const noexcept
+{
+    return FUtf8.constData();
+}
+
+} // namespace lark

@@ -1,0 +1,32 @@
+# The framework layer: the component model's building blocks over Qt.
+set(LAYER_SOURCES
+  canvas.cpp
+  class_registry.cpp
+  class_table.inc
+  color.cpp
+  color_idents.inc
+  convert.cpp
+  exceptions.cpp
+  font.cpp
+  framework.cpp
+  image_list.cpp
+  picture.cpp
+  property_access.cpp
+  property_alias_p.h
+  property_aliases.cpp
+  string_list.cpp
+  system_colors.inc
+)
+set(LAYER_HEADERS
+  canvas.h
+  class_registry.h
+  color.h
+  convert.h
+  exceptions.h
+  font.h
+  framework.h
+  image_list.h
+  object.h
+  picture.h
+  string_list.h
+)

@@ -1,0 +1,26 @@
+#pragma once
+// Lark HTML: the whole public API in one include.
+
+// framework layer over Qt
+#include <lark/framework/canvas.h>
+#include <lark/framework/class_registry.h>
+#include <lark/framework/color.h>
+#include <lark/framework/convert.h>
+#include <lark/framework/exceptions.h>
+#include <lark/framework/font.h>
+#include <lark/framework/framework.h>
+#include <lark/framework/image_list.h>
+#include <lark/framework/object.h>
+#include <lark/framework/picture.h>
+#include <lark/framework/string_list.h>
+
+// control hook
+#include <lark/hook/hook_component.h>
+
+// engine
+#include <lark/html/caption.h>
+#include <lark/html/events.h>
+#include <lark/html/host_control.h>
+#include <lark/html/options.h>
+#include <lark/html/padding.h>
+#include <lark/html/values.h>

@@ -1,0 +1,5 @@
+foreach(fragment host tables engine layout interaction)
+  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
+    include(${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
+  endif()
+endforeach()
