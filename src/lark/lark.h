@@ -17,6 +17,11 @@
 // control hook
 #include <lark/hook/hook_component.h>
 
+// snippet storage
+#include <lark/storage/html_strings.h>
+#include <lark/storage/storage.h>
+#include <lark/storage/text_form.h>
+
 // engine
 #include <lark/html/caption.h>
 #include <lark/html/events.h>
