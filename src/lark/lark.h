@@ -24,8 +24,12 @@
 
 // engine
 #include <lark/html/caption.h>
+#include <lark/html/data.h>
 #include <lark/html/events.h>
+#include <lark/html/gradient.h>
 #include <lark/html/host_control.h>
+#include <lark/html/items.h>
 #include <lark/html/options.h>
 #include <lark/html/padding.h>
+#include <lark/html/render.h>
 #include <lark/html/values.h>

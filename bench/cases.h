@@ -1,0 +1,46 @@
+#pragma once
+// Names of the benchmarks, shared by the registrations and the ratio summary.
+// A name reads operation/input/engine, e.g. "Layout/page/Lark".
+
+#include <benchmark/benchmark.h>
+
+#include <QFont>
+
+namespace lark::bench {
+
+// Wrap width of the page cases and width of the painted screen.
+constexpr int kPageWidth = 400;
+constexpr int kScreenHeight = 600;
+
+// Every case runs this many times; the summary uses the fastest, which is
+// the most stable figure on a shared machine.
+constexpr int kRepetitions = 16;
+constexpr double kMinTimePerRepetition = 0.1; // seconds
+
+namespace names {
+inline constexpr const char* kLabelLark = "Layout/label/Lark";
+inline constexpr const char* kLabelQt = "Layout/label/QTextDocument";
+inline constexpr const char* kPageLark = "Layout/page/Lark";
+inline constexpr const char* kPageQt = "Layout/page/QTextDocument";
+inline constexpr const char* kRowsLark = "Layout/rows/Lark";
+inline constexpr const char* kRowsQt = "Layout/rows/QTextDocument";
+inline constexpr const char* kLongrunLark = "Layout/longrun/Lark";
+inline constexpr const char* kLongrunQt = "Layout/longrun/QTextDocument";
+inline constexpr const char* kLongrun2Lark = "Layout/longrun2x/Lark";
+inline constexpr const char* kLongrun2Qt = "Layout/longrun2x/QTextDocument";
+inline constexpr const char* kPaintFirstLark = "Paint/page-first-screen/Lark";
+inline constexpr const char* kPaintFirstQt = "Paint/page-first-screen/QTextDocument";
+inline constexpr const char* kPaintMiddleLark = "Paint/page-middle-screen/Lark";
+inline constexpr const char* kPaintMiddleQt = "Paint/page-middle-screen/QTextDocument";
+} // namespace names
+
+// Repetitions, minimum time and the "min" statistic the summary reads.
+void ConfigureCase(benchmark::internal::Benchmark* b);
+
+// The document font both engines use: the engine's default face and height.
+QFont DocumentFont();
+
+void RegisterLarkCases();
+void RegisterQtCases();
+
+} // namespace lark::bench

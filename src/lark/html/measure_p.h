@@ -1,0 +1,191 @@
+#pragma once
+// Internal: text measurement shared by measuring and painting, so both use
+// the same QFont and agree to the pixel.
+//
+// Widths. With QFont::PreferNoShaping Qt lays simple text out glyph by glyph
+// from the font's own advances, so a run's width is the sum of its
+// characters' advances, rounded once. Each font keeps a table of those
+// advances in Qt's 1/64-pixel units; a run is measured by summing, and a run
+// that grew by one character costs one lookup. Controls and formatting
+// characters take no room. Characters whose advance depends on their
+// neighbours (marks, tabs, scripts that need shaping, surrogates, glyphs
+// taken from a fallback font) make the run fall back to
+// QFontMetrics::horizontalAdvance of the whole text.
+//
+// Glyph layouts. Painting draws each run from glyph runs laid out once and
+// kept in a small cache keyed by the run, so that a repaint does not lay the
+// text out again.
+
+#include <lark/framework/font.h>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QImage>
+#include <QList>
+#include <QRawFont>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+
+class QPaintDevice;
+
+namespace lark::detail {
+
+class Measurer
+{
+public:
+    Measurer();
+    ~Measurer();
+    Measurer(const Measurer&) = delete;
+    Measurer& operator=(const Measurer&) = delete;
+
+    // Measures with another device's metrics (its resolution decides point
+    // sizes); nullptr restores the screen's. Forgets every cached font.
+    void SetDevice(QPaintDevice* device);
+    // Forgets the cached fonts and glyph layouts when there are more than a
+    // document normally uses. Entries must not be in use: call it only
+    // between passes.
+    void Trim();
+
+    struct FontMetrics
+    {
+        int Height = 0; // ascent + descent
+        int Ascent = 0;
+        int Descent = 0;
+        int AveCharWidth = 0;
+        int MaxCharWidth = 0;
+    };
+
+    // One font as the engine asks for it (face, height in the component
+    // model's convention, style), with what has been learnt about it. Entries
+    // live as long as the measurer's device does; their addresses are stable.
+    class FontEntry
+    {
+    public:
+        FontEntry(const QFont& font, const QPaintDevice* device);
+        ~FontEntry();
+
+        const QFont& Font() const { return FFont; }
+        const FontMetrics& Metrics() const { return FMetrics; }
+        // QFontMetrics::horizontalAdvance of the whole text, whatever it holds.
+        int ShapedWidth(QStringView text) const;
+        // The advance of c in 1/64 pixel, or kNeedsShaping when c cannot be
+        // measured on its own.
+        std::int32_t Advance64(QChar c)
+        {
+            // Latin-1 in the entry itself: one load for most text.
+            if (c.unicode() < FLatin1.size() && FLatin1[c.unicode()] != kUnknown)
+                return FLatin1[c.unicode()];
+            if (const Page* page = FPages[c.unicode() >> 8].get()) {
+                const std::int32_t advance = (*page)[c.unicode() & 0xFF];
+                if (advance != kUnknown)
+                    return advance;
+            }
+            return LearnAdvance64(c);
+        }
+
+        static constexpr std::int32_t kNeedsShaping = -1;
+
+    private:
+        static constexpr std::int32_t kUnknown = -2;
+        using Page = std::array<std::int32_t, 256>;
+        std::int32_t LearnAdvance64(QChar c);
+        std::int32_t LookUpAdvance64(QChar c) const;
+
+        QFont FFont;
+        QFontMetrics FIntMetrics;
+        QFontMetricsF FFloatMetrics;
+        QRawFont FRaw;
+        FontMetrics FMetrics;
+        Page FLatin1;
+        std::array<std::unique_ptr<Page>, 256> FPages;
+    };
+
+    FontEntry& Entry(const QString& face, int height, TFontStyles style)
+    {
+        // Runs measured one after another mostly share their font, and their
+        // face names share one string.
+        if (FLast && FLastKey.Height == height && FLastKey.Style == style.ToInt()
+            && ((FLastKey.Face.constData() == face.constData() && FLastKey.Face.size() == face.size())
+                || FLastKey.Face == face))
+            return *FLast;
+        return LookUp(face, height, style);
+    }
+
+    // The font the engine measures and paints a run with.
+    QFont Font(const QString& face, int height, TFontStyles style) { return Entry(face, height, style).Font(); }
+    const FontMetrics& Metrics(const QString& face, int height, TFontStyles style)
+    {
+        return Entry(face, height, style).Metrics();
+    }
+    // Width of a single-line text in that font (QFontMetrics::horizontalAdvance).
+    int TextWidth(const QString& face, int height, TFontStyles style, QStringView text);
+
+    // Width of text in font, continuing a measurement: sum holds the
+    // unrounded advance of the first len characters (in 1/64 pixel), and both
+    // are brought up to the whole text. len is set to kShapedRun when the
+    // text needs whole-run measurement; appending keeps that state, so later
+    // calls go straight to the whole-run path. Reset both to 0 whenever the
+    // text changes other than by appending.
+    static constexpr qsizetype kShapedRun = -1;
+    int RunWidth(FontEntry& font, QStringView text, std::int64_t& sum, qsizetype& len)
+    {
+        // The wrap step's case: the run grew by one character.
+        if (len >= 0 && len + 1 == text.size()) {
+            const std::int32_t advance = font.Advance64(text[len]);
+            if (advance != FontEntry::kNeedsShaping) {
+                sum += advance;
+                len += 1;
+                return RoundSum(sum);
+            }
+        }
+        return ResumeRunWidth(font, text, sum, len);
+    }
+
+    // Glyph layout of a run for painting, base line at y 0. slot identifies
+    // the caller's run (an item); the layout is reused while that slot asks
+    // for the same text in the same font.
+    struct PreparedRun
+    {
+        const FontEntry* Font = nullptr;
+        QString Text;
+        QList<QGlyphRun> Glyphs;
+        int Width = 0;      // advance width, as ShapedWidth
+        bool Plain = false; // drawn with QPainter::drawText (line separators)
+    };
+    const PreparedRun& Prepare(const void* slot, FontEntry& font, const QString& text);
+
+private:
+    struct Key
+    {
+        QString Face;
+        int Height = 0;
+        int Style = 0;
+        friend bool operator==(const Key&, const Key&) = default;
+    };
+    struct KeyHash
+    {
+        size_t operator()(const Key& k) const noexcept;
+    };
+
+    FontEntry& LookUp(const QString& face, int height, TFontStyles style);
+    int ResumeRunWidth(FontEntry& font, QStringView text, std::int64_t& sum, qsizetype& len);
+    // Qt rounds a layout's width (in 1/64 pixel) half up.
+    static int RoundSum(std::int64_t sum) { return int((sum + 32) >> 6); }
+    const QPaintDevice* MeasuringDevice() const { return FDevice ? &*FDevice : nullptr; }
+
+    // A 1x1 image at the measuring device's resolution; none for the screen.
+    std::optional<QImage> FDevice;
+    std::unordered_map<Key, std::unique_ptr<FontEntry>, KeyHash> FFonts;
+    FontEntry* FLast = nullptr; // the last entry asked for, checked first
+    Key FLastKey;
+    std::unordered_map<const void*, PreparedRun> FRuns;
+};
+
+} // namespace lark::detail

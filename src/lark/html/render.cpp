@@ -1,0 +1,291 @@
+// The render object: lifetime, containers, the frame around a parse, plain
+// text, settings, the host hook, the event raisers and the shared instance
+// behind DrawHTMLText. Parsing is parser.cpp, painting paint.cpp.
+#include <lark/framework/exceptions.h>
+#include <lark/framework/picture.h>
+#include <lark/hook/hook_component.h>
+#include <lark/html/measure_p.h>
+#include <lark/html/parser_p.h>
+#include <lark/html/render.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPaintDevice>
+#include <QScopeGuard>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace lark {
+
+namespace {
+
+constexpr QStringView kLineEnd = u"\r\n";
+
+// Measurement needs a surface of its own; one pixel is enough.
+std::unique_ptr<TBitmap> NewMeasuringSurface(const QPaintDevice* device)
+{
+    auto bitmap = std::make_unique<TBitmap>();
+    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    if (device) {
+        // Same resolution as the device, so that point sizes agree.
+        constexpr double kInchesPerMeter = 1.0 / 0.0254;
+        image.setDotsPerMeterX(int(std::lround(device->logicalDpiX() * kInchesPerMeter)));
+        image.setDotsPerMeterY(int(std::lround(device->logicalDpiY() * kInchesPerMeter)));
+    }
+    bitmap->SetImage(image);
+    return bitmap;
+}
+
+std::unique_ptr<TLarkHTMLRender>& SharedInstance()
+{
+    static std::unique_ptr<TLarkHTMLRender> instance;
+    return instance;
+}
+
+// Runs when the application object goes, while fonts still can be freed.
+void FreeSharedInstance()
+{
+    SharedInstance().reset();
+}
+
+} // namespace
+
+//---- Lifetime -------------------------------------------------------------
+
+TLarkHTMLRender::TLarkHTMLRender(QObject* parent)
+    : QObject(parent)
+    , FHook(std::make_unique<TLarkHookComponent>())
+    , FIntData(std::make_unique<TLarkHTMLData>())
+    , FBitmap(NewMeasuringSurface(nullptr))
+    , FBuffer(std::make_unique<TBitmap>())
+    , FMeasurer(std::make_unique<detail::Measurer>())
+{
+    FHook->OnBeforeProcess = [this](QObject*, QEvent* Message, bool& Handled) { RouteHostEvent(Message, Handled); };
+    FData = FIntData.get();
+    FData->SetRender(this);
+}
+
+TLarkHTMLRender::~TLarkHTMLRender()
+{
+    // Items freed from here on leave their embedded controls to the host,
+    // which frees them as its children.
+    FDestroying = true;
+    if (FHook->Active())
+        FHook->SetActive(false);
+    FHook->SetControl(nullptr);
+    FHook.reset();
+    FData = nullptr;
+    FIntData.reset();
+}
+
+TLarkHTMLRender* TLarkHTMLRender::getInstance()
+{
+    std::unique_ptr<TLarkHTMLRender>& instance = SharedInstance();
+    if (!instance) {
+        instance = std::make_unique<TLarkHTMLRender>();
+        if (QCoreApplication::instance())
+            qAddPostRoutine(FreeSharedInstance);
+    }
+    return instance.get();
+}
+
+//---- Containers -----------------------------------------------------------
+
+TLarkHTMLData* TLarkHTMLRender::CreateData()
+{
+    auto* data = new TLarkHTMLData();
+    data->SetRender(this);
+    return data;
+}
+
+void TLarkHTMLRender::DestroyData(TLarkHTMLData* Data)
+{
+    // The render object's own container is not the caller's to free.
+    if (!Data || Data == FIntData.get())
+        return;
+    if (Data == FData)
+        FData = nullptr;
+    delete Data;
+}
+
+void TLarkHTMLRender::SetData(TLarkHTMLData* NewData)
+{
+    FData = NewData ? NewData : FIntData.get();
+    FData->SetRender(this);
+}
+
+//---- Preparing ------------------------------------------------------------
+
+void TLarkHTMLRender::PrepareText(const QString& Text, int MaxWidth, bool AutoWrap)
+{
+    PrepareToData(Text, MaxWidth, AutoWrap, FData);
+}
+
+void TLarkHTMLRender::PrepareToData(const QString& Text, int MaxWidth, bool AutoWrap, TLarkHTMLData*& CurData)
+{
+    // CurData may be FData itself, which changes below.
+    TLarkHTMLData* const target = CurData;
+    if (!target)
+        return;
+    TLarkHTMLData* const previous = FData;
+    FData = target;
+    const auto restoreCurrent = qScopeGuard([this, previous] { FData = previous; });
+
+    target->SetMaxWidth(MaxWidth);
+    target->ClearArrays();
+    target->SetSelectedItem(nullptr);
+    try {
+        detail::ParseDocument(*this, *target, Text, AutoWrap);
+    } catch (const std::exception&) {
+        // The framework's failures (a bad attribute value, an event handler
+        // giving up) leave an empty document rather than a broken one.
+        target->ClearArrays();
+    }
+}
+
+void TLarkHTMLRender::SetDC(QPaintDevice* DC)
+{
+    if (!DC)
+        return;
+    // The surface it replaces goes with its canvas.
+    FBitmap = NewMeasuringSurface(DC);
+    FMeasurer->SetDevice(DC);
+}
+
+QString TLarkHTMLRender::AsText() const
+{
+    QString text;
+    if (!FData)
+        return text;
+    const auto& items = FData->Items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TLarkHTMLItem& item = *items[i];
+        switch (item.ItemType()) {
+        case hitChar:
+            text += item.Text();
+            break;
+        case hitBreak:
+            text += kLineEnd;
+            break;
+        case hitPara:
+            if (i != 0) {
+                text += kLineEnd;
+                text += kLineEnd;
+            }
+            break;
+        case hitLI:
+            text += u"- "_s;
+            break;
+        default:
+            break;
+        }
+    }
+    return text;
+}
+
+//---- Settings -------------------------------------------------------------
+
+void TLarkHTMLRender::SetParameter(const QString& aName, const QString& aValue)
+{
+    if (aName == u"EditorPreview" && aValue == u"1")
+        FEditorPreview = true;
+}
+
+QWidget* TLarkHTMLRender::Control() const
+{
+    return FHook->Control();
+}
+
+void TLarkHTMLRender::SetControl(QWidget* Value)
+{
+    FHook->SetActive(false);
+    FHook->SetControl(Value);
+    if (Value)
+        FHook->SetActive(true);
+}
+
+void TLarkHTMLRender::RouteHostEvent(QEvent* /*Message*/, bool& /*Handled*/)
+{
+    // FIXME: the message router (keys, mouse moves, clicks on inputs and
+    // links) arrives with the interaction work; until then the hook only
+    // watches.
+}
+
+void TLarkHTMLRender::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+//---- Raisers --------------------------------------------------------------
+
+void TLarkHTMLRender::DoImageNeeded(const QString& SourceName, TPicture& Image)
+{
+    if (OnBitmapNeeded) {
+        TBitmap* bitmap = nullptr;
+        DoBitmapNeeded(SourceName, bitmap);
+        if (bitmap) {
+            Image.Assign(*bitmap);
+            return;
+        }
+    }
+    if (!OnImageNeededEx)
+        return;
+    try {
+        OnImageNeededEx(this, SourceName, &Image);
+    } catch (...) {
+        // An application that fails to supply an image leaves it empty.
+    }
+}
+
+void TLarkHTMLRender::DoBitmapNeeded(const QString& SourceName, TBitmap*& Image)
+{
+    Image = nullptr;
+    if (!OnBitmapNeeded)
+        return;
+    try {
+        OnBitmapNeeded(this, SourceName, Image);
+    } catch (...) {
+        Image = nullptr;
+    }
+}
+
+void TLarkHTMLRender::DoTagFound(QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params, bool aClosing,
+                                 bool aSupported)
+{
+    if (OnTagFound)
+        OnTagFound(this, Tag, Item, Params, aClosing, aSupported);
+}
+
+void TLarkHTMLRender::DoVariableNeeded(const QString& aVarName, QString& aVarValue)
+{
+    if (OnVariableNeeded)
+        OnVariableNeeded(this, aVarName, aVarValue);
+}
+
+//---- Stand-alone drawing --------------------------------------------------
+
+int DrawHTMLTextEx(TCanvas& Canvas, const QString& Text, const QRect& Rect, int LineGap, TColor LinkColor,
+                   bool AutoWrap, bool CalcOnly)
+{
+    TLarkHTMLRender* render = TLarkHTMLRender::getInstance();
+    if (!render->Data())
+        render->SetData(nullptr);
+    TLarkHTMLData* data = render->Data();
+    data->SetLineGap(LineGap);
+    data->SetLinkColor(LinkColor);
+    render->PrepareText(Text, Rect.width(), AutoWrap);
+    if (!CalcOnly)
+        render->DrawText(Canvas, QPoint(0, 0), Rect, clNone, Rect);
+    return data->TextSize().height();
+}
+
+int DrawHTMLText(TCanvas& Canvas, const QString& Text, const QRect& Rect, bool CalcOnly)
+{
+    return DrawHTMLTextEx(Canvas, Text, Rect, 0, clBlue, true, CalcOnly);
+}
+
+} // namespace lark
