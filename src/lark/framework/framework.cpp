@@ -15,9 +15,11 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcFramework, "lark.framework")
 
+// Only the regular face: fonts-wine's tahomabd.ttf has bold metrics but
+// regular-weight outlines, so bold text drawn with it looks regular. Without
+// it Qt emboldens the regular face, which reads as bold.
 constexpr const char16_t* kWineFontFiles[] = {
     u"/usr/share/wine/fonts/tahoma.ttf",
-    u"/usr/share/wine/fonts/tahomabd.ttf",
 };
 
 // The classic dialog faces, and the scalable faces that stand in for them,

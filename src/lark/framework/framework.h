@@ -3,9 +3,9 @@
 // QApplication exists and before the first font is measured; later calls do
 // nothing.
 //
-// It registers the Tahoma faces shipped by fonts-wine (tahoma.ttf,
-// tahomabd.ttf in /usr/share/wine/fonts) when present and Tahoma is not
-// installed otherwise, maps "MS Sans Serif", "MS Shell Dlg" and
+// It registers the Tahoma face shipped by fonts-wine (tahoma.ttf in
+// /usr/share/wine/fonts) when present and Tahoma is not installed otherwise
+// (bold is emboldened from it; see framework.cpp), maps "MS Sans Serif", "MS Shell Dlg" and
 // "MS Shell Dlg 2" to the first available of Tahoma, Liberation Sans and
 // DejaVu Sans, and registers TEdit, TButton, TCheckBox and TRadioButton in
 // the class registry.
