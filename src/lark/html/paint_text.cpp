@@ -12,6 +12,7 @@
 #include <lark/html/data.h>
 #include <lark/html/items.h>
 
+#include <QPaintDevice>
 #include <QPainter>
 
 namespace lark::detail {
@@ -111,7 +112,10 @@ void PaintTextRun(PaintContext& ctx, TLarkHTMLItem& item, int index)
         painter.fillRect(QRect(x, baseLine - metrics.Ascent, run.Width, metrics.Height),
                          ToQColor(colors.Background, ctx.Palette));
     painter.setPen(ToQColor(colors.Text, ctx.Palette));
-    if (run.Plain) {
+    // Cached glyph runs place their underline and strike-out in device pixels
+    // of a 1:1 device; on a scaled device (high DPI) let QPainter lay out.
+    const bool scaledDevice = painter.device() && painter.device()->devicePixelRatioF() != 1.0;
+    if (run.Plain || scaledDevice) {
         painter.setFont(font.Font());
         painter.drawText(QPoint(x, baseLine), run.Text);
         return;
