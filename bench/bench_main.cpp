@@ -83,6 +83,9 @@ int main(int argc, char** argv)
     lark::bench::SetCorpus(std::move(corpus));
     lark::bench::RegisterLarkCases();
     lark::bench::RegisterQtCases();
+    lark::bench::RegisterLabelCases();
+    lark::bench::RegisterViewCases();
+    lark::bench::RegisterImageCases();
 
     lark::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

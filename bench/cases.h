@@ -32,6 +32,13 @@ inline constexpr const char* kPaintFirstLark = "Paint/page-first-screen/Lark";
 inline constexpr const char* kPaintFirstQt = "Paint/page-first-screen/QTextDocument";
 inline constexpr const char* kPaintMiddleLark = "Paint/page-middle-screen/Lark";
 inline constexpr const char* kPaintMiddleQt = "Paint/page-middle-screen/QTextDocument";
+inline constexpr const char* kPaintImageCachedLark = "Paint/image-file/Lark";
+inline constexpr const char* kPaintImageUncachedLark = "Paint/image-file-decoded-each-paint/Lark";
+inline constexpr const char* kLabelWidgetLark = "Widget/label/TLarkHTMLLabel";
+inline constexpr const char* kLabelWidgetQt = "Widget/label/QLabel";
+inline constexpr const char* kViewScrollLark = "Widget/view-page-down/TLarkHTMLView";
+inline constexpr const char* kViewPaintTopLark = "Widget/view-paint-top/TLarkHTMLView";
+inline constexpr const char* kViewPaintMiddleLark = "Widget/view-paint-middle/TLarkHTMLView";
 } // namespace names
 
 // Repetitions, minimum time and the "min" statistic the summary reads.
@@ -42,5 +49,11 @@ QFont DocumentFont();
 
 void RegisterLarkCases();
 void RegisterQtCases();
+// image_cases.cpp: repainting an image file with and without the image cache.
+void RegisterImageCases();
+// label_cases.cpp: the label widget against a word-wrapped QLabel.
+void RegisterLabelCases();
+// view_cases.cpp: the view scrolling and painting page.html.
+void RegisterViewCases();
 
 } // namespace lark::bench

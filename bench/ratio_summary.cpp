@@ -32,6 +32,10 @@ constexpr RatioRow kRatios[] = {
     {"paint first screen, Lark / Qt", names::kPaintFirstLark, names::kPaintFirstQt, 0.8},
     {"paint middle / first screen, Lark", names::kPaintMiddleLark, names::kPaintFirstLark, 1.5},
     {"paint middle / first screen, Qt", names::kPaintMiddleQt, names::kPaintFirstQt, 0},
+    {"image file repaint, cached / uncached", names::kPaintImageCachedLark, names::kPaintImageUncachedLark, 0},
+    {"label widget (set, size, paint), Lark / QLabel", names::kLabelWidgetLark, names::kLabelWidgetQt, 0.1},
+    {"view paint middle / top, Lark", names::kViewPaintMiddleLark, names::kViewPaintTopLark, 1.5},
+    {"view page down + paint / paint top, Lark", names::kViewScrollLark, names::kViewPaintTopLark, 0},
 };
 
 bool IsMinimum(const benchmark::BenchmarkReporter::Run& run)

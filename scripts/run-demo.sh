@@ -1,23 +1,41 @@
 #!/usr/bin/env bash
-# Renders the showcase snippets (apps/lark-render/showcase/*.html) with
-# lark-render from build folder $1 into $1/showcase/ and prints the PNG paths.
-# A snippet may carry its command-line options on its first line:
-#   <!-- lark-render: --width 360 --var user=Ada -->
+# Starts the feature tour from build folder $1 (default: build).
+#
+# Without a display (no DISPLAY or WAYLAND_DISPLAY) the tour runs off screen
+# instead: it shows every page once, writes one screenshot per page to
+# $1/screenshots/ and prints their paths. The lark-render showcase
+# (apps/lark-render/showcase/*.html) is then rendered into $1/showcase/ too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD=${1:-build}
+TOUR="$BUILD/apps/featurestour/featurestour"
 RENDER="$BUILD/apps/lark-render/lark-render"
-SHOWCASE=apps/lark-render/showcase
-OUT="$BUILD/showcase"
 
-if [ ! -x "$RENDER" ]; then
-  echo "run-demo: $RENDER is missing; build first (make build)" >&2
+if [ ! -x "$TOUR" ]; then
+  echo "run-demo: $TOUR is missing; build first (make build)" >&2
   exit 1
 fi
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  # The pages read img1.bmp and image.png from the working directory, which
+  # the build puts next to the program.
+  cd "$(dirname "$TOUR")"
+  exec ./featurestour
+fi
+
+echo "No display: the feature tour, one screenshot per page:"
+QT_QPA_PLATFORM=offscreen "$TOUR" --screenshots "$BUILD/screenshots"
+
+if [ ! -x "$RENDER" ]; then
+  exit 0
+fi
+SHOWCASE=apps/lark-render/showcase
+OUT="$BUILD/showcase"
 mkdir -p "$OUT"
 
-# The options written on a snippet's first line, or nothing.
+# The options written on a snippet's first line, or nothing:
+#   <!-- lark-render: --width 360 --var user=Ada -->
 snippet_args() {
   head -n 1 "$1" | tr -d '\r' | sed -n 's/^<!-- *lark-render:\(.*\)-->.*$/\1/p'
 }
@@ -29,11 +47,11 @@ render() { # render SNIPPET PNG [extra options...]
   # xargs rather than eval, so that nothing in a snippet is ever executed.
   local args=()
   mapfile -t args < <(snippet_args "$snippet" | xargs -r -n1 printf '%s\n')
-  "$RENDER" "${args[@]}" "$@" -o "$png" "$snippet"
+  QT_QPA_PLATFORM=offscreen "$RENDER" "${args[@]}" "$@" -o "$png" "$snippet"
   echo "$png"
 }
 
-echo "Lark HTML showcase (lark-render), one PNG per snippet:"
+echo "The lark-render showcase, one PNG per snippet:"
 for snippet in "$SHOWCASE"/*.html; do
   name=$(basename "$snippet" .html)
   render "$snippet" "$OUT/$name.png"

@@ -28,8 +28,15 @@
 #include <lark/html/events.h>
 #include <lark/html/gradient.h>
 #include <lark/html/host_control.h>
+#include <lark/html/host_traits.h>
 #include <lark/html/items.h>
 #include <lark/html/options.h>
 #include <lark/html/padding.h>
 #include <lark/html/render.h>
+#include <lark/html/shift_state.h>
+#include <lark/html/transparent_bitmap.h>
 #include <lark/html/values.h>
+
+// controls
+#include <lark/controls/label.h>
+#include <lark/controls/view.h>

@@ -1,3 +1,13 @@
+# The feature tour: its window and history walked with QTest, and its pages
+# checked against their fragments and for what every page must show.
+if(TARGET featurestour_form)
+  lark_add_test(featurestour_test
+    SOURCES apps/featurestour_test.cpp apps/featurestour_pages_test.cpp
+    LIBS featurestour_form featurestour_pages)
+  target_compile_definitions(featurestour_test PRIVATE
+    FEATURESTOUR_SOURCE_DIR="${PROJECT_SOURCE_DIR}/apps/featurestour")
+endif()
+
 # lark-render as a test oracle. Golden tests compare its item dump of each
 # snippet with a reviewed expected file (see tests/golden/README.md); the
 # command-line check covers its errors and output forms. The sanitizer build

@@ -1,4 +1,4 @@
-foreach(fragment host tables engine layout interaction)
+foreach(fragment host tables engine layout images inputs interaction)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
     include(${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
   endif()

@@ -134,6 +134,8 @@ public:
     TLarkHTMLItem* SelectedItem() const { return FSelectedItem; }
     // Gives a windowed embedded control the input focus when it is selected.
     void SetSelectedItem(TLarkHTMLItem* Value);
+    // Stores the selection without moving the focus (clicks and link steps).
+    void StoreSelectedItem(TLarkHTMLItem* Value) { FSelectedItem = Value; }
     const QRect& Rect() const { return FRect; }
     void SetRect(const QRect& v) { FRect = v; }
     QSize TextSize() const { return FTextSize; }

@@ -18,6 +18,7 @@
 // numbers use) and the placement of embedded controls on them.
 
 #include "line_metrics_p.h"
+#include "paint_inputs_p.h"
 #include "paint_p.h"
 
 #include <lark/framework/canvas.h>
@@ -154,7 +155,9 @@ void PaintItem(PaintContext& ctx, TLarkHTMLItem& item, int index)
             ctx.X += item.FWidth;
         break;
     case hitBitmap:
-        // FIXME: draw the picture (transparent bitmaps unscaled, others stretched).
+        if (ctx.Drawing)
+            PaintImage(ctx, item);
+        // The box is kept whether or not a picture was found.
         ctx.X += std::int64_t(item.FWidth) + 1;
         break;
     case hitHR:
@@ -162,14 +165,14 @@ void PaintItem(PaintContext& ctx, TLarkHTMLItem& item, int index)
             PaintRule(ctx, item);
         break;
     case hitInput:
-        // FIXME: let the item's painter draw the box standing on the line's bottom.
+        PaintInputItem(ctx, item);
         ctx.X += item.FWidth;
         break;
     case hitControl:
-        if (ctx.Render.Control()) {
-            // FIXME: place the embedded control (also on lines walked without drawing).
+        // Placed also on lines walked without drawing; a control whose
+        // placing failed keeps x where it is.
+        if (ctx.Render.Control() && PlaceEmbeddedControl(ctx, item, index))
             ctx.X += item.FWidth;
-        }
         break;
     case hitBody:
         if (ctx.Drawing)
@@ -373,6 +376,8 @@ void TLarkHTMLRender::DrawTextEx(TCanvas& ACanvas, QPoint ASrcPoint, const QRect
     ACanvas.SetTextAlign(TA_BASELINE);
     ACanvas.Font().SetCharset(FData->Charset());
     FData->SetRect(AR);
+    // Mouse input maps back to the document through this paint's origin.
+    NotePaintSource(ASrcPoint);
 
     detail::PaintContext ctx{ *this,   *FData,          Measurer(),          ACanvas, painter, request,
                               Control(), AR.topLeft(), ACanvas.ClipRect(), ACanvas.Brush().Color() };

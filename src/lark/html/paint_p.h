@@ -95,6 +95,9 @@ bool CellMayShow(const PaintContext& ctx, int x, int baseLine, int width, const 
 Measurer::FontEntry* RunFontAt(PaintContext& ctx, int index);
 // Draws the bullet or number of a list item line; a number advances x.
 void PaintListMarker(PaintContext& ctx, TLarkHTMLBreakItem& item, int index);
+// Draws an image item (hitBitmap) at the current position; the caller
+// advances x.
+void PaintImage(PaintContext& ctx, const TLarkHTMLItem& item);
 
 // The colour k moved away from the luminance of from: darkened by half
 // against a light colour, lightened by half against a dark one. clNone stays.

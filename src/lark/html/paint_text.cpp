@@ -112,10 +112,13 @@ void PaintTextRun(PaintContext& ctx, TLarkHTMLItem& item, int index)
         painter.fillRect(QRect(x, baseLine - metrics.Ascent, run.Width, metrics.Height),
                          ToQColor(colors.Background, ctx.Palette));
     painter.setPen(ToQColor(colors.Text, ctx.Palette));
-    // Cached glyph runs place their underline and strike-out in device pixels
-    // of a 1:1 device; on a scaled device (high DPI) let QPainter lay out.
+    // Cached glyph runs place underline and strike-out lines in device space,
+    // which is wrong on a scaled (high-DPI) device and inside a widget painted
+    // through its window's backing store; decorated runs and scaled devices
+    // are laid out by QPainter instead.
     const bool scaledDevice = painter.device() && painter.device()->devicePixelRatioF() != 1.0;
-    if (run.Plain || scaledDevice) {
+    const bool decorated = colors.Style.Contains(fsUnderline) || colors.Style.Contains(fsStrikeOut);
+    if (run.Plain || scaledDevice || decorated) {
         painter.setFont(font.Font());
         painter.drawText(QPoint(x, baseLine), run.Text);
         return;

@@ -1,6 +1,7 @@
 // The render object: lifetime, containers, the frame around a parse, plain
 // text, settings, the host hook, the event raisers and the shared instance
-// behind DrawHTMLText. Parsing is parser.cpp, painting paint.cpp.
+// behind DrawHTMLText. Parsing is parser.cpp, painting paint.cpp, image
+// sources and their events images.cpp.
 #include <lark/framework/exceptions.h>
 #include <lark/framework/picture.h>
 #include <lark/hook/hook_component.h>
@@ -207,13 +208,6 @@ void TLarkHTMLRender::SetControl(QWidget* Value)
         FHook->SetActive(true);
 }
 
-void TLarkHTMLRender::RouteHostEvent(QEvent* /*Message*/, bool& /*Handled*/)
-{
-    // FIXME: the message router (keys, mouse moves, clicks on inputs and
-    // links) arrives with the interaction work; until then the hook only
-    // watches.
-}
-
 void TLarkHTMLRender::Change()
 {
     if (OnChange)
@@ -221,37 +215,6 @@ void TLarkHTMLRender::Change()
 }
 
 //---- Raisers --------------------------------------------------------------
-
-void TLarkHTMLRender::DoImageNeeded(const QString& SourceName, TPicture& Image)
-{
-    if (OnBitmapNeeded) {
-        TBitmap* bitmap = nullptr;
-        DoBitmapNeeded(SourceName, bitmap);
-        if (bitmap) {
-            Image.Assign(*bitmap);
-            return;
-        }
-    }
-    if (!OnImageNeededEx)
-        return;
-    try {
-        OnImageNeededEx(this, SourceName, &Image);
-    } catch (...) {
-        // An application that fails to supply an image leaves it empty.
-    }
-}
-
-void TLarkHTMLRender::DoBitmapNeeded(const QString& SourceName, TBitmap*& Image)
-{
-    Image = nullptr;
-    if (!OnBitmapNeeded)
-        return;
-    try {
-        OnBitmapNeeded(this, SourceName, Image);
-    } catch (...) {
-        Image = nullptr;
-    }
-}
 
 void TLarkHTMLRender::DoTagFound(QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params, bool aClosing,
                                  bool aSupported)

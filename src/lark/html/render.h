@@ -10,16 +10,19 @@
 #include <lark/framework/picture.h>
 #include <lark/html/data.h>
 #include <lark/html/events.h>
+#include <lark/html/shift_state.h>
 
 #include <QObject>
 #include <QPointer>
 #include <QPoint>
 #include <QRect>
 
+#include <functional>
 #include <memory>
 
 class QEvent;
 class QPaintDevice;
+class QUrl;
 class QWidget;
 
 namespace lark {
@@ -65,6 +68,10 @@ public:
     void SetDC(QPaintDevice* DC);
     // The current document's text without markup.
     QString AsText() const;
+    // Fills Img from an image source: "index:n" (the image list), "file:path",
+    // "res:name" (a program resource), anything else through the image events.
+    // Img stays empty when the source gives no picture; nothing is thrown.
+    void HandleImage(const QString& aSrc, TPicture& Img);
 
     //---- settings
     // The only parameter is "EditorPreview" = "1" (both case-sensitive).
@@ -81,6 +88,61 @@ public:
     bool Destroying() const { return FDestroying; }
     // Raises OnChange; hosts repaint in response.
     void Change();
+
+    //---- interaction: links, focus and input ---------------------------------
+    // Points are document coordinates: Point plus SrcPoint is the position
+    // from the document's top-left corner. R is the area the document is
+    // shown in (only its width counts, for centred and right-aligned lines);
+    // an R of zero width stands for the area of the last paint.
+
+    // The item under a point, or nullptr.
+    TLarkHTMLItem* GetItemAt(QPoint Point, QPoint SrcPoint, const QRect& R);
+    // Hover: the input item under (X, Y) becomes the active item.
+    void MouseMoveTransfer(TShiftState Shift, int X, int Y, const QRect& R);
+    // A left click: toggles an input item, selects a link when LinkSelect.
+    void ClickTransfer(int X, int Y, const QRect& R);
+    // Tab and Shift+Tab move the selection through the focusable items
+    // (Qt::Key_Backtab counts as Shift+Tab); other keys (Qt::Key values) go
+    // to a selected input item. Key is never consumed.
+    void KeyDownTransfer(int& Key, TShiftState Shift);
+    // Whether a link is under the point; href receives its target (else empty).
+    bool IsCursorOverLink(QPoint Point, QPoint SrcPoint, const QRect& R, QString& href);
+    // Selects whatever item is under the point (nothing when none).
+    void SelectLinkAt(QPoint Point, QPoint SrcPoint, const QRect& R);
+    // Step through the link items, one item at a time; no wrapping.
+    void SelectNextLink();
+    void SelectPrevLink();
+    // Step through the focusable items (links, inputs, embedded controls),
+    // wrapping at both ends; an embedded control gets the focus.
+    void SelectNextSuitableItem();
+    void SelectPrevSuitableItem();
+    // The first input item after FindFrom (from the start when FindFrom is
+    // nullptr or not focusable) named exactly AName. Names are stored in
+    // lower case, so a name with capitals never matches.
+    TLarkHTMLInputItem* FindInputItemByName(const QString& AName, const TLarkHTMLItem* FindFrom) const;
+
+    // Opens a link target with the desktop's handler for it. A target without
+    // ":" that starts with "www" or "ftp" gets "http://" or "ftp://" in front,
+    // one with an "@" after its first character "mailto:". The target goes
+    // over as one URL; no shell sees it. False when it could not be opened.
+    static bool RunURL(const QString& aURL);
+    // Replaces what RunURL opens URLs with (tests record them); an empty
+    // function restores QDesktopServices::openUrl.
+    using TUrlOpener = std::function<bool(const QUrl&)>;
+    static void SetUrlOpener(TUrlOpener Opener);
+
+    // The document point the last paint showed at its area's top-left; the
+    // paint pass notes it so that host mouse positions map to the document.
+    QPoint PaintSource() const { return FPaintSource; }
+    void NotePaintSource(QPoint Source) { FPaintSource = Source; }
+
+    // Raisers of the interaction and embedded-control events.
+    void DoInputItemChecked(TLarkHTMLInputItem* InputItem);
+    void DoInputItemTextChanged(TLarkHTMLInputItem* InputItem);
+    void DoAdjustControlPosition(QWidget* aControl, TLarkHTMLItem* aData, int& X, int& Y);
+    void DoSetControlVisibility(QWidget* aControl, TLarkHTMLItem* aData, bool& aVisible);
+    void DoControlCreated(QWidget* aControl);
+    //---- end of interaction --------------------------------------------------
 
     //---- raisers used by the parser and handlers
     virtual void DoImageNeeded(const QString& SourceName, TPicture& Image);
@@ -131,6 +193,7 @@ private:
     QPointer<TCustomImageList> FImageList;
     bool FDoubleBuffered = true;
     bool FDestroying = false;
+    QPoint FPaintSource; // interaction: see PaintSource()
 };
 
 // Paint HTML into any canvas with the shared render object. Return the

@@ -9,8 +9,6 @@ namespace lark::detail {
 
 namespace {
 
-// FIXME: img, input and control arrive with images, inputs and embedded
-// controls; until then those tags are read and otherwise ignored.
 constexpr TagHandler kHandlers[] = {
     HandleSub,        // tcSub
     HandleSup,        // tcSup
@@ -27,15 +25,15 @@ constexpr TagHandler kHandlers[] = {
     HandleParagraph,  // tcPara
     HandleBreak,      // tcBreak
     HandleIndent,     // tcIndent
-    nullptr,          // tcImage
+    HandleImageTag,   // tcImage
     HandleLinkStart,  // tcLink
     HandleLinkEnd,    // tcEndLink
     nullptr,          // tcHtml: accepted, changes nothing
     HandleRule,       // tcRule
     HandleFontEnd,    // tcEndFont
     HandleFont,       // tcFont
-    nullptr,          // tcInput
-    nullptr,          // tcControl
+    HandleInput,      // tcInput
+    HandleControl,    // tcControl
     HandleVariable,   // tcVariable
     HandleBody,       // tcBody
 };

@@ -40,5 +40,11 @@ void HandleFontEnd(ParserState& state, ParsedTag& tag);
 void HandleVariable(ParserState& state, ParsedTag& tag);
 // body_tag.cpp
 void HandleBody(ParserState& state, ParsedTag& tag);
+// input_tag.cpp
+void HandleInput(ParserState& state, ParsedTag& tag);
+// control_tag.cpp
+void HandleControl(ParserState& state, ParsedTag& tag);
+// image_tag.cpp
+void HandleImageTag(ParserState& state, ParsedTag& tag);
 
 } // namespace lark::detail

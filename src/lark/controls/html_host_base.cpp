@@ -1,0 +1,284 @@
+// The part every HTML control shares: ownership of the render object and the
+// settings, the storage and image-list bindings, the host interface, and the
+// trigger methods through which the render object's events reach the
+// application.
+#include <lark/controls/html_host_base.h>
+
+#include <lark/html/data.h>
+#include <lark/html/host_traits.h>
+#include <lark/html/render.h>
+
+#include <QMenu>
+#include <QPointer>
+#include <QVariant>
+#include <QWidget>
+
+namespace lark {
+
+//---- Lifetime -------------------------------------------------------------
+
+TLarkHTMLHostBase::TLarkHTMLHostBase(QWidget* aSelf, std::unique_ptr<TPadding> aPadding)
+    : FSelf(aSelf)
+    , FOptions(std::make_unique<TLarkHTMLOptions>(aSelf))
+    , FPadding(std::move(aPadding))
+    , FRender(std::make_unique<TLarkHTMLRender>())
+{
+    Q_ASSERT_X(FPadding, "TLarkHTMLHostBase", "a host needs a padding object");
+    FOptions->OnChange = [this](QObject*) { OptionsChanged(); };
+    FFont.OnChange = [this](QObject*) { OptionsChanged(); };
+    FPadding->OnChange = [this](QObject*) { OptionsChanged(); };
+    FChangeLink.OnChange = [this](QObject*) { StorageChanged(); };
+    FChangeLink.OnSenderDestroying = [this](QObject*) { StorageGone(); };
+    FImageListChangeLink.OnChange = [this](QObject*) { StorageChanged(); };
+    BindRenderEvents();
+    // Hovered inputs, toggled check boxes and the selection change looks only.
+    FRender->OnChange = [this](QObject*) { FSelf->update(); };
+    FRender->SetControl(aSelf);
+}
+
+TLarkHTMLHostBase::~TLarkHTMLHostBase()
+{
+    ReleaseHost();
+}
+
+void TLarkHTMLHostBase::ReleaseHost()
+{
+    if (FHostDestroying)
+        return;
+    FHostDestroying = true;
+    // Nothing may call back into a half-destroyed widget.
+    FOptions->OnChange = nullptr;
+    FFont.OnChange = nullptr;
+    FPadding->OnChange = nullptr;
+    FChangeLink.OnChange = nullptr;
+    FChangeLink.OnSenderDestroying = nullptr;
+    FImageListChangeLink.OnChange = nullptr;
+    QObject::disconnect(FImageListDestroyed);
+    if (FChangeLink.Sender())
+        FChangeLink.Sender()->UnRegisterChanges(&FChangeLink);
+    if (FImageListChangeLink.Sender())
+        FImageListChangeLink.Sender()->UnRegisterChanges(&FImageListChangeLink);
+    FRender->OnImageNeededEx = nullptr;
+    FRender->OnVariableNeeded = nullptr;
+    FRender->OnControlCreated = nullptr;
+    FRender->OnAdjustControlPosition = nullptr;
+    FRender->OnSetControlVisibility = nullptr;
+    FRender->OnTagFound = nullptr;
+    FRender->OnChange = nullptr;
+    // A host without a window of its own puts the embedded controls on its
+    // parent, which would keep them after the host is gone: free them with
+    // the document while the render object still frees controls.
+    if (!IsWindowedHost(FSelf) && FRender->Data())
+        FRender->Data()->ClearArrays();
+    FRender.reset();
+}
+
+void TLarkHTMLHostBase::BindRenderEvents()
+{
+    TLarkHTMLRender& render = *FRender;
+    render.OnImageNeededEx = [this](QObject* Sender, const QString& SourceName, TPicture* Image) {
+        TriggerImageNeededEvent(Sender, SourceName, Image);
+    };
+    render.OnVariableNeeded = [this](QObject* Sender, const QString& aVarName, QString& aVarValue) {
+        TriggerVariableNeededEvent(Sender, aVarName, aVarValue);
+    };
+    render.OnControlCreated = [this](QObject* Sender, QWidget* aControl) {
+        TriggerControlCreatedEvent(Sender, aControl);
+    };
+    render.OnAdjustControlPosition = [this](QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData, int& X,
+                                            int& Y) {
+        TriggerAdjustControlPositionEvent(Sender, aControl, aData, X, Y);
+    };
+    render.OnSetControlVisibility = [this](QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData,
+                                           bool& aVisible) {
+        TriggerControlVisibilityEvent(Sender, aControl, aData, aVisible);
+    };
+    render.OnTagFound = [this](QObject* Sender, QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params,
+                               bool aClosing, bool aSupported) {
+        TriggerTagFound(Sender, Tag, Item, Params, aClosing, aSupported);
+    };
+}
+
+//---- Host interface and settings ------------------------------------------
+
+void TLarkHTMLHostBase::SetParameter(const QString& aName, const QString& aValue)
+{
+    FRender->SetParameter(aName, aValue);
+}
+
+void TLarkHTMLHostBase::SetDesigning(bool Value)
+{
+    if (Value == FDesigning)
+        return;
+    FDesigning = Value;
+    FSelf->update();
+}
+
+void TLarkHTMLHostBase::SetOptions(const TLarkHTMLOptions* Value)
+{
+    if (Value)
+        FOptions->Assign(Value);
+}
+
+void TLarkHTMLHostBase::SetPadding(const TPadding* Value)
+{
+    if (Value)
+        FPadding->Assign(*Value);
+}
+
+//---- Storage ----------------------------------------------------------------
+
+void TLarkHTMLHostBase::SetStorage(TLarkHTMLStorage* Value)
+{
+    if (FChangeLink.Sender())
+        FChangeLink.Sender()->UnRegisterChanges(&FChangeLink);
+    FStorage = Value;
+    if (FStorage)
+        FStorage->RegisterChanges(&FChangeLink);
+    StorageChanged();
+}
+
+void TLarkHTMLHostBase::SetStorageItemIndex(int Value)
+{
+    if (Value == FIndex)
+        return;
+    // The handler may destroy the host (a form closing on a page change).
+    const QPointer<QWidget> alive(FSelf);
+    TriggerStorageItemChanged(FSelf, FIndex, Value);
+    if (!alive)
+        return;
+    FIndex = Value;
+    if (FStorage)
+        StorageChanged();
+}
+
+// The storage is being destroyed and has already dropped our link.
+void TLarkHTMLHostBase::StorageGone()
+{
+    FStorage = nullptr;
+    StorageChanged();
+}
+
+bool TLarkHTMLHostBase::IsStorageLinkEmpty() const
+{
+    return !FStorage || FIndex < 0 || FIndex >= FStorage->Count();
+}
+
+QString TLarkHTMLHostBase::GetSourceText() const
+{
+    if (IsStorageLinkEmpty())
+        return FCaption;
+    return FStorage->Items()->Items(FIndex)->Lines().Text();
+}
+
+//---- Image list and popup menu --------------------------------------------
+
+void TLarkHTMLHostBase::SetImageList(TCustomImageList* Value)
+{
+    // The link knows its list even when the list is half destroyed.
+    if (FImageListChangeLink.Sender())
+        FImageListChangeLink.Sender()->UnRegisterChanges(&FImageListChangeLink);
+    QObject::disconnect(FImageListDestroyed);
+    FImageList = Value;
+    FRender->SetImageList(Value);
+    if (Value) {
+        Value->RegisterChanges(&FImageListChangeLink);
+        FImageListDestroyed = QObject::connect(Value, &QObject::destroyed, FSelf, [this] { ImageListGone(); });
+    }
+    StorageChanged();
+}
+
+void TLarkHTMLHostBase::ImageListGone()
+{
+    FImageList = nullptr;
+    FRender->SetImageList(nullptr);
+    StorageChanged();
+}
+
+void TLarkHTMLHostBase::PopupLinkMenu(QPoint P)
+{
+    QMenu* menu = FLinkPopupMenu;
+    if (!menu)
+        return;
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    menu->setProperty("PopupComponent", QVariant::fromValue<QObject*>(FSelf));
+    if (P.x() < 0)
+        P = FSelf->mapToGlobal(QPoint(0, 0));
+    menu->popup(P);
+}
+
+//---- Triggers ---------------------------------------------------------------
+
+// The event goes out with the host as Sender, whoever asked.
+void TLarkHTMLHostBase::TriggerLinkClickEvent(QObject*, const QString& HRef)
+{
+    const QPointer<QWidget> alive(FSelf);
+    if (FCheckLinks && !IsStorageLinkEmpty()) {
+        const int index = FStorage->GetNamedIndex(HRef);
+        if (index >= 0) {
+            SetStorageItemIndex(index);
+            return;
+        }
+        SetStorageItemIndex(FNotFoundIndex);
+        if (!alive)
+            return;
+    }
+    if (OnLinkClick)
+        OnLinkClick(FSelf, HRef);
+    if (alive)
+        NotifyLinkClick(HRef);
+}
+
+void TLarkHTMLHostBase::TriggerImageNeededEvent(QObject*, const QString& SourceName, TPicture* Image)
+{
+    if (OnGetImage)
+        OnGetImage(FSelf, SourceName, Image);
+}
+
+void TLarkHTMLHostBase::TriggerVariableNeededEvent(QObject*, const QString& aVarName, QString& aVarValue)
+{
+    if (OnGetVariable)
+        OnGetVariable(FSelf, aVarName, aVarValue);
+}
+
+void TLarkHTMLHostBase::TriggerControlCreatedEvent(QObject*, QWidget* aControl)
+{
+    const QPointer<QWidget> alive(FSelf);
+    if (OnControlCreated)
+        OnControlCreated(FSelf, aControl);
+    if (alive)
+        NotifyControlCreated(aControl);
+}
+
+void TLarkHTMLHostBase::TriggerAdjustControlPositionEvent(QObject*, QWidget* aControl, TLarkHTMLItem* aData,
+                                                          int& X, int& Y)
+{
+    if (OnAdjustControlPosition)
+        OnAdjustControlPosition(FSelf, aControl, aData, X, Y);
+}
+
+void TLarkHTMLHostBase::TriggerControlVisibilityEvent(QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData,
+                                                      bool& aVisible)
+{
+    if (OnControlVisibilityNeeded)
+        OnControlVisibilityNeeded(Sender, aControl, aData, aVisible);
+}
+
+void TLarkHTMLHostBase::TriggerStorageItemChanged(QObject* Sender, int OldItemIndex, int NewItemIndex)
+{
+    const QPointer<QWidget> alive(FSelf);
+    if (OnStorageItemChanged)
+        OnStorageItemChanged(Sender, OldItemIndex, NewItemIndex);
+    if (alive)
+        NotifyStorageItemChanged(OldItemIndex, NewItemIndex);
+}
+
+void TLarkHTMLHostBase::TriggerTagFound(QObject*, QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params,
+                                       bool aClosing, bool aSupported)
+{
+    if (OnTagFound)
+        OnTagFound(FSelf, Tag, Item, Params, aClosing, aSupported);
+}
+
+} // namespace lark

@@ -1,0 +1,202 @@
+#pragma once
+// TLarkHTMLHostBase: what every HTML control shares, mixed into a QWidget.
+//
+// It owns the render object, the document font, the options and the padding,
+// keeps the caption, the snippet storage binding and the image list, answers
+// the host interface the engine asks for, and raises the host events. The
+// widget class derives from QWidget first and from this base second, passes
+// itself to the constructor, and answers the three hooks:
+//
+//     class MyHost : public QWidget, public TLarkHTMLHostBase
+//     {
+//     public:
+//         MyHost() : TLarkHTMLHostBase(this, std::make_unique<TLarkPadding>()) {}
+//         void SetCaption(const QString& Value) override;   // store, re-layout
+//     protected:
+//         void OptionsChanged() override;   // font, options or padding changed
+//         void StorageChanged() override;   // storage, its item or the image list
+//         bool IsWindowedControl() const override { return true; }
+//     };
+//
+// Events are raised with the widget as Sender, except OnControlVisibilityNeeded,
+// which passes on the render object it came from. The notification-only events
+// also reach the widget's Qt signals through the Notify... hooks.
+
+#include <lark/framework/font.h>
+#include <lark/framework/image_list.h>
+#include <lark/html/events.h>
+#include <lark/html/host_control.h>
+#include <lark/html/host_traits.h>
+#include <lark/html/options.h>
+#include <lark/html/padding.h>
+#include <lark/storage/storage.h>
+
+#include <QMenu>
+#include <QMetaObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace lark {
+
+class TLarkHTMLRender;
+
+class TLarkHTMLHostBase : public ILarkHTMLControl, public ILarkHTMLHostTraits
+{
+public:
+    ~TLarkHTMLHostBase() override;
+    TLarkHTMLHostBase(const TLarkHTMLHostBase&) = delete;
+    TLarkHTMLHostBase& operator=(const TLarkHTMLHostBase&) = delete;
+
+    //---- host interface
+    TFont* GetFont() override { return &FFont; }
+    TLarkHTMLOptions* GetOptions() override { return FOptions.get(); }
+    // Caption, not the storage item's text.
+    QString GetHTML() const override { return FCaption; }
+    void SetHTML(const QString& Value) override { SetCaption(Value); }
+    TPadding* GetPadding() override { return FPadding.get(); }
+    QPoint GetOffset() const override { return {}; }
+    void LockUpdating() override { FUpdatingLocked = true; }
+    void UnlockUpdating() override { FUpdatingLocked = false; }
+    void SetParameter(const QString& aName, const QString& aValue) override;
+
+    //---- host traits
+    bool IsDesigning() const override { return FDesigning; }
+    // Set by design tools: an empty host then shows a dashed outline.
+    void SetDesigning(bool Value);
+
+    //---- the document's settings
+    TLarkHTMLRender* Render() const { return FRender.get(); }
+    // The document's default font. Changes re-lay the document out.
+    TFont& Font() { return FFont; }
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& Value) { FFont.Assign(Value); }
+    TLarkHTMLOptions* Options() const { return FOptions.get(); }
+    // Copies Value's settings (one change); the host keeps its own object.
+    void SetOptions(const TLarkHTMLOptions* Value);
+    TPadding* Padding() const { return FPadding.get(); }
+    void SetPadding(const TPadding* Value);
+
+    // The HTML (or plain) source shown when no storage item is.
+    QString Caption() const { return FCaption; }
+    virtual void SetCaption(const QString& Value) = 0;
+
+    //---- snippet storage
+    // Not owned; cleared when the storage is destroyed.
+    TLarkHTMLStorage* Storage() const { return FStorage; }
+    void SetStorage(TLarkHTMLStorage* Value);
+    // The item shown. OnStorageItemChanged runs before the value is stored,
+    // so its handler still reads the old index here.
+    int StorageItemIndex() const { return FIndex; }
+    void SetStorageItemIndex(int Value);
+    // The item a link to an unknown name switches to.
+    int StorageItemNotFoundIndex() const { return FNotFoundIndex; }
+    void SetStorageItemNotFoundIndex(int Value) { FNotFoundIndex = Value; }
+    // Whether links whose target names a storage item switch to that item.
+    bool CheckStorageLinks() const { return FCheckLinks; }
+    void SetCheckStorageLinks(bool Value) { FCheckLinks = Value; }
+    // True unless a storage is set and StorageItemIndex lies inside it.
+    bool IsStorageLinkEmpty() const;
+    // The source to render: the storage item's lines (each followed by
+    // CR LF) when one is shown, else Caption.
+    virtual QString GetSourceText() const;
+    bool IsEmpty() const { return GetSourceText().isEmpty(); }
+
+    //---- image list ("index:" images); not owned, cleared when destroyed
+    TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(TCustomImageList* Value);
+
+    //---- link popup menu; not owned, cleared when destroyed
+    QMenu* LinkPopupMenu() const { return FLinkPopupMenu; }
+    void SetLinkPopupMenu(QMenu* Value) { FLinkPopupMenu = Value; }
+    // Pops LinkPopupMenu up at the global point P (at the host's client
+    // origin when P.x() is negative), after ending any mouse grab. The menu's
+    // dynamic property "PopupComponent" names the host while it is open.
+    virtual void PopupLinkMenu(QPoint P);
+
+    //---- trigger methods
+    // Follows a storage link when CheckStorageLinks is on and an item is
+    // shown: a name found switches to that item and ends there; an unknown
+    // name switches to StorageItemNotFoundIndex. Then raises OnLinkClick.
+    virtual void TriggerLinkClickEvent(QObject* Sender, const QString& HRef);
+    virtual void TriggerImageNeededEvent(QObject* Sender, const QString& SourceName, TPicture* Image);
+    virtual void TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue);
+    virtual void TriggerControlCreatedEvent(QObject* Sender, QWidget* aControl);
+    virtual void TriggerAdjustControlPositionEvent(QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData,
+                                                   int& X, int& Y);
+    virtual void TriggerControlVisibilityEvent(QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData,
+                                               bool& aVisible);
+    // Raised with the Sender given, before the index changes.
+    virtual void TriggerStorageItemChanged(QObject* Sender, int OldItemIndex, int NewItemIndex);
+    virtual void TriggerTagFound(QObject* Sender, QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params,
+                                 bool aClosing, bool aSupported);
+
+    //---- events
+    TLarkHTMLLinkClickEvent OnLinkClick;
+    TLarkHTMLImageNeededEvent OnGetImage;
+    TLarkHTMLVariableNeededEvent OnGetVariable;
+    TLarkHTMLControlCreatedEvent OnControlCreated;
+    TLarkHTMLControlPositionNeededEvent OnAdjustControlPosition;
+    TLarkHTMLControlVisibilityNeededEvent OnControlVisibilityNeeded;
+    TLarkHTMLStorageItemChangedEvent OnStorageItemChanged;
+    TLarkHTMLTagFoundEvent OnTagFound;
+
+protected:
+    // aSelf is the widget this base is mixed into; aPadding the padding it
+    // owns (TLarkPadding for margins of 1, TPadding for 0).
+    TLarkHTMLHostBase(QWidget* aSelf, std::unique_ptr<TPadding> aPadding);
+
+    QWidget* Self() const { return FSelf; }
+    bool UpdatingLocked() const { return FUpdatingLocked; }
+    // True from the start of the widget's destruction on.
+    bool HostDestroying() const { return FHostDestroying; }
+    // Derived destructors call this first: no hook runs after it, and the
+    // embedded controls of the document go with the host.
+    void ReleaseHost();
+
+    // The font, the options or the padding changed.
+    virtual void OptionsChanged() = 0;
+    // The storage, the item shown, the storage's items or the image list
+    // changed.
+    virtual void StorageChanged() = 0;
+
+    // Hooks for the widget's signals; called right after the event.
+    virtual void NotifyLinkClick(const QString& HRef) { (void)HRef; }
+    virtual void NotifyControlCreated(QWidget* aControl) { (void)aControl; }
+    virtual void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex)
+    {
+        (void)OldItemIndex;
+        (void)NewItemIndex;
+    }
+
+    QString FCaption;
+
+private:
+    void BindRenderEvents();
+    void StorageGone();
+    void ImageListGone();
+
+    QWidget* const FSelf;
+    TFont FFont;
+    std::unique_ptr<TLarkHTMLOptions> FOptions;
+    std::unique_ptr<TPadding> FPadding;
+    std::unique_ptr<TLarkHTMLRender> FRender;
+    TLarkHTMLStorage* FStorage = nullptr; // cleared through the change link
+    int FIndex = 0;
+    int FNotFoundIndex = 0;
+    TLarkHTMLStorageChangeLink FChangeLink;
+    bool FCheckLinks = true;
+    QPointer<TCustomImageList> FImageList;
+    TChangeLink FImageListChangeLink;
+    QMetaObject::Connection FImageListDestroyed;
+    QPointer<QMenu> FLinkPopupMenu;
+    bool FUpdatingLocked = false;
+    bool FDesigning = false;
+    bool FHostDestroying = false;
+};
+
+} // namespace lark

@@ -1,0 +1,486 @@
+// The HTML label: settings, re-layout (DoUpdate and the auto-size step), the
+// text rectangle, and mouse handling. Painting is label_paint.cpp.
+//
+// The label parses only in DoUpdate, which every setter that affects layout
+// calls. DoUpdate guards itself against re-entry: the auto-size step resizes
+// the label, and the resize must not start a second parse while the first
+// one is still running.
+#include <lark/controls/label.h>
+#include <lark/controls/label_p.h>
+
+#include <lark/html/data.h>
+#include <lark/html/render.h>
+
+#include <QContextMenuEvent>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScopeGuard>
+
+#include <cmath>
+
+namespace lark {
+
+TLarkCustomHTMLLabel::TLarkCustomHTMLLabel(QWidget* parent)
+    : QWidget(parent)
+    , TLarkHTMLHostBase(this, std::make_unique<TLarkPadding>())
+{
+    // A graphic control: never focused, but it follows the mouse for the
+    // link cursor.
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    // The label buffers its own painting.
+    Render()->SetDoubleBuffered(false);
+    resize(DefaultSize, DefaultSize);
+}
+
+TLarkCustomHTMLLabel::~TLarkCustomHTMLLabel()
+{
+    ReleaseHost();
+}
+
+//---- Settings -------------------------------------------------------------
+
+void TLarkCustomHTMLLabel::SetCaption(const TLarkHTMLCaption& Value)
+{
+    if (Value == FCaption)
+        return;
+    FCaption = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLLabel::SetIsHTML(bool Value)
+{
+    if (Value == FIsHTML)
+        return;
+    FIsHTML = Value;
+    DoUpdate();
+}
+
+QString TLarkCustomHTMLLabel::PlainText() const
+{
+    return FIsHTML ? Render()->AsText() : FCaption;
+}
+
+void TLarkCustomHTMLLabel::SetAlignment(TAlignment Value)
+{
+    if (Value == FAlignment)
+        return;
+    FAlignment = Value;
+    update();
+}
+
+void TLarkCustomHTMLLabel::SetLayout(TTextLayout Value)
+{
+    if (Value == FTextLayout)
+        return;
+    FTextLayout = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLLabel::SetWordWrap(bool Value)
+{
+    if (Value == FWordWrap)
+        return;
+    FWordWrap = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLLabel::SetAutoSize(bool Value)
+{
+    if (Value == FAutoSize)
+        return;
+    FAutoSize = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLLabel::SetOffset(QPoint Value)
+{
+    if (Value == FOffset)
+        return;
+    FOffset = Value;
+    update();
+}
+
+TColor TLarkCustomHTMLLabel::Color() const
+{
+    return FParentColor ? FromQColor(palette().color(QPalette::Window)) : FColor;
+}
+
+// Runs of text carry the background colour from the parse, so a new colour
+// needs a new parse, not just a repaint.
+void TLarkCustomHTMLLabel::SetColor(TColor Value)
+{
+    if (Value == FColor && !FParentColor)
+        return;
+    FColor = Value;
+    FParentColor = false;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLLabel::SetParentColor(bool Value)
+{
+    if (Value == FParentColor)
+        return;
+    FParentColor = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLLabel::SetTransparent(bool Value)
+{
+    if (Value == FTransparent)
+        return;
+    // Opaque labels paint every pixel; transparent ones let Qt paint the
+    // parent underneath first.
+    setAttribute(Qt::WA_OpaquePaintEvent, !Value);
+    FTransparent = Value;
+    DoUpdate();
+    update();
+}
+
+void TLarkCustomHTMLLabel::SetDoubleBuffered(bool Value)
+{
+    FDoubleBuffered = Value;
+    DoUpdate();
+}
+
+TColor TLarkCustomHTMLLabel::BackgroundColor() const
+{
+    return Color();
+}
+
+//---- Change notifications ---------------------------------------------------
+
+void TLarkCustomHTMLLabel::OptionsChanged()
+{
+    if (FUpdating || HostDestroying())
+        return;
+    DoUpdate();
+    update();
+}
+
+void TLarkCustomHTMLLabel::StorageChanged()
+{
+    DoUpdate();
+}
+
+//---- Re-layout ----------------------------------------------------------------
+
+namespace {
+
+// The extent of plain text: the widest line by the lines' height, without
+// wrapping; "&" marks the next character as a mnemonic, as when drawn.
+QSize MeasurePlainText(const QString& text, const TFont& font, const QRect& client)
+{
+    if (text.isEmpty())
+        return {0, 0};
+    const QFontMetrics metrics(font.ToQFont());
+    return metrics.boundingRect(client, Qt::TextShowMnemonic, detail::PlainLines(text)).size();
+}
+
+} // namespace
+
+void TLarkCustomHTMLLabel::DoUpdate()
+{
+    if (UpdatingLocked() || width() == 0 || height() == 0)
+        return;
+    FCurrentWidth = width();
+    FCurrentHeight = height();
+    TLarkHTMLData* data = Render() ? Render()->Data() : nullptr;
+    if (FUpdating || !data || HostDestroying())
+        return;
+    FUpdating = true;
+    const auto done = qScopeGuard([this] {
+        FAlreadyInSetBounds = false;
+        FUpdating = false;
+    });
+
+    data->AssignSettings(this);
+    data->SetDefaultBgColor(FTransparent ? clNone : BackgroundColor());
+    data->SetDefaultColor(Font().Color());
+    const QMargins padding = Padding()->Margins();
+    const int maxWidth = FAutoSize ? width() : width() - padding.left() - padding.right();
+    if (FIsHTML) {
+        Render()->PrepareText(GetSourceText(), maxWidth, FWordWrap);
+    } else {
+        // A document left from an earlier HTML text must not answer hit
+        // tests for links nobody sees.
+        data->ClearArrays();
+        data->SetTextSize(QSize(0, 0));
+        FPlainSize = MeasurePlainText(GetSourceText(), Font(), rect());
+    }
+
+    FAlreadyInSetBounds = true;
+    if (FWordWrap || FAutoSize)
+        AdjustBounds();
+    FAlreadyInSetBounds = false;
+    // Layouts hear about a new size hint, and only about a new one.
+    if (const QSize hint = sizeHint(); hint != FLastSizeHint) {
+        FLastSizeHint = hint;
+        updateGeometry();
+    }
+    update();
+}
+
+void TLarkCustomHTMLLabel::AdjustBounds()
+{
+    if (!FAutoSize || GetSourceText().isEmpty())
+        return;
+    QSize size;
+    if (FIsHTML) {
+        const TLarkHTMLData* data = Render()->Data();
+        if (!data)
+            return;
+        if (data->TextSize().width() == 0 && !FAlreadyInSetBounds)
+            DoUpdate();
+        size = data->TextSize();
+    } else {
+        size = MeasurePlainText(GetSourceText(), Font(), rect());
+    }
+    const QMargins padding = Padding()->Margins();
+    size += QSize(padding.left() + padding.right(), padding.top() + padding.bottom());
+    // A label sized to nothing would never lay out again (a 0-pixel label
+    // skips DoUpdate), so markup that shows nothing leaves the size alone.
+    if (size.isEmpty())
+        return;
+    resize(size);
+    // A hidden label gets its resize event only when shown; it must not
+    // parse again for a size it chose itself.
+    FCurrentWidth = width();
+    FCurrentHeight = height();
+}
+
+QSize TLarkCustomHTMLLabel::ContentSize() const
+{
+    if (!FIsHTML)
+        return FPlainSize;
+    const TLarkHTMLData* data = Render()->Data();
+    return data ? data->TextSize() : QSize(0, 0);
+}
+
+QSize TLarkCustomHTMLLabel::sizeHint() const
+{
+    const QMargins padding = Padding()->Margins();
+    return ContentSize() + QSize(padding.left() + padding.right(), padding.top() + padding.bottom());
+}
+
+//---- Text rectangle -----------------------------------------------------------
+//
+//   tlTop     the client rectangle
+//   tlCenter  top = max(CH / 2 - TH / 2, 0), height min(TH, CH), full width
+//   tlBottom  the client rectangle from CH - TH - 1 down
+//
+// then the alignment narrows it to the text's width (right-justified or
+// centred), and without AutoSize the padding shrinks it. Divisions truncate
+// toward zero.
+
+QRect TLarkCustomHTMLLabel::GetTextRect() const
+{
+    const int cw = width();
+    const int ch = height();
+    const QSize text = ContentSize();
+    const int tw = text.width();
+    const int th = text.height();
+    int left = 0;
+    int top = 0;
+    int right = cw;
+    int bottom = ch;
+    switch (FTextLayout) {
+    case tlCenter:
+        top = std::max(ch / 2 - th / 2, 0);
+        bottom = top + std::min(th, ch);
+        break;
+    case tlBottom:
+        top = ch - th - 1;
+        break;
+    case tlTop:
+        break;
+    }
+    switch (FAlignment) {
+    case taRightJustify:
+        right = cw;
+        left = cw - tw;
+        break;
+    case taCenter:
+        left = (cw - tw) / 2;
+        right = left + tw;
+        break;
+    case taLeftJustify:
+        break;
+    }
+    if (!FAutoSize) {
+        const QMargins padding = Padding()->Margins();
+        left += padding.left();
+        top += padding.top();
+        right -= padding.right();
+        bottom -= padding.bottom();
+    }
+    return RectLTRB(left, top, right, bottom);
+}
+
+//---- Mouse --------------------------------------------------------------------
+
+QPoint TLarkCustomHTMLLabel::DocumentPoint(QPoint ClientPoint, const QRect& TextRect) const
+{
+    QPoint p = ClientPoint - TextRect.topLeft();
+    if (FAutoSize)
+        p -= QPoint(Padding()->Left(), Padding()->Top());
+    return p;
+}
+
+std::optional<QString> TLarkCustomHTMLLabel::LinkAt(QPoint ClientPoint) const
+{
+    if (!FIsHTML)
+        return std::nullopt;
+    const QRect r = GetTextRect();
+    QString href;
+    if (!Render()->IsCursorOverLink(DocumentPoint(ClientPoint, r), QPoint(0, 0), r, href))
+        return std::nullopt;
+    return href;
+}
+
+void TLarkCustomHTMLLabel::ShowLinkCursor(bool OverLink)
+{
+    if (OverLink == FShowingHand)
+        return;
+    FShowingHand = OverLink;
+    if (OverLink) {
+        FCursor = testAttribute(Qt::WA_SetCursor) ? cursor() : QCursor();
+        FHadOwnCursor = testAttribute(Qt::WA_SetCursor);
+        setCursor(Qt::PointingHandCursor);
+        return;
+    }
+    if (FHadOwnCursor)
+        setCursor(FCursor);
+    else
+        unsetCursor();
+}
+
+void TLarkCustomHTMLLabel::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    ShowLinkCursor(false);
+}
+
+void TLarkCustomHTMLLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    ShowLinkCursor(LinkAt(event->position().toPoint()).has_value());
+    QWidget::mouseMoveEvent(event);
+}
+
+void TLarkCustomHTMLLabel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    // The label keeps the press so that the release (the click) comes here.
+    FPressedInside = true;
+    event->accept();
+}
+
+void TLarkCustomHTMLLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !FPressedInside) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    FPressedInside = false;
+    const QPoint p = event->position().toPoint();
+    if (!rect().contains(p))
+        return;
+    const std::optional<QString> href = LinkAt(p);
+    if (!href) {
+        Click();
+        return;
+    }
+    TriggerLinkClickEvent(this, *href);
+}
+
+void TLarkCustomHTMLLabel::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!LinkPopupMenu() || !LinkAt(event->pos())) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    PopupLinkMenu(event->globalPos());
+    event->accept();
+}
+
+void TLarkCustomHTMLLabel::Click()
+{
+    // A handler may destroy the label.
+    const QPointer<TLarkCustomHTMLLabel> self(this);
+    if (OnClick)
+        OnClick(this);
+    if (self)
+        Q_EMIT clicked();
+}
+
+//---- Widget events --------------------------------------------------------------
+
+void TLarkCustomHTMLLabel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (width() != FCurrentWidth || height() != FCurrentHeight)
+        DoUpdate();
+}
+
+void TLarkCustomHTMLLabel::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+        update();
+        break;
+    case QEvent::FontChange:
+        if (testAttribute(Qt::WA_SetFont))
+            TakeFontFromWidget();
+        break;
+    case QEvent::PaletteChange:
+        if (FParentColor)
+            DoUpdate();
+        break;
+    case QEvent::StyleChange:
+        DoUpdate();
+        break;
+    default:
+        break;
+    }
+}
+
+// A font set on the widget (Qt Designer's "font") becomes the document
+// font, in one change.
+void TLarkCustomHTMLLabel::TakeFontFromWidget()
+{
+    const QFont qfont = font();
+    TFont taken;
+    taken.Assign(Font());
+    taken.SetName(qfont.family());
+    if (qfont.pixelSize() > 0)
+        taken.SetHeight(-qfont.pixelSize());
+    else
+        taken.SetHeight(-int(std::lround(qfont.pointSizeF() * taken.PixelsPerInch() / 72.0)));
+    TFontStyles style;
+    if (qfont.bold())
+        style.Include(fsBold);
+    if (qfont.italic())
+        style.Include(fsItalic);
+    if (qfont.underline())
+        style.Include(fsUnderline);
+    if (qfont.strikeOut())
+        style.Include(fsStrikeOut);
+    taken.SetStyle(style);
+    Font().Assign(taken);
+}
+
+//---- Published label ----------------------------------------------------------
+
+TLarkHTMLLabel::TLarkHTMLLabel(QWidget* parent)
+    : TLarkCustomHTMLLabel(parent)
+{
+}
+
+} // namespace lark

@@ -1,0 +1,238 @@
+#pragma once
+// TLarkHTMLLabel: a label that shows an HTML snippet.
+//
+// It behaves as a graphic control: it takes no focus and has no window of
+// its own as far as the engine is concerned, so the embedded controls of its
+// document become children of its parent. It parses only when something that
+// affects layout changes (DoUpdate), paints the laid-out document inside a
+// text rectangle placed by Alignment, Layout and Padding, can size itself to
+// its text (AutoSize), can show an item of a snippet storage and follow links
+// between items, and can show plain text instead (IsHTML off).
+//
+// Example:
+//     auto* label = new TLarkHTMLLabel(form);
+//     label->SetAutoSize(true);
+//     label->SetCaption(u"<b>Lark</b> says <a href=\"hi\">hello</a>"_s);
+//     label->OnLinkClick = [](QObject*, const QString& href) { TLarkHTMLRender::RunURL(href); };
+//
+// TLarkCustomHTMLLabel holds the behaviour; TLarkHTMLLabel publishes it as Qt
+// properties (what Qt Designer shows and stores).
+
+#include <lark/controls/control_types.h>
+#include <lark/controls/html_host_base.h>
+#include <lark/framework/color.h>
+#include <lark/html/caption.h>
+
+#include <QCursor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+namespace lark {
+
+class TCanvas;
+class TCustomImageList;
+class TLarkHTMLOptions;
+class TLarkHTMLStorage;
+class TPadding;
+
+class TLarkCustomHTMLLabel : public QWidget, public TLarkHTMLHostBase
+{
+    Q_OBJECT
+
+public:
+    static constexpr TColor DefaultColor = clBtnFace;
+    static constexpr int DefaultSize = 100;
+
+    explicit TLarkCustomHTMLLabel(QWidget* parent = nullptr);
+    ~TLarkCustomHTMLLabel() override;
+
+    //---- what is shown
+    // Stores and re-lays out when the text differs.
+    void SetCaption(const TLarkHTMLCaption& Value) override;
+    // The caption is HTML (true) or plain text drawn as it is.
+    bool IsHTML() const { return FIsHTML; }
+    void SetIsHTML(bool Value);
+    // The shown text without markup: the document's text, or Caption when
+    // IsHTML is off.
+    virtual QString PlainText() const;
+
+    //---- placement
+    // Horizontal placement of the text block; repaints without re-parsing.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    // Vertical placement of the text block.
+    TTextLayout Layout() const { return FTextLayout; }
+    void SetLayout(TTextLayout Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    // Size the label to its text plus the padding, keeping its position.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    // The document point shown at the text rectangle's top-left.
+    QPoint Offset() const { return FOffset; }
+    void SetOffset(QPoint Value);
+
+    //---- look
+    // The background: Color when ParentColor is off, else the window colour
+    // of the palette the label inherits (the active style's).
+    TColor Color() const;
+    // Setting a colour turns ParentColor off.
+    void SetColor(TColor Value);
+    void ResetColor() { SetParentColor(true); }
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    // No background fill: the parent shows through.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    // Paint through an off-screen image of the text rectangle.
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool Value);
+
+    //---- geometry
+    // Where the document is drawn and hit-tested, in client coordinates.
+    virtual QRect GetTextRect() const;
+    // The text's size without padding: the document's TextSize, or the
+    // plain text's extent when IsHTML is off. The auto-size step and the
+    // text rectangle both read it.
+    QSize ContentSize() const;
+    // ContentSize plus the padding.
+    QSize sizeHint() const override;
+
+    // Re-lays the text out: copies the settings into the document, parses
+    // it for the available width and runs the auto-size step. Skipped while
+    // running already, while updating is locked and while the label is 0
+    // pixels wide or high.
+    virtual void DoUpdate();
+
+    // Raised by a click that is not on a link.
+    TNotifyEvent OnClick;
+
+Q_SIGNALS:
+    // Emitted together with the events of the same meaning.
+    void linkClicked(const QString& href);
+    void controlCreated(QWidget* control);
+    void storageItemChanged(int oldIndex, int newIndex);
+    void clicked();
+
+protected:
+    bool IsWindowedControl() const override { return false; }
+    void OptionsChanged() override;
+    void StorageChanged() override;
+    void NotifyLinkClick(const QString& HRef) override { Q_EMIT linkClicked(HRef); }
+    void NotifyControlCreated(QWidget* aControl) override { Q_EMIT controlCreated(aControl); }
+    void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex) override
+    {
+        Q_EMIT storageItemChanged(OldItemIndex, NewItemIndex);
+    }
+
+    // The auto-size step.
+    void AdjustBounds();
+    // Paints the label on Canvas (the widget's own painter).
+    virtual void Paint(TCanvas& Canvas);
+    // Raises OnClick and clicked().
+    virtual void Click();
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Over a link, LinkPopupMenu (when set) pops up instead of the
+    // widget's usual context menu.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // The background colour the document and the fill use.
+    TColor BackgroundColor() const;
+    // A client point as a point of the document drawn in GetTextRect().
+    QPoint DocumentPoint(QPoint ClientPoint, const QRect& TextRect) const;
+    // The target of the link under a client point, if there is one.
+    std::optional<QString> LinkAt(QPoint ClientPoint) const;
+    void ShowLinkCursor(bool OverLink);
+    void TakeFontFromWidget();
+
+    void PaintDesignFrame(TCanvas& Canvas);
+    void PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint PaddingShift);
+    void DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
+    void DrawPlainText(TCanvas& Canvas, const QRect& R);
+
+    bool FIsHTML = true;
+    TAlignment FAlignment = taLeftJustify;
+    bool FAlreadyInSetBounds = false;
+    QCursor FCursor;         // the label's own cursor while the hand shows
+    bool FHadOwnCursor = false;
+    bool FShowingHand = false;
+    TTextLayout FTextLayout = tlTop;
+    bool FTransparent = false;
+    bool FWordWrap = true;
+    bool FAutoSize = false;
+    bool FUpdating = false;
+    bool FDoubleBuffered = true;
+    QPoint FOffset;
+    TColor FColor = DefaultColor;
+    bool FParentColor = true;
+    int FCurrentWidth = 0;
+    int FCurrentHeight = 0;
+    QSize FPlainSize;        // extent of the plain text at the last DoUpdate
+    QSize FLastSizeHint;
+    QImage FBuffer;          // reused by buffered paints
+    bool FPressedInside = false;
+};
+
+// The label with its settings published as Qt properties.
+class TLarkHTMLLabel : public TLarkCustomHTMLLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(lark::ControlEnums::TAlignment Alignment READ Alignment WRITE SetAlignment RESET ResetAlignment)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize RESET ResetAutoSize)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption RESET ResetCaption)
+    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor RESET ResetColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor RESET ResetParentColor)
+    Q_PROPERTY(bool DoubleBuffered READ DoubleBuffered WRITE SetDoubleBuffered RESET ResetDoubleBuffered)
+    Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML RESET ResetIsHTML)
+    Q_PROPERTY(lark::ControlEnums::TTextLayout Layout READ Layout WRITE SetLayout RESET ResetLayout)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent RESET ResetTransparent)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap RESET ResetWordWrap)
+    Q_PROPERTY(int StorageItemIndex READ StorageItemIndex WRITE SetStorageItemIndex RESET ResetStorageItemIndex)
+    Q_PROPERTY(int StorageItemNotFoundIndex READ StorageItemNotFoundIndex WRITE SetStorageItemNotFoundIndex
+                   RESET ResetStorageItemNotFoundIndex)
+    Q_PROPERTY(bool CheckStorageLinks READ CheckStorageLinks WRITE SetCheckStorageLinks RESET
+                   ResetCheckStorageLinks)
+    Q_PROPERTY(lark::TLarkHTMLStorage* Storage READ Storage WRITE SetStorage STORED false)
+    Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
+    Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
+    Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
+    Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
+    Q_PROPERTY(QString PlainText READ PlainText STORED false)
+
+public:
+    explicit TLarkHTMLLabel(QWidget* parent = nullptr);
+
+    void ResetAlignment() { SetAlignment(taLeftJustify); }
+    void ResetAutoSize() { SetAutoSize(false); }
+    void ResetCaption() { SetCaption({}); }
+    void ResetParentColor() { SetParentColor(true); }
+    void ResetDoubleBuffered() { SetDoubleBuffered(true); }
+    void ResetIsHTML() { SetIsHTML(true); }
+    void ResetLayout() { SetLayout(tlTop); }
+    void ResetTransparent() { SetTransparent(false); }
+    void ResetWordWrap() { SetWordWrap(true); }
+    void ResetStorageItemIndex() { SetStorageItemIndex(0); }
+    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
+    void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
+
+    // Whether a form writer stores the property: only away from its default.
+    // Layout is always stored.
+    bool IsColorStored() const { return !ParentColor(); }
+    bool IsLayoutStored() const { return true; }
+};
+
+} // namespace lark

@@ -1,0 +1,126 @@
+// Painting the HTML label.
+//
+//   1. fill the client area with the background colour (not when Transparent)
+//   2. a designer's empty label: a dashed frame and nothing else
+//   3. R := GetTextRect(); with AutoSize the document starts inside R at the
+//      padding's left and top, otherwise at R's corner
+//   4. draw the document: enabled with DrawText, disabled with DrawTextEx in
+//      grey text; plain text (IsHTML off) as it is
+//
+// Buffered painting draws the document into an image first and puts the
+// image at R, so that the drawing is clipped to R exactly as a bitmap of R's
+// size would clip it. The image starts with what the client area holds
+// under R: the background colour, or nothing for a transparent label (the
+// image is then laid over the parent's pixels). Painting never parses.
+#include <lark/controls/label.h>
+#include <lark/controls/label_p.h>
+
+#include <lark/framework/canvas.h>
+#include <lark/html/data.h>
+#include <lark/html/render.h>
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace lark {
+
+void TLarkCustomHTMLLabel::paintEvent(QPaintEvent*)
+{
+    if (UpdatingLocked() || width() == 0 || height() == 0)
+        return;
+    QPainter painter(this);
+    TCanvas canvas(&painter);
+    Paint(canvas);
+}
+
+void TLarkCustomHTMLLabel::Paint(TCanvas& Canvas)
+{
+    if (UpdatingLocked() || width() == 0 || height() == 0)
+        return;
+    const TColor background = BackgroundColor();
+    Canvas.Brush().SetColor(background);
+    if (!FTransparent)
+        Canvas.FillRect(rect());
+    if (IsDesigning() && IsEmpty()) {
+        PaintDesignFrame(Canvas);
+        return;
+    }
+    Canvas.Brush().SetStyle(bsClear);
+    Canvas.Font().Assign(Font());
+    const QRect r = GetTextRect();
+    const QPoint paddingShift = FAutoSize ? QPoint(Padding()->Left(), Padding()->Top()) : QPoint();
+    if (FDoubleBuffered)
+        PaintBuffered(Canvas, r, paddingShift);
+    else
+        DrawDocument(Canvas, r.translated(paddingShift), rect());
+}
+
+void TLarkCustomHTMLLabel::PaintDesignFrame(TCanvas& Canvas)
+{
+    Canvas.Pen().SetStyle(psDash);
+    Canvas.Pen().SetWidth(1);
+    Canvas.Pen().SetColor(clBlack);
+    Canvas.Brush().SetStyle(bsClear);
+    Canvas.Rectangle(RectLTRB(0, 0, width(), height()));
+}
+
+// Only the part of R inside the client area is buffered: the rest could not
+// show anyway, and R may be as tall as a long document.
+void TLarkCustomHTMLLabel::PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint PaddingShift)
+{
+    const QRect visible = R.intersected(rect());
+    QPainter* painter = Canvas.Painter();
+    if (visible.isEmpty() || !painter)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(visible.size()) * ratio).toSize();
+    if (FBuffer.size() != pixels)
+        FBuffer = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    FBuffer.setDevicePixelRatio(ratio);
+    FBuffer.fill(FTransparent ? QColor(Qt::transparent) : ToQColor(BackgroundColor(), this));
+
+    // Where the document's area lies in the image.
+    const QRect area(R.topLeft() + PaddingShift - visible.topLeft(), R.size());
+    {
+        TCanvas buffer(&FBuffer);
+        buffer.Brush().SetColor(Color());
+        buffer.Font().Assign(Font());
+        DrawDocument(buffer, area, QRect(QPoint(0, 0), visible.size()));
+    }
+    painter->drawImage(visible.topLeft(), FBuffer);
+    // The engine maps mouse positions through the area of the last paint;
+    // give it the area in client coordinates, not in the image's.
+    if (TLarkHTMLData* data = Render()->Data(); data && FIsHTML)
+        data->SetRect(area.translated(visible.topLeft()));
+}
+
+void TLarkCustomHTMLLabel::DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect)
+{
+    if (!FIsHTML) {
+        DrawPlainText(Canvas, R);
+        return;
+    }
+    TLarkHTMLRender& render = *Render();
+    if (isEnabled()) {
+        render.DrawText(Canvas, FOffset, R, clNone, ClipRect);
+        return;
+    }
+    render.DrawTextEx(Canvas, FOffset, R, true, clGrayText, clNone, clNone, clNone, 0, ClipRect);
+}
+
+// Drawn like the platform's DrawText without flags: top-left, no wrapping,
+// line breaks honoured, "&" marking a mnemonic, clipped to R.
+void TLarkCustomHTMLLabel::DrawPlainText(TCanvas& Canvas, const QRect& R)
+{
+    QPainter* painter = Canvas.Painter();
+    if (!painter || R.isEmpty())
+        return;
+    const QString text = detail::PlainLines(GetSourceText());
+    painter->save();
+    painter->setFont(Font().ToQFont());
+    painter->setPen(ToQColor(Font().Color(), this));
+    painter->drawText(R, Qt::TextShowMnemonic, text);
+    painter->restore();
+}
+
+} // namespace lark

@@ -1,0 +1,14 @@
+# The HTML controls: a base shared by every control, then one file pair per
+# control. The view's files are appended in sources_view.cmake.
+set(LAYER_SOURCES
+  html_host_base.cpp
+  label.cpp
+  label_p.h
+  label_paint.cpp)
+set(LAYER_HEADERS
+  control_types.h
+  html_host_base.h
+  label.h)
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
+  include(${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
+endif()

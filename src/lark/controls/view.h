@@ -1,0 +1,307 @@
+#pragma once
+// TLarkCustomHTMLView / TLarkHTMLView: a focusable, scrollable widget that
+// shows an HTML document of any length, with its own scroll bars, a border,
+// keyboard and wheel scrolling, and a colour, gradient or transparent
+// background under the text.
+//
+// Example:
+//     auto* view = new TLarkHTMLView(form);
+//     view->SetWordWrap(true);
+//     view->SetCaption(u"<b>Hello</b> <a href=\"next\">next page</a>"_s);
+//     view->OnLinkClick = [](QObject*, const QString& href) { TLarkHTMLRender::RunURL(href); };
+//
+// The document is parsed only when its source, font, options, padding,
+// storage item, image list or (for a wrapped view) width changes; every parse
+// shows the document from the top. Scrolling only moves the point of the
+// document shown at the text rectangle's top-left (Position).
+//
+// Scroll requests use the codes of TScrollCode and are ignored, never
+// clamped, when they lead outside the scroll range; positions are 32-bit, so
+// documents taller than 32767 pixels scroll all the way.
+
+#include <lark/controls/html_host_base.h>
+#include <lark/framework/color.h>
+#include <lark/framework/object.h>
+#include <lark/html/shift_state.h>
+
+#include <QCursor>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QMenu;
+class QPainter;
+class QScrollBar;
+
+namespace lark {
+
+class TCanvas;
+
+// What a scroll request asks for; the numbers are the platform's scroll
+// message codes. For horizontal requests "up" is left and "down" right.
+enum TScrollCode {
+    scLineUp = 0,
+    scLineDown = 1,
+    scPageUp = 2,
+    scPageDown = 3,
+    scPosition = 4, // the thumb was released at a position
+    scTrack = 5,    // the thumb is being dragged
+    scTop = 6,
+    scBottom = 7,
+    scEndScroll = 8,
+};
+
+// Key handler: Key is a Qt::Key value; setting it to 0 stops the view's own
+// handling of the key.
+using TKeyEvent = std::function<void(QObject* Sender, int& Key, TShiftState Shift)>;
+// Context menu request at MousePos (client coordinates); Handled set to true
+// suppresses the view's menus.
+using TContextPopupEvent = std::function<void(QObject* Sender, QPoint MousePos, bool& Handled)>;
+
+class TLarkCustomHTMLView : public QWidget, public TLarkHTMLHostBase
+{
+    Q_OBJECT
+
+public:
+    enum TLarkBackgroundType { bgtColorFill, bgtHorzGradient, bgtVertGradient };
+    Q_ENUM(TLarkBackgroundType)
+    enum TBorderStyle { bsNone, bsSingle };
+    Q_ENUM(TBorderStyle)
+
+    static constexpr TColor DefaultColor = clWindow;
+    static constexpr TColor DefaultGradientStartColor = clWhite;
+    static constexpr TColor DefaultGradientEndColor = clSilver;
+    static constexpr int DefaultGradientSteps = 16;
+    static constexpr int DefaultMargin = 4;
+
+    explicit TLarkCustomHTMLView(QWidget* parent = nullptr);
+    ~TLarkCustomHTMLView() override;
+
+    //---- content
+    // Stores the source and re-parses (also when it is unchanged).
+    void SetCaption(const QString& Value) override;
+    // Reads a text file into Caption: the encoding comes from a byte-order
+    // mark, else UTF-8 (bytes that are not UTF-8 are read as Latin-1); lines
+    // end in CR LF. A file that cannot be read raises EFOpenError or
+    // EReadError and leaves Caption as it was.
+    virtual void LoadFromFile(const QString& AFileName);
+
+    //---- appearance
+    TLarkBackgroundType BackgroundType() const { return FBackgroundType; }
+    void SetBackgroundType(TLarkBackgroundType Value);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    // The fill colour; the default clWindow follows the style's base colour
+    // (its disabled variant while the view is disabled).
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    TColor GradientStartColor() const { return FGradientStartColor; }
+    void SetGradientStartColor(TColor Value);
+    TColor GradientEndColor() const { return FGradientEndColor; }
+    void SetGradientEndColor(TColor Value);
+    // Number of gradient bands; values below 1 are ignored.
+    int GradientSteps() const { return FGradientSteps; }
+    void SetGradientSteps(int Value);
+    // Shows the parent through the view.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    // Kept for forms; the layout uses the padding, not the margin.
+    int Margin() const { return FMargin; }
+    void SetMargin(int Value);
+    // Wraps lines at the text rectangle's width; no horizontal scrolling then.
+    bool WordWrap() const { return FWordWrap; }
+    virtual void SetWordWrap(bool Value);
+    // The cursor shown outside links (over links it is a pointing hand).
+    QCursor Cursor() const { return FCursor; }
+    virtual void SetCursor(const QCursor& Value);
+    // The menu for right clicks outside links; not owned.
+    QMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(QMenu* Value) { FPopupMenu = Value; }
+
+    //---- scrolling
+    // The document point shown at the text rectangle's top-left; not clamped.
+    QPoint Position() const { return FOffset; }
+    virtual void SetPosition(QPoint Value);
+    bool VertScrollBarVisible() const { return FVScrollVisible; }
+    bool HorzScrollBarVisible() const { return FHScrollVisible; }
+    // Scroll requests, as the view's scroll bars and keys make them. Line
+    // steps are |Font.Height| pixels vertically and one pixel horizontally;
+    // a page is the client height, or half the client width.
+    void VScroll(TScrollCode ScrollCode, int ScrollPos = 0);
+    void HScroll(TScrollCode ScrollCode, int ScrollPos = 0);
+    // A wheel turn of WheelDelta eighths of a degree (120 per notch): each
+    // notch scrolls wheelScrollLines() steps of |Font.Height| div 2 pixels.
+    void MouseWheelScroll(int WheelDelta);
+
+    // The client area (inside the border, without the scroll bars) and the
+    // rectangle the document is laid out in and drawn into (the client
+    // area less the padding), in widget coordinates.
+    QRect ClientRect() const;
+    QRect TextRect() const { return FTextRect; }
+
+    //---- host interface
+    // Widget coordinates include the border, so content starts inside it.
+    QPoint GetOffset() const override;
+    bool IsWindowedControl() const override { return true; }
+    void UnlockUpdating() override;
+
+    //---- events of the widget (besides those of TLarkHTMLHostBase)
+    // A click outside links.
+    TNotifyEvent OnClick;
+    TKeyEvent OnKeyDown;
+    TContextPopupEvent OnContextPopup;
+
+Q_SIGNALS:
+    void linkClicked(const QString& href);
+    void storageItemChanged(int oldIndex, int newIndex);
+    void clicked();
+
+protected:
+    // Parses the source for the text rectangle's width and shows the top.
+    virtual void RebuildDocument();
+    // Scroll ranges, scroll bar visibility and the text rectangle from the
+    // document size and the widget size.
+    void UpdateScrollBars();
+    // The source, font, options, padding, storage or image list changed.
+    virtual void ContentChanged();
+
+    void OptionsChanged() override;
+    void StorageChanged() override;
+    void NotifyLinkClick(const QString& HRef) override;
+    void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex) override;
+
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+
+private:
+    // Horizontal or vertical scroll range, as the scroll requests read it.
+    struct ScrollRange
+    {
+        int Max = 0;  // document extent
+        int Page = 0; // visible extent
+    };
+
+    //---- content (view.cpp)
+    void TextChanged();
+    void DeferContentChange();
+    void ApplyDeferredContentChange();
+
+    //---- geometry and scrolling (view_scroll.cpp)
+    int FrameWidth() const;
+    int ScrollBarExtent() const;
+    QRect InnerRect() const;
+    void SetViewRect(const QRect& R);
+    bool UpdateHorzRange(int ClientWidth, int TextWidth);
+    bool UpdateVertRange(int ClientHeight, int TextHeight);
+    bool NeedsRewrap() const;
+    void PlaceScrollBars();
+    void ScrollTo(int X, int Y);
+    void ScrollBarAction(QScrollBar* Bar, int Action);
+    bool HandleKey(int Key, TShiftState Shift);
+
+    //---- painting and input (view_paint.cpp, view_input.cpp)
+    TColor FillColor() const;
+    void PaintFrame(QPainter& Painter);
+    void PaintBackground(TCanvas& Canvas, const QRect& R);
+    void PaintDocument(TCanvas& Canvas);
+    QPoint DocumentSource() const;
+    bool LinkAt(QPoint ClientPos, QString& HRef);
+    void ShowCursorAt(QPoint ClientPos);
+    void Click(QPoint ClientPos);
+
+    QScrollBar* FHorzScrollBar = nullptr;
+    QScrollBar* FVertScrollBar = nullptr;
+    ScrollRange FHorzRange;
+    ScrollRange FVertRange;
+    QPointer<QMenu> FPopupMenu;
+    QCursor FCursor;
+    QPoint FOffset;
+    bool FWordWrap = false;
+    bool FMouseOver = false;
+    bool FLeftPressed = false;
+    TBorderStyle FBorderStyle = bsSingle;
+    int FGradientSteps = DefaultGradientSteps;
+    TColor FGradientStartColor = DefaultGradientStartColor;
+    TColor FGradientEndColor = DefaultGradientEndColor;
+    TColor FColor = DefaultColor;
+    bool FTransparent = false;
+    TLarkBackgroundType FBackgroundType = bgtColorFill;
+    QRect FTextRect;
+    QRect FViewRect;
+    int FScrollStep = 0;
+    int FWheelRemainder = 0;
+    bool FVScrollVisible = false;
+    bool FHScrollVisible = false;
+    int FMargin = DefaultMargin;
+    int FBuiltWidth = -1; // text rectangle width of the last parse
+    bool FPainting = false;
+    bool FRebuilding = false;
+    bool FRebuildAgain = false;
+    bool FUpdatingScrollBars = false;
+    bool FContentDeferred = false;
+};
+
+using TLarkBackgroundType = TLarkCustomHTMLView::TLarkBackgroundType;
+using TBorderStyle = TLarkCustomHTMLView::TBorderStyle;
+using enum TLarkCustomHTMLView::TLarkBackgroundType;
+using enum TLarkCustomHTMLView::TBorderStyle;
+
+// The view with its properties published for Qt Designer.
+class TLarkHTMLView : public TLarkCustomHTMLView
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap STORED true)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent STORED true)
+    Q_PROPERTY(lark::TLarkCustomHTMLView::TLarkBackgroundType BackgroundType READ BackgroundType WRITE
+                   SetBackgroundType RESET ResetBackgroundType)
+    Q_PROPERTY(lark::TLarkCustomHTMLView::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle RESET
+                   ResetBorderStyle)
+    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor RESET ResetColor)
+    Q_PROPERTY(lark::TColor GradientStartColor READ GradientStartColor WRITE SetGradientStartColor RESET
+                   ResetGradientStartColor)
+    Q_PROPERTY(lark::TColor GradientEndColor READ GradientEndColor WRITE SetGradientEndColor RESET
+                   ResetGradientEndColor)
+    Q_PROPERTY(int GradientSteps READ GradientSteps WRITE SetGradientSteps RESET ResetGradientSteps)
+    Q_PROPERTY(int Margin READ Margin WRITE SetMargin RESET ResetMargin)
+    Q_PROPERTY(QCursor Cursor READ Cursor WRITE SetCursor RESET ResetCursor)
+    Q_PROPERTY(bool CheckStorageLinks READ CheckStorageLinks WRITE SetCheckStorageLinks RESET ResetCheckStorageLinks)
+    Q_PROPERTY(int StorageItemIndex READ StorageItemIndex WRITE SetStorageItemIndex RESET ResetStorageItemIndex)
+    Q_PROPERTY(int StorageItemNotFoundIndex READ StorageItemNotFoundIndex WRITE SetStorageItemNotFoundIndex RESET
+                   ResetStorageItemNotFoundIndex)
+    Q_PROPERTY(QPoint Position READ Position WRITE SetPosition DESIGNABLE false STORED false)
+    Q_PROPERTY(bool VertScrollBarVisible READ VertScrollBarVisible STORED false)
+    Q_PROPERTY(bool HorzScrollBarVisible READ HorzScrollBarVisible STORED false)
+
+public:
+    explicit TLarkHTMLView(QWidget* parent = nullptr);
+    ~TLarkHTMLView() override;
+
+    void ResetBackgroundType() { SetBackgroundType(bgtColorFill); }
+    void ResetBorderStyle() { SetBorderStyle(bsSingle); }
+    void ResetColor() { SetColor(DefaultColor); }
+    void ResetGradientStartColor() { SetGradientStartColor(DefaultGradientStartColor); }
+    void ResetGradientEndColor() { SetGradientEndColor(DefaultGradientEndColor); }
+    void ResetGradientSteps() { SetGradientSteps(DefaultGradientSteps); }
+    void ResetMargin() { SetMargin(DefaultMargin); }
+    void ResetCursor() { SetCursor(QCursor()); }
+    void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
+    void ResetStorageItemIndex() { SetStorageItemIndex(0); }
+    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
+};
+
+} // namespace lark

@@ -1,0 +1,138 @@
+// Painting the view: the style's frame, the corner between the scroll bars,
+// the background (a colour, a banded gradient, or nothing so that the parent
+// shows through) and the document at the scroll position. Painting never
+// parses; Qt's backing store is the off-screen buffer, so scrolling does not
+// flicker.
+#include <lark/controls/view.h>
+
+#include <lark/framework/canvas.h>
+#include <lark/html/gradient.h>
+#include <lark/html/render.h>
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+namespace lark {
+
+//---- Colours ------------------------------------------------------------------
+
+TColor TLarkCustomHTMLView::FillColor() const
+{
+    // The default colour is the style's edit background, which has a
+    // variant of its own for a disabled edit.
+    if (FColor == clWindow && !isEnabled())
+        return FromQColor(palette().color(QPalette::Disabled, QPalette::Base));
+    return FColor;
+}
+
+//---- Paint ----------------------------------------------------------------------
+
+void TLarkCustomHTMLView::paintEvent(QPaintEvent*)
+{
+    if (UpdatingLocked())
+        return;
+    FPainting = true;
+    const auto done = qScopeGuard([this] { FPainting = false; });
+    QPainter painter(this);
+    PaintFrame(painter);
+    TCanvas canvas(&painter);
+    PaintBackground(canvas, ClientRect());
+    PaintDocument(canvas);
+}
+
+void TLarkCustomHTMLView::PaintFrame(QPainter& Painter)
+{
+    const QRect inner = InnerRect();
+    const QRect client = ClientRect();
+    if (!FTransparent) {
+        // The frame's inner ring and the corner between the bars are the
+        // view's own pixels (the frame may not cover its whole width).
+        const QRegion ring = QRegion(rect()) - QRegion(client);
+        for (const QRect& r : ring)
+            Painter.fillRect(r, palette().window());
+    }
+    if (FVScrollVisible && FHScrollVisible) {
+        // The square where the two bars meet, as scroll areas show it.
+        const QRect corner(client.right() + 1, client.bottom() + 1, inner.right() - client.right(),
+                           inner.bottom() - client.bottom());
+        Painter.fillRect(corner, palette().window());
+    }
+    if (FBorderStyle == bsNone)
+        return;
+    QStyleOptionFrame option;
+    option.initFrom(this);
+    option.rect = rect();
+    option.frameShape = QFrame::StyledPanel;
+    option.state |= QStyle::State_Sunken;
+    option.lineWidth = FrameWidth();
+    option.midLineWidth = 0;
+    style()->drawControl(QStyle::CE_ShapedFrame, &option, &Painter, this);
+}
+
+void TLarkCustomHTMLView::PaintBackground(TCanvas& Canvas, const QRect& R)
+{
+    if (FTransparent) {
+        // Qt painted the parent under the view already; numbers of ordered
+        // lists then have no background of their own either.
+        Canvas.Brush().SetColor(clNone);
+        return;
+    }
+    if (FBackgroundType == bgtColorFill) {
+        Canvas.Brush().SetColor(FillColor());
+        Canvas.FillRect(R);
+        return;
+    }
+    const bool vertical = FBackgroundType == bgtVertGradient;
+    FillGradient(Canvas, ColorToRGB(FGradientStartColor, this), ColorToRGB(FGradientEndColor, this), vertical, R,
+                 FGradientSteps, clNone);
+    Canvas.Brush().SetColor(clNone);
+}
+
+void TLarkCustomHTMLView::PaintDocument(TCanvas& Canvas)
+{
+    TLarkHTMLRender& render = *Render();
+    render.NotePaintSource(FOffset);
+    if (isEnabled()) {
+        render.DrawText(Canvas, FOffset, FTextRect, clNone, FTextRect);
+        return;
+    }
+    // Text without a colour of its own, and the selection, in the style's
+    // disabled text colour.
+    render.DrawTextEx(Canvas, FOffset, FTextRect, true, clGrayText, clNone, clGrayText, clNone, clNone, FTextRect);
+}
+
+//---- Size and style -------------------------------------------------------------
+
+void TLarkCustomHTMLView::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    SetViewRect(ClientRect());
+    // A wrapped document is laid out for the new width (and shows its top).
+    if (FWordWrap)
+        RebuildDocument();
+    UpdateScrollBars();
+    update();
+}
+
+void TLarkCustomHTMLView::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    switch (e->type()) {
+    case QEvent::StyleChange:
+        // Another style has another frame width and scroll bar extent.
+        UpdateScrollBars();
+        update();
+        break;
+    case QEvent::EnabledChange:
+    case QEvent::PaletteChange:
+        update();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace lark

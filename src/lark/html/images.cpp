@@ -1,0 +1,106 @@
+// Where pictures come from: HandleImage resolves an image source into a
+// picture, and the two raisers ask the application for the sources the engine
+// does not know.
+//
+//   "index:n"  image n of the render object's image list
+//   "file:p"   the image file p (relative to the current directory)
+//   "res:name" the program's resource ":/name" (Qt resource system)
+//   other      the bitmap-needed event, then the image-needed event
+//
+// Prefixes ignore letter case. Every failure leaves the picture empty: the
+// item keeps its box and nothing reaches the user. Decoded files come from
+// the image file cache; the events are raised on every call.
+#include "image_cache_p.h"
+
+#include <lark/framework/convert.h>
+#include <lark/framework/image_list.h>
+#include <lark/framework/picture.h>
+#include <lark/html/render.h>
+
+namespace lark {
+
+namespace {
+
+bool HasPrefix(const QString& source, QStringView prefix)
+{
+    return source.startsWith(prefix, Qt::CaseInsensitive);
+}
+
+void LoadFromImageList(const TCustomImageList* list, QStringView number, TPicture& picture)
+{
+    const int index = StrToIntDef(number, -1);
+    if (!list || index < 0 || index >= list->Count())
+        return;
+    TBitmap bitmap;
+    if (list->GetBitmap(index, bitmap))
+        picture.Assign(bitmap);
+}
+
+void LoadFromFile(const QString& path, TPicture& picture)
+{
+    detail::DecodedImage decoded;
+    if (detail::ImageFileCache::Instance().Load(path, decoded) == detail::ImageFileError::None)
+        picture.SetImage(decoded.Image, decoded.IsBitmap);
+}
+
+void LoadFromResource(const QString& name, TPicture& picture)
+{
+    try {
+        TBitmap bitmap;
+        bitmap.LoadFromResourceName(name);
+        picture.Assign(bitmap);
+    } catch (const std::exception&) {
+        // A missing or broken resource shows as an empty box.
+    }
+}
+
+} // namespace
+
+void TLarkHTMLRender::HandleImage(const QString& aSrc, TPicture& Img)
+{
+    if (HasPrefix(aSrc, u"index:"))
+        LoadFromImageList(FImageList, QStringView(aSrc).mid(6), Img);
+    else if (HasPrefix(aSrc, u"file:"))
+        LoadFromFile(aSrc.mid(5), Img);
+    else if (HasPrefix(aSrc, u"res:"))
+        LoadFromResource(aSrc.mid(4), Img);
+    else
+        DoImageNeeded(aSrc, Img);
+}
+
+void TLarkHTMLRender::DoImageNeeded(const QString& SourceName, TPicture& Image)
+{
+    if (OnBitmapNeeded) {
+        TBitmap* bitmap = nullptr;
+        DoBitmapNeeded(SourceName, bitmap);
+        // The handler keeps its bitmap; the picture takes a copy.
+        if (bitmap) {
+            Image.Assign(*bitmap);
+            return;
+        }
+    }
+    if (!OnImageNeededEx)
+        return;
+    try {
+        OnImageNeededEx(this, SourceName, &Image);
+    } catch (...) {
+        // The application's failure to supply an image is not the user's
+        // concern; the picture holds whatever the handler got to load.
+    }
+}
+
+void TLarkHTMLRender::DoBitmapNeeded(const QString& SourceName, TBitmap*& Image)
+{
+    Image = nullptr;
+    if (!OnBitmapNeeded)
+        return;
+    try {
+        OnBitmapNeeded(this, SourceName, Image);
+    } catch (...) {
+        // A handler that fails supplies nothing; the image-needed event
+        // gets its turn.
+        Image = nullptr;
+    }
+}
+
+} // namespace lark

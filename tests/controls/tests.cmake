@@ -1,0 +1,6 @@
+# Each control lists its own test binary in a fragment beside this one.
+foreach(fragment label view)
+  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
+    include(${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
+  endif()
+endforeach()

@@ -1,0 +1,1 @@
+lark_add_test(controls_view_tests SOURCES controls/view_test.cpp)
