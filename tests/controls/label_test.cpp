@@ -240,7 +240,10 @@ const TextRectCase kTextRectCases[] = {
     {"CenterOfTallDocument", tlCenter, taLeftJustify, 0, 50, 150, QRect(0, 0, 100, 100)},
     {"BottomStartsAPixelHigher", tlBottom, taLeftJustify, 0, 50, 40, QRect(0, 59, 100, 41)},
     {"RightJustified", tlTop, taRightJustify, 0, 50, 40, QRect(50, 0, 50, 100)},
-    {"PaddingShrinks", tlCenter, taLeftJustify, 2, 50, 40, QRect(2, 32, 96, 36)},
+    // The padding frames the area the text is placed in; it never cuts the
+    // text's own width or height short.
+    {"PaddingFramesTheCentredBlock", tlCenter, taLeftJustify, 2, 50, 40, QRect(2, 30, 96, 40)},
+    {"PaddingKeepsTheCentredWidth", tlTop, taCenter, 3, 50, 40, QRect(25, 3, 50, 94)},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, LabelTextRectTest, testing::ValuesIn(kTextRectCases),
                          [](const auto& info) { return std::string(info.param.name); });

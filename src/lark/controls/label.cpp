@@ -273,13 +273,22 @@ QSize TLarkCustomHTMLLabel::sizeHint() const
 //   tlBottom  the client rectangle from CH - TH - 1 down
 //
 // then the alignment narrows it to the text's width (right-justified or
-// centred), and without AutoSize the padding shrinks it. Divisions truncate
-// toward zero.
+// centred). Without AutoSize all of this happens inside the client rectangle
+// less the padding. Divisions truncate toward zero.
 
 QRect TLarkCustomHTMLLabel::GetTextRect() const
 {
-    const int cw = width();
-    const int ch = height();
+    // Without AutoSize the padding is taken off the client rectangle first and
+    // the text is placed inside what is left. Shrinking the text's own
+    // rectangle afterwards would cut a centred or right-justified text short
+    // by the padding.
+    QMargins padding;
+    if (!FAutoSize)
+        padding = Padding()->Margins();
+    const int left0 = padding.left();
+    const int top0 = padding.top();
+    const int cw = width() - padding.left() - padding.right();
+    const int ch = height() - padding.top() - padding.bottom();
     const QSize text = ContentSize();
     const int tw = text.width();
     const int th = text.height();
@@ -310,14 +319,7 @@ QRect TLarkCustomHTMLLabel::GetTextRect() const
     case taLeftJustify:
         break;
     }
-    if (!FAutoSize) {
-        const QMargins padding = Padding()->Margins();
-        left += padding.left();
-        top += padding.top();
-        right -= padding.right();
-        bottom -= padding.bottom();
-    }
-    return RectLTRB(left, top, right, bottom);
+    return RectLTRB(left0 + left, top0 + top, left0 + right, top0 + bottom);
 }
 
 //---- Mouse --------------------------------------------------------------------
