@@ -486,3 +486,22 @@ TEST_F(PaintTest, EmptyAreaOrDocumentPaintsNothing)
 }
 
 } // namespace
+
+// A run that starts well left of the visible area still shows its right part
+// (a view scrolled sideways lost whole lines).
+TEST(PaintScrolledSideways, RunStartingLeftOfTheAreaIsDrawn)
+{
+    TLarkHTMLRender render;
+    render.PrepareText(QStringLiteral("A long unwrapped line of text that runs far to the right of the area"),
+                       10000, false);
+    ASSERT_GT(render.Data()->TextSize().width(), 250);
+    QImage image(120, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        TCanvas canvas(&image);
+        const QRect area(0, 0, 119, 19);
+        render.DrawText(canvas, QPoint(128, 0), area, clNone, area);
+    }
+    EXPECT_FALSE(InkBounds(image, image.rect(), Qt::white).isEmpty())
+        << SaveForReview(image, QStringLiteral("scrolled-sideways")).toStdString();
+}

@@ -101,7 +101,7 @@ void PaintTextRun(PaintContext& ctx, TLarkHTMLItem& item, int index)
     const Measurer::FontMetrics& metrics = font.Metrics();
     const int x = ctx.SurfaceX(ctx.X);
     const int baseLine = BaseLineOf(ctx, item, index);
-    if (!CellMayShow(ctx, x, baseLine, 0, metrics))
+    if (!CellMayShow(ctx, x, baseLine, item.FWidth, metrics))
         return;
     const Measurer::PreparedRun& run = ctx.Fonts.Prepare(&item, font, item.FText);
     if (!CellMayShow(ctx, x, baseLine, run.Width, metrics))
