@@ -67,6 +67,8 @@ int Run(const lark::render_app::RenderOptions& options)
 
     if (options.dumpText)
         Write(stdout, renderer.AsText().toUtf8() + '\n');
+    if (options.dumpHtml)
+        Write(stdout, renderer.GenerateHTML().toUtf8() + '\n');
     if (options.dumpSize)
         Write(stdout, QByteArray::number(renderer.TextSize().width()) + ' '
                           + QByteArray::number(renderer.TextSize().height()) + '\n');

@@ -42,6 +42,7 @@ struct OptionSet
                               u"FILE.png"_s};
     QCommandLineOption text{u"text"_s, u"Print the text without markup."_s};
     QCommandLineOption size{u"size"_s, u"Print the text size as \"W H\"."_s};
+    QCommandLineOption html{u"html"_s, u"Print the document written back as HTML (inputs with their state)."_s};
     QCommandLineOption items{u"items"_s, u"Print the item list as JSON Lines."_s};
 };
 
@@ -142,7 +143,7 @@ ParseResult ParseRenderOptions(const QStringList& arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({set.width, set.wrap, set.noWrap, set.font, set.fontHeight, set.lineGap, set.linkColor,
-                       set.background, set.scale, set.var, set.output, set.text, set.size, set.items});
+                       set.background, set.scale, set.var, set.output, set.text, set.size, set.html, set.items});
     parser.addPositionalArgument(u"input"_s, u"The snippet: an HTML file, or - for standard input."_s, u"<input>"_s);
 
     auto fail = [&result](const QString& message) {
@@ -184,6 +185,7 @@ ParseResult ParseRenderOptions(const QStringList& arguments)
     o.output = parser.value(set.output);
     o.dumpText = parser.isSet(set.text);
     o.dumpSize = parser.isSet(set.size);
+    o.dumpHtml = parser.isSet(set.html);
     o.dumpItems = parser.isSet(set.items);
 
     QString message;
@@ -199,7 +201,7 @@ ParseResult ParseRenderOptions(const QStringList& arguments)
     if (background)
         o.background = *background;
 
-    if (o.output.isEmpty() && !o.dumpText && !o.dumpSize && !o.dumpItems)
+    if (o.output.isEmpty() && !o.dumpText && !o.dumpSize && !o.dumpHtml && !o.dumpItems)
         return fail(u"nothing to do: give -o FILE.png, --text, --size or --items"_s);
     return result;
 }

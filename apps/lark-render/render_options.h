@@ -26,6 +26,7 @@ struct RenderOptions
     double scale = 1.0;
     QHash<QString, QString> variables; // keys in lower case: variable names ignore letter case
     bool dumpText = false;
+    bool dumpHtml = false;
     bool dumpSize = false;
     bool dumpItems = false;
 };

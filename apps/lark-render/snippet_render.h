@@ -35,6 +35,7 @@ public:
 
     QSize TextSize() const { return FRender.Data()->TextSize(); }
     QString AsText() const { return FRender.AsText(); }
+    QString GenerateHTML() const { return FRender.Data()->GenerateHTML(); }
     const TLarkHTMLData& Data() const { return *FRender.Data(); }
 
 private:

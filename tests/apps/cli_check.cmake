@@ -72,6 +72,9 @@ run_case(NAME WrapAndNoWrap ARGS --wrap --no-wrap --text plain.html EXIT 2 STDER
 # AsText: a hard break is CR LF; the dump ends with one newline ("a&b" CR LF "c" LF).
 run_case(NAME TextFromFile ARGS --text plain.html EXIT 0 STDOUT_HEX "6126620d0a630a")
 run_case(NAME TextFromStdin ARGS --text - STDIN "${WORK_DIR}/plain.html" EXIT 0 STDOUT_HEX "6126620d0a630a")
+# GenerateHTML: formatting is dropped, the break written back with CR LF.
+run_case(NAME HtmlWrittenBack ARGS --html plain.html EXIT 0
+         STDOUT_HEX "3c68746d6c3e6126623c62723e0d0a633c2f68746d6c3e0a")
 run_case(NAME SizeIsWidthBlankHeight ARGS --size plain.html EXIT 0 STDOUT "^[1-9][0-9]* [1-9][0-9]*\n$")
 # Variable names ignore letter case; every variable is followed by a blank.
 run_case(NAME VariableAnswered ARGS --items --var who=World variable.html EXIT 0
