@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -16,28 +17,30 @@ namespace lark::tour {
 
 namespace {
 
-struct Fragment
+// "07_link_tag.html" -> 7; -1 when the name has no "NN_" in front. The file
+// name only orders the pages; the page's own name is on its first line.
+int PositionOf(const QString& FileName)
 {
-    int Position = -1;
-    QString Name;
-};
-
-// "07_a.html" -> position 7, name "a"; position -1 when the name has no
-// "NN_" in front.
-Fragment ParseFileName(const QString& FileName)
-{
-    Fragment fragment;
     const QString stem = QFileInfo(FileName).completeBaseName();
     const qsizetype underscore = stem.indexOf(u'_');
     if (underscore <= 0 || underscore >= stem.size() - 1)
-        return fragment;
+        return -1;
     bool ok = false;
     const int position = stem.left(underscore).toInt(&ok);
-    if (!ok || position < 0)
-        return fragment;
-    fragment.Position = position;
-    fragment.Name = stem.mid(underscore + 1);
-    return fragment;
+    return ok && position >= 0 ? position : -1;
+}
+
+// The first line "<!-- page: NAME -->" gives the name that links use.
+QString TakePageName(QStringList& Lines)
+{
+    static const QRegularExpression header(u"^<!-- page: (\\S+) -->$"_s);
+    if (Lines.isEmpty())
+        return {};
+    const QRegularExpressionMatch match = header.match(Lines.constFirst());
+    if (!match.hasMatch())
+        return {};
+    Lines.removeFirst();
+    return match.captured(1);
 }
 
 [[noreturn]] void Fail(const QString& Path, const QString& What)
@@ -72,18 +75,21 @@ void ReadPageFragments(const QString& Folder, TLarkHTMLStorageItems& Pages)
     const QDir dir(Folder);
     const QStringList files = dir.entryList({ u"*.html"_s }, QDir::Files, QDir::Name);
     if (files.isEmpty())
-        Fail(Folder, u"no page fragments (NN_Name.html)"_s);
+        Fail(Folder, u"no page fragments (NN_what.html)"_s);
 
     TLarkHTMLStorageItems read(nullptr);
     for (const QString& fileName : files) {
         const QString path = dir.filePath(fileName);
-        const Fragment fragment = ParseFileName(fileName);
-        if (fragment.Position != read.Count())
-            Fail(path, u"expected the name %1_<page>.html"_s.arg(read.Count(), 2, 10, QChar(u'0')));
+        if (PositionOf(fileName) != read.Count())
+            Fail(path, u"expected the name %1_<what>.html"_s.arg(read.Count(), 2, 10, QChar(u'0')));
+        QStringList text = ReadLines(path);
+        const QString name = TakePageName(text);
+        if (name.isEmpty())
+            Fail(path, u"expected a first line <!-- page: NAME -->"_s);
         TLarkHTMLStorageItem* page = read.Add();
-        page->SetName(fragment.Name);
+        page->SetName(name);
         TStringList lines;
-        for (const QString& line : ReadLines(path))
+        for (const QString& line : text)
             lines.Add(line);
         page->SetLines(lines);
     }
