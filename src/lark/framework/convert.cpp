@@ -19,18 +19,6 @@ int DecimalDigit(QChar ch)
     return c >= u'0' && c <= u'9' ? c - u'0' : -1;
 }
 
-int HexDigit(QChar ch)
-{
-    const char16_t c = ch.unicode();
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
-
 // Hexadecimal digits fill the unsigned type; one digit more is an overflow.
 template <typename U>
 bool AccumulateHex(QStringView digits, U& value)
@@ -38,7 +26,7 @@ bool AccumulateHex(QStringView digits, U& value)
     constexpr int topShift = std::numeric_limits<U>::digits - 4;
     value = 0;
     for (QChar ch : digits) {
-        const int d = HexDigit(ch);
+        const int d = HexDigitValue(ch);
         if (d < 0 || (value >> topShift) != 0)
             return false;
         value = static_cast<U>(value << 4) | static_cast<U>(d);
@@ -293,6 +281,18 @@ int MulDiv(int number, int numerator, int denominator)
     if (quotient < std::numeric_limits<int>::min() || quotient > std::numeric_limits<int>::max())
         return -1;
     return static_cast<int>(quotient);
+}
+
+int HexDigitValue(QChar ch)
+{
+    const char16_t c = ch.unicode();
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
 }
 
 } // namespace lark

@@ -23,6 +23,8 @@
 
 namespace lark {
 
+// 0..15 for a hexadecimal digit in either case, else -1.
+int HexDigitValue(QChar ch);
 bool TryStrToInt(QStringView text, int& value);
 bool TryStrToInt64(QStringView text, std::int64_t& value);
 // Throw EConvertError "'<text>' is not a valid integer value".

@@ -241,10 +241,13 @@ int Measurer::ResumeRunWidth(FontEntry& font, QStringView text, std::int64_t& su
     return font.ShapedWidth(text);
 }
 
-const Measurer::PreparedRun& Measurer::Prepare(const void* slot, FontEntry& font, const QString& text)
+const Measurer::PreparedRun& Measurer::Prepare(const void* slot, FontEntry& font, const QString& text,
+                                                PrepareMode mode)
 {
+    const bool wantGlyphs = mode == PrepareMode::Glyphs;
     auto found = FRuns.find(slot);
-    if (found != FRuns.end() && found->second.Font == &font && found->second.Text == text)
+    if (found != FRuns.end() && found->second.Font == &font && found->second.Text == text
+        && (found->second.HasGlyphs || !wantGlyphs || found->second.Plain))
         return found->second;
     if (found == FRuns.end() && FRuns.size() >= kMaxPreparedRuns) {
         FRuns.clear();
@@ -254,6 +257,7 @@ const Measurer::PreparedRun& Measurer::Prepare(const void* slot, FontEntry& font
     run.Font = &font;
     run.Text = text;
     run.Glyphs.clear();
+    run.HasGlyphs = false;
     run.Width = 0;
     run.Plain = NeedsPlainDrawing(text);
     if (text.isEmpty())
@@ -261,8 +265,9 @@ const Measurer::PreparedRun& Measurer::Prepare(const void* slot, FontEntry& font
     std::int64_t sum = 0;
     qsizetype len = 0;
     run.Width = RunWidth(font, text, sum, len);
-    if (run.Plain)
+    if (run.Plain || !wantGlyphs)
         return run;
+    run.HasGlyphs = true;
 
     QTextLayout layout(text, font.Font(), MeasuringDevice());
     QTextOption option;

@@ -158,8 +158,12 @@ public:
         QList<QGlyphRun> Glyphs;
         int Width = 0;      // advance width, as ShapedWidth
         bool Plain = false; // drawn with QPainter::drawText (line separators)
+        bool HasGlyphs = false;
     };
-    const PreparedRun& Prepare(const void* slot, FontEntry& font, const QString& text);
+    // WidthOnly skips the glyph layout for runs QPainter will lay out anyway.
+    enum class PrepareMode { WidthOnly, Glyphs };
+    const PreparedRun& Prepare(const void* slot, FontEntry& font, const QString& text,
+                               PrepareMode mode = PrepareMode::Glyphs);
 
 private:
     struct Key

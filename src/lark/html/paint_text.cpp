@@ -103,22 +103,24 @@ void PaintTextRun(PaintContext& ctx, TLarkHTMLItem& item, int index)
     const int baseLine = BaseLineOf(ctx, item, index);
     if (!CellMayShow(ctx, x, baseLine, item.FWidth, metrics))
         return;
-    const Measurer::PreparedRun& run = ctx.Fonts.Prepare(&item, font, item.FText);
+    QPainter& painter = *ctx.Painter;
+    // Cached glyph runs place underline and strike-out lines in device space,
+    // which is wrong on a scaled (high-DPI) device and inside a widget painted
+    // through its window's backing store; decorated runs and scaled devices
+    // are laid out by QPainter instead, and need no glyph layout of their own.
+    const bool scaledDevice = painter.device() && painter.device()->devicePixelRatioF() != 1.0;
+    const bool decorated = colors.Style.Contains(fsUnderline) || colors.Style.Contains(fsStrikeOut);
+    const bool byPainter = scaledDevice || decorated;
+    const Measurer::PreparedRun& run = ctx.Fonts.Prepare(
+        &item, font, item.FText, byPainter ? Measurer::PrepareMode::WidthOnly : Measurer::PrepareMode::Glyphs);
     if (!CellMayShow(ctx, x, baseLine, run.Width, metrics))
         return;
 
-    QPainter& painter = *ctx.Painter;
     if (colors.Background != clNone && run.Width > 0)
         painter.fillRect(QRect(x, baseLine - metrics.Ascent, run.Width, metrics.Height),
                          ToQColor(colors.Background, ctx.Palette));
     painter.setPen(ToQColor(colors.Text, ctx.Palette));
-    // Cached glyph runs place underline and strike-out lines in device space,
-    // which is wrong on a scaled (high-DPI) device and inside a widget painted
-    // through its window's backing store; decorated runs and scaled devices
-    // are laid out by QPainter instead.
-    const bool scaledDevice = painter.device() && painter.device()->devicePixelRatioF() != 1.0;
-    const bool decorated = colors.Style.Contains(fsUnderline) || colors.Style.Contains(fsStrikeOut);
-    if (run.Plain || scaledDevice || decorated) {
+    if (run.Plain || byPainter) {
         painter.setFont(font.Font());
         painter.drawText(QPoint(x, baseLine), run.Text);
         return;

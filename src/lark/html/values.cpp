@@ -1,6 +1,7 @@
 // The value rules of attribute text: quotes, hexadecimal colour numbers,
 // colour names and identifiers, font sizes.
 #include <lark/html/value_tables_p.h>
+#include <lark/framework/convert.h>
 #include <lark/html/values.h>
 
 #include <QGuiApplication>
@@ -81,18 +82,6 @@ QStringView TrimBlanksAndControls(QStringView text)
     return text;
 }
 
-int HexDigit(QChar ch)
-{
-    const char16_t c = ch.unicode();
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
-
 bool StartsWithSign(QStringView text)
 {
     return text.startsWith(u'-') || text.startsWith(u'+');
@@ -133,7 +122,7 @@ bool TryParseHex(QStringView text, std::uint32_t& value)
         return false;
     std::uint32_t accumulated = 0;
     for (const QChar ch : text) {
-        const int digit = HexDigit(ch);
+        const int digit = HexDigitValue(ch);
         if (digit < 0)
             return false;
         accumulated = accumulated * 16u + std::uint32_t(digit);
