@@ -7,7 +7,7 @@
 #include <lark/framework/image_list.h>
 #include <lark/framework/picture.h>
 #include <lark/html/image_cache_p.h>
-#include <lark/html/limits_p.h>
+#include <lark/framework/limits.h>
 #include <lark/html/render.h>
 #include <lark/html/transparent_bitmap.h>
 
@@ -673,13 +673,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, ImageCache, testing::ValuesIn(kCacheCases),
 TEST_F(ImageTest, CacheStaysWithinItsEntryLimit)
 {
     const QString path = Save(u"one.png"_s, Solid(2, 2, Qt::red, Qt::red), "PNG");
-    for (int i = 0; i < detail::limits::kImageCacheEntries + 5; ++i) {
+    for (int i = 0; i < limits::kImageCacheEntries + 5; ++i) {
         const QString copy = Path(u"copy%1.png"_s.arg(i));
         ASSERT_TRUE(QFile::copy(path, copy));
         detail::DecodedImage picture;
         EXPECT_EQ(ImageFileCache::Instance().Load(copy, picture), ImageFileError::None);
     }
-    EXPECT_EQ(ImageFileCache::Instance().Count(), detail::limits::kImageCacheEntries);
+    EXPECT_EQ(ImageFileCache::Instance().Count(), limits::kImageCacheEntries);
 }
 
 //---- Files that are not safe to read --------------------------------------
@@ -708,7 +708,7 @@ TEST_F(ImageTest, FileLargerThanTheCapIsRefused)
     detail::DecodedImage picture;
     ASSERT_EQ(ImageFileCache::Instance().Load(path, picture), ImageFileError::None);
     // Trailing bytes do not stop a BMP from decoding; only the size refuses it.
-    ASSERT_TRUE(QFile::resize(path, detail::limits::kMaxImageFileBytes + 1));
+    ASSERT_TRUE(QFile::resize(path, limits::kMaxImageFileBytes + 1));
     EXPECT_EQ(ImageFileCache::Instance().Load(path, picture), ImageFileError::TooLarge);
     EXPECT_TRUE(picture.Image.isNull());
     Parse(u"<img src=\"file:%1\">"_s.arg(path));
@@ -727,7 +727,7 @@ struct BombCase
 constexpr BombCase kBombCases[] = {
     { "ValidSmallPicture", 1, 1, ImageFileError::None },
     { "HundredThousandSquare", 100000, 100000, ImageFileError::TooManyPixels },
-    { "OneSideTooLong", detail::limits::kMaxImageSide + 1, 1, ImageFileError::TooManyPixels },
+    { "OneSideTooLong", limits::kMaxImageSide + 1, 1, ImageFileError::TooManyPixels },
     { "TooManyPixelsWithinTheSideCap", 12000, 12000, ImageFileError::TooManyPixels },
 };
 

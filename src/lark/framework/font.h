@@ -9,6 +9,7 @@
 // painting always agree.
 
 #include <lark/framework/color.h>
+#include <lark/framework/limits.h>
 #include <lark/framework/object.h>
 
 #include <QFont>
@@ -71,9 +72,7 @@ private:
     std::uint8_t FBits = 0;
 };
 
-// Font sizes beyond this many pixels are clamped: far past anything
-// readable, and it keeps glyph rasterisation bounded for hostile markup.
-constexpr int kMaxFontPixelSize = 1024;
+using limits::kMaxFontPixelSize;
 
 // The screen's logical resolution in pixels per inch (the primary screen's
 // logical DPI; 96 without a GUI application or screen). Point sizes convert

@@ -26,6 +26,7 @@ set(LAYER_HEADERS
   font.h
   framework.h
   image_list.h
+  limits.h
   object.h
   picture.h
   string_list.h

@@ -7,7 +7,7 @@
 // the least recently used picture go first. A picture larger than the whole
 // budget is decoded on every load rather than flushing everything else.
 #include "image_cache_p.h"
-#include "limits_p.h"
+#include <lark/framework/limits.h>
 
 #include <QDir>
 

@@ -4,7 +4,7 @@
 // Reading refuses what could hang or exhaust the process: anything but a
 // regular file (a FIFO or a device would block or never end), a file larger
 // than its cap, and a picture whose stated size is beyond the pixel caps (a
-// decompression bomb). The caps are in limits_p.h.
+// decompression bomb). The caps are in lark/framework/limits.h.
 //
 // The cache keeps decoded files by path and by the file's identity, size and
 // modification time, so that repainting a picture does not decode it again

@@ -6,7 +6,7 @@
 // the size its header states is within the pixel caps; the decoder gets an
 // allocation limit for formats that state no size.
 #include "image_cache_p.h"
-#include "limits_p.h"
+#include <lark/framework/limits.h>
 
 #include <QBuffer>
 #include <QFile>

@@ -13,7 +13,7 @@
 //   y + Hl + LineGap - FHeight  +-----+  stretched picture: FWidth x FHeight
 //                               |     |  (FHeight includes the gap)
 //   y + Hl + LineGap            +-----+
-#include "limits_p.h"
+#include <lark/framework/limits.h>
 #include "paint_p.h"
 
 #include <lark/framework/canvas.h>

@@ -1,7 +1,6 @@
 # Images: resolving sources, reading and caching image files, the img tag,
 # transparent bitmaps and drawing images in the paint pass.
 list(APPEND LAYER_SOURCES
-  limits_p.h
   images.cpp
   image_cache_p.h
   image_file.cpp

@@ -1,6 +1,6 @@
 #pragma once
-// Internal: every limit the engine applies to what it is given, in one place,
-// each with the reason it exists. A limit turns hostile or broken input into
+// Every limit the library applies to what it is given, in one place, each
+// with the reason it exists. A limit turns hostile or broken input into
 // the ordinary failure of its kind (an image that stays empty, a tag that is
 // ignored), never into an error the user sees.
 //
@@ -8,7 +8,13 @@
 
 #include <cstdint>
 
-namespace lark::detail::limits {
+namespace lark::limits {
+
+//---- Fonts -------------------------------------------------------------------
+
+// Font sizes beyond this many pixels are clamped: far past anything
+// readable, and it keeps glyph rasterisation bounded for hostile markup.
+inline constexpr int kMaxFontPixelSize = 1024;
 
 //---- Image files ("file:" sources) -----------------------------------------
 
@@ -40,4 +46,4 @@ inline constexpr int kImageCacheEntries = 64;
 // this large is far beyond any surface anyway.
 inline constexpr int kMaxImageBoxCoordinate = 1 << 24;
 
-} // namespace lark::detail::limits
+} // namespace lark::limits
