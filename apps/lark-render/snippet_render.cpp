@@ -142,8 +142,9 @@ void SnippetRenderer::RecordPositions()
     QImage scratch(area.width(), rows, QImage::Format_ARGB32_Premultiplied);
     if (scratch.isNull())
         return;
-    for (int top = 0; top < area.height(); top += rows)
-        PaintInto(scratch, top, scratch.size());
+    // 64-bit so that stepping past a document near INT_MAX tall cannot wrap.
+    for (qint64 top = 0; top < area.height(); top += rows)
+        PaintInto(scratch, int(top), scratch.size());
 }
 
 } // namespace lark::render_app

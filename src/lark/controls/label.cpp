@@ -8,6 +8,7 @@
 #include <lark/controls/label.h>
 #include <lark/controls/label_p.h>
 
+#include <lark/framework/limits.h>
 #include <lark/html/data.h>
 #include <lark/html/render.h>
 
@@ -18,7 +19,9 @@
 #include <QPointer>
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace lark {
 
@@ -180,6 +183,18 @@ QSize MeasurePlainText(const QString& text, const TFont& font, const QRect& clie
     return metrics.boundingRect(client, Qt::TextShowMnemonic, detail::PlainLines(text)).size();
 }
 
+// The content size the label works with: a document can be far larger than
+// any window (see kMaxAutoSizeExtent), and sizes near the int range would
+// overflow once the padding is added.
+QSize BoundedContentSize(QSize content)
+{
+    const int width = std::clamp(content.width(), 0, limits::kMaxAutoSizeExtent);
+    const auto pixelRows = limits::kMaxAutoSizePixels / std::max(width, 1);
+    const int height = int(std::clamp<std::int64_t>(content.height(), 0,
+                                                    std::min<std::int64_t>(limits::kMaxAutoSizeExtent, pixelRows)));
+    return {width, height};
+}
+
 } // namespace
 
 void TLarkCustomHTMLLabel::DoUpdate()
@@ -235,9 +250,9 @@ void TLarkCustomHTMLLabel::AdjustBounds()
             return;
         if (data->TextSize().width() == 0 && !FAlreadyInSetBounds)
             DoUpdate();
-        size = data->TextSize();
+        size = ContentSize();
     } else {
-        size = MeasurePlainText(GetSourceText(), Font(), rect());
+        size = BoundedContentSize(MeasurePlainText(GetSourceText(), Font(), rect()));
     }
     const QMargins padding = Padding()->Margins();
     size += QSize(padding.left() + padding.right(), padding.top() + padding.bottom());
@@ -255,9 +270,9 @@ void TLarkCustomHTMLLabel::AdjustBounds()
 QSize TLarkCustomHTMLLabel::ContentSize() const
 {
     if (!FIsHTML)
-        return FPlainSize;
+        return BoundedContentSize(FPlainSize);
     const TLarkHTMLData* data = Render()->Data();
-    return data ? data->TextSize() : QSize(0, 0);
+    return data ? BoundedContentSize(data->TextSize()) : QSize(0, 0);
 }
 
 QSize TLarkCustomHTMLLabel::sizeHint() const

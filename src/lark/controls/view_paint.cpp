@@ -109,9 +109,13 @@ void TLarkCustomHTMLView::PaintDocument(TCanvas& Canvas)
 void TLarkCustomHTMLView::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
+    const QRect before = FViewRect;
     SetViewRect(ClientRect());
     // A wrapped document is laid out for the new width (and shows its top).
-    if (FWordWrap)
+    // Qt also delivers resize events that change nothing (each grab of a
+    // hidden view sends its pending one again); a long document must not be
+    // parsed again for those.
+    if (FWordWrap && (FViewRect != before || NeedsRewrap()))
         RebuildDocument();
     UpdateScrollBars();
     update();

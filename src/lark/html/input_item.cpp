@@ -2,10 +2,13 @@
 // painter and radio group, reading the tag's attributes and writing the item
 // back as HTML. Clicks and keys are handled with the rest of the interaction.
 #include <lark/framework/convert.h>
+#include <lark/framework/limits.h>
 #include <lark/html/attributes_p.h>
 #include <lark/html/data.h>
 #include <lark/html/items.h>
 #include <lark/html/values.h>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -71,11 +74,11 @@ void TLarkHTMLInputItem::ReadAttributes(const TStringList& Params)
     if (!width.isEmpty()) {
         if (!TryStrToInt(width, size))
             return;
-        FWidth = size;
+        FWidth = std::clamp(size, 0, limits::kMaxBoxSide);
     }
     const QString height = detail::Attribute(Params, u"height");
     if (!height.isEmpty() && TryStrToInt(height, size))
-        FHeight = size;
+        FHeight = std::clamp(size, 0, limits::kMaxBoxSide);
 }
 
 void TLarkHTMLInputItem::GetItemHTML(QString& S) const

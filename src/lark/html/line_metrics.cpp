@@ -89,7 +89,10 @@ LineResult MeasureLine(const std::vector<std::unique_ptr<TLarkHTMLItem>>& items,
     auto& breakItem = static_cast<TLarkHTMLBreakItem&>(*items[first]);
     int descent = 0;
     const int breakHeight = BreakHeight(breakItem, end == first + 1, descent);
-    MeasureItem(breakItem, breakItem.GetWidth(), breakHeight, descent, line);
+    // For a list item this is its marker's size, which FWidth no longer
+    // holds once it is the line's width.
+    const int markerSize = breakItem.GetWidth();
+    MeasureItem(breakItem, markerSize, breakHeight, descent, line);
     std::int64_t ruleExtent = 0;
     for (size_t k = first + 1; k < end; ++k) {
         TLarkHTMLItem& item = *items[k];
@@ -111,7 +114,7 @@ LineResult MeasureLine(const std::vector<std::unique_ptr<TLarkHTMLItem>>& items,
     if (ruleExtent > 0)
         line.InkExtent += line.Height / 2 + ruleExtent;
     if (breakItem.FItemType == hitLI)
-        line.InkExtent += std::abs(std::int64_t(line.Descent)) + std::abs(std::int64_t(breakItem.FWidth));
+        line.InkExtent += std::abs(std::int64_t(line.Descent)) + std::abs(std::int64_t(markerSize));
     return line;
 }
 

@@ -3,11 +3,24 @@
 // here only to learn that size. Images are transparent unless "transparent"
 // is exactly "solid".
 #include <lark/framework/convert.h>
+#include <lark/framework/limits.h>
 #include <lark/framework/picture.h>
 #include <lark/html/handlers/handlers_p.h>
 #include <lark/html/render.h>
 
+#include <algorithm>
+
 namespace lark::detail {
+
+namespace {
+
+// A negative side is an empty box; a vast one is cut (see kMaxBoxSide).
+int BoxSide(int side)
+{
+    return std::clamp(side, 0, limits::kMaxBoxSide);
+}
+
+} // namespace
 
 void HandleImageTag(ParserState& state, ParsedTag& tag)
 {
@@ -23,8 +36,8 @@ void HandleImageTag(ParserState& state, ParsedTag& tag)
     TPicture picture;
     state.Render.HandleImage(source, picture);
     const bool found = !picture.Empty();
-    image->FWidth = StrToIntDef(tag.Value(u"width"), found ? picture.Width() : 0);
-    image->FHeight = StrToIntDef(tag.Value(u"height"), found ? picture.Height() : 0);
+    image->FWidth = BoxSide(StrToIntDef(tag.Value(u"width"), found ? picture.Width() : 0));
+    image->FHeight = BoxSide(StrToIntDef(tag.Value(u"height"), found ? picture.Height() : 0));
 
     state.Append(std::move(image));
     state.Cur = std::move(next);

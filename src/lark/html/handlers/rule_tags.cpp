@@ -1,8 +1,11 @@
 // The hr tag: a horizontal rule on a line of its own (hard break, rule item,
 // hard break), in a light and a shadow colour.
 #include <lark/framework/convert.h>
+#include <lark/framework/limits.h>
 #include <lark/html/handlers/handlers_p.h>
 #include <lark/html/values.h>
+
+#include <algorithm>
 
 namespace lark::detail {
 
@@ -14,8 +17,8 @@ void HandleRule(ParserState& state, ParsedTag& tag)
     auto rule = state.FormatCopy(*next);
     rule->FItemType = hitHR;
     if (tag.Params) {
-        rule->FWidth = StrToIntDef(tag.Value(u"width"), 0);
-        rule->FHeight2 = StrToIntDef(tag.Value(u"height"), 0);
+        rule->FWidth = std::clamp(StrToIntDef(tag.Value(u"width"), 0), -limits::kMaxBoxSide, limits::kMaxBoxSide);
+        rule->FHeight2 = std::min(StrToIntDef(tag.Value(u"height"), 0), limits::kMaxRuleHeight);
         rule->FBgColor1 = ParseColor(tag.Value(u"lightcolor"), clNone);
         rule->FBgColor2 = ParseColor(tag.Value(u"shadowcolor"), clNone);
     }
