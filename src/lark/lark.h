@@ -35,6 +35,7 @@
 #include <lark/html/render.h>
 #include <lark/html/shift_state.h>
 #include <lark/html/transparent_bitmap.h>
+#include <lark/html/untrusted.h>
 #include <lark/html/values.h>
 
 // controls

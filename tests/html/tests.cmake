@@ -1,4 +1,4 @@
-foreach(fragment host tables engine layout images inputs interaction)
+foreach(fragment host tables engine layout images inputs interaction untrusted)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
     include(${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
   endif()

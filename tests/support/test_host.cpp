@@ -69,6 +69,12 @@ void TestHost::SetAutoWrap(bool v)
     Rebuild();
 }
 
+void TestHost::SetUntrusted(bool v)
+{
+    FRender.SetUntrusted(v);
+    Rebuild();
+}
+
 void TestHost::Rebuild()
 {
     if (FLockCount > 0)

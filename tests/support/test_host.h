@@ -58,6 +58,9 @@ public:
     void SetScrollPos(QPoint p);
     bool AutoWrap() const { return FAutoWrap; }
     void SetAutoWrap(bool v);
+    // The render object's untrusted mode; a change re-lays the document out.
+    bool Untrusted() const { return FRender.Untrusted(); }
+    void SetUntrusted(bool v);
     // Re-parses the current HTML for the current width.
     void Rebuild();
     // The widget as painted now (QWidget::grab), children included.

@@ -126,6 +126,24 @@ void TLarkHTMLHostBase::SetPadding(const TPadding* Value)
         FPadding->Assign(*Value);
 }
 
+bool TLarkHTMLHostBase::Untrusted() const
+{
+    return FRender->Untrusted();
+}
+
+void TLarkHTMLHostBase::SetUntrusted(bool Value)
+{
+    if (Value == FRender->Untrusted())
+        return;
+    FRender->SetUntrusted(Value);
+    OptionsChanged();
+}
+
+TLarkHTMLControlAllowList& TLarkHTMLHostBase::ControlAllowList()
+{
+    return FRender->ControlAllowList();
+}
+
 //---- Storage ----------------------------------------------------------------
 
 void TLarkHTMLHostBase::SetStorage(TLarkHTMLStorage* Value)
@@ -224,6 +242,10 @@ void TLarkHTMLHostBase::TriggerLinkClickEvent(QObject*, const QString& HRef)
         if (!alive)
             return;
     }
+    // Untrusted content hands the application no target it could not open
+    // safely; the not-found switch above is the host's own business.
+    if (Untrusted() && !TLarkHTMLRender::IsUrlAllowedUntrusted(HRef))
+        return;
     if (OnLinkClick)
         OnLinkClick(FSelf, HRef);
     if (alive)

@@ -43,6 +43,7 @@ class QWidget;
 
 namespace lark {
 
+class TLarkHTMLControlAllowList;
 class TLarkHTMLRender;
 
 class TLarkHTMLHostBase : public ILarkHTMLControl, public ILarkHTMLHostTraits
@@ -80,6 +81,18 @@ public:
     void SetOptions(const TLarkHTMLOptions* Value);
     TPadding* Padding() const { return FPadding.get(); }
     void SetPadding(const TPadding* Value);
+
+    //---- untrusted content (see TLarkHTMLRender::SetUntrusted)
+    // Off by default. Turn it on for snippets from a database, the network or
+    // users: no file or resource images, only the embedded controls and
+    // properties ControlAllowList names, links only to http, https and mailto
+    // targets, capped sizes. A link to any other target raises no
+    // OnLinkClick; storage links still switch items. Changing it re-lays the
+    // document out.
+    bool Untrusted() const;
+    void SetUntrusted(bool Value);
+    // The render object's list; changes apply at the next re-layout.
+    TLarkHTMLControlAllowList& ControlAllowList();
 
     // The HTML (or plain) source shown when no storage item is.
     QString Caption() const { return FCaption; }
@@ -121,7 +134,8 @@ public:
     //---- trigger methods
     // Follows a storage link when CheckStorageLinks is on and an item is
     // shown: a name found switches to that item and ends there; an unknown
-    // name switches to StorageItemNotFoundIndex. Then raises OnLinkClick.
+    // name switches to StorageItemNotFoundIndex. Then raises OnLinkClick,
+    // in untrusted mode only for a target IsUrlAllowedUntrusted accepts.
     virtual void TriggerLinkClickEvent(QObject* Sender, const QString& HRef);
     virtual void TriggerImageNeededEvent(QObject* Sender, const QString& SourceName, TPicture* Image);
     virtual void TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue);

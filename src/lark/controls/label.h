@@ -212,6 +212,7 @@ class TLarkHTMLLabel : public TLarkCustomHTMLLabel
     Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
     Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
     Q_PROPERTY(QString PlainText READ PlainText STORED false)
+    Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
 
 public:
     explicit TLarkHTMLLabel(QWidget* parent = nullptr);
@@ -228,6 +229,7 @@ public:
     void ResetStorageItemIndex() { SetStorageItemIndex(0); }
     void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
     void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
+    void ResetUntrusted() { SetUntrusted(false); }
 
     // Whether a form writer stores the property: only away from its default.
     // Layout is always stored.

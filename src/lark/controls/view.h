@@ -286,6 +286,7 @@ class TLarkHTMLView : public TLarkCustomHTMLView
     Q_PROPERTY(QPoint Position READ Position WRITE SetPosition DESIGNABLE false STORED false)
     Q_PROPERTY(bool VertScrollBarVisible READ VertScrollBarVisible STORED false)
     Q_PROPERTY(bool HorzScrollBarVisible READ HorzScrollBarVisible STORED false)
+    Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
 
 public:
     explicit TLarkHTMLView(QWidget* parent = nullptr);
@@ -298,6 +299,7 @@ public:
     void ResetGradientEndColor() { SetGradientEndColor(DefaultGradientEndColor); }
     void ResetGradientSteps() { SetGradientSteps(DefaultGradientSteps); }
     void ResetMargin() { SetMargin(DefaultMargin); }
+    void ResetUntrusted() { SetUntrusted(false); }
     void ResetCursor() { SetCursor(QCursor()); }
     void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
     void ResetStorageItemIndex() { SetStorageItemIndex(0); }

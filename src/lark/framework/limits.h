@@ -46,4 +46,49 @@ inline constexpr int kImageCacheEntries = 64;
 // this large is far beyond any surface anyway.
 inline constexpr int kMaxImageBoxCoordinate = 1 << 24;
 
+//---- Untrusted content (render objects in untrusted mode only) --------------
+
+// Characters (UTF-16 code units) of a snippet that are parsed; the rest is
+// dropped as if the text ended there. A megacharacter is hundreds of pages,
+// far more than a label or a help page shows, and it bounds the time and the
+// items one hostile snippet from a database or the network can cost.
+inline constexpr int kMaxUntrustedTextChars = 1 << 20;
+
+// Levels of font tags, and of lists, that may be open at once. A font or list
+// tag opening a deeper level is ignored with its closing tag. Real snippets
+// nest a handful of levels; each list level also moves the text right by an
+// indent step, so deep nesting only pushes the text out of sight.
+inline constexpr int kMaxUntrustedNesting = 64;
+
+// Characters an attribute value keeps; longer values are cut to this. Link
+// targets, captions and colours fit easily, while a megabyte value would be
+// copied with every control and link it reaches.
+inline constexpr int kMaxUntrustedAttributeChars = 4096;
+
+//---- Sizes written in markup --------------------------------------------------
+
+// Pixels an image box, an input box or a rule may measure across (and a box
+// down). A box past 65535 pixels is nothing anyone can see, while sizes near
+// the int range, summed into line widths, line heights and the document
+// size, overflow them. Larger values are cut to this; a negative box side
+// becomes 0, an empty box.
+inline constexpr int kMaxBoxSide = 65535;
+
+// Pixels a rule's light and shadow bands may each be thick. Both bands hang
+// below the rule's line, so every paint of the lines they reach starts at
+// the rule; a band taller than any screen shows nothing more.
+inline constexpr int kMaxRuleHeight = 8192;
+
+//---- Hosts -------------------------------------------------------------------
+
+// The largest width or height an auto-sized label takes, and the most pixels
+// it may cover. Markup can make a document millions of pixels tall or wide
+// (a long snippet, deep list indents, huge image boxes); a label that grew
+// with it would need gigabytes for the backing store of a window showing it
+// whole or for a grab, and its size plus its padding would overflow. Past
+// the cap the label shows the top left of its document, as a label too
+// small for its text does.
+inline constexpr int kMaxAutoSizeExtent = 32767;
+inline constexpr std::int64_t kMaxAutoSizePixels = std::int64_t(1) << 24;
+
 } // namespace lark::limits

@@ -129,6 +129,27 @@ TLarkHTMLRender* RenderOf(const TLarkHTMLControlItem& item)
     return item.FOwner ? item.FOwner->Render() : nullptr;
 }
 
+bool IsUntrusted(const TLarkHTMLControlItem& item)
+{
+    const TLarkHTMLRender* render = RenderOf(item);
+    return render && render->Untrusted();
+}
+
+// For untrusted content the attributes the allow-list does not name for the
+// class are dropped before anything reads them, as if they had not been
+// written; the size attributes always stay.
+TStringList AllowedAttributes(const TLarkHTMLControlItem& item, const TStringList& Params)
+{
+    const TLarkHTMLControlAllowList& allowList = RenderOf(item)->ControlAllowList();
+    TStringList allowed;
+    for (int i = 0; i < Params.Count(); ++i) {
+        const QString name = UnquoteValue(Params.Names(i));
+        if (IsSizeAttribute(name) || allowList.IsPropertyAllowed(item.FControlClass, name))
+            allowed.Add(Params.Strings(i));
+    }
+    return allowed;
+}
+
 // Creates the control of item.FControlClass, hidden, as a child of the host
 // (or of the host's parent), and takes its size.
 void CreateControl(TLarkHTMLControlItem& item)
@@ -141,6 +162,8 @@ void CreateControl(TLarkHTMLControlItem& item)
         return;
     const ClassRegistry& registry = ClassRegistry::Instance();
     if (!registry.IsRegistered(item.FControlClass))
+        return;
+    if (IsUntrusted(item) && !render->ControlAllowList().IsClassAllowed(item.FControlClass))
         return;
     QWidget* control = registry.Create(item.FControlClass);
     if (!control)
@@ -242,9 +265,10 @@ void TLarkHTMLControlItem::ReadAttributes(const TStringList& Params)
         FControlClass = className;
         CreateControl(*this);
     }
-    FControlPropList.Assign(Params);
-    ApplySize(*this, Params);
-    ApplyProperties(*this, Params);
+    const TStringList attributes = IsUntrusted(*this) ? AllowedAttributes(*this, Params) : Params;
+    FControlPropList.Assign(attributes);
+    ApplySize(*this, attributes);
+    ApplyProperties(*this, attributes);
     if (!FControl)
         return;
     // The render object moves the focus between embedded controls itself.

@@ -10,6 +10,11 @@
 // Prefixes ignore letter case. Every failure leaves the picture empty: the
 // item keeps its box and nothing reaches the user. Decoded files come from
 // the image file cache; the events are raised on every call.
+//
+// Untrusted content names no files and no program resources: in untrusted
+// mode "file:" and "res:" sources stay empty (a snippet from elsewhere must
+// not probe the disk or the program), while image lists and the events,
+// which show only what the application offers, keep working.
 #include "image_cache_p.h"
 
 #include <lark/framework/convert.h>
@@ -58,14 +63,17 @@ void LoadFromResource(const QString& name, TPicture& picture)
 
 void TLarkHTMLRender::HandleImage(const QString& aSrc, TPicture& Img)
 {
-    if (HasPrefix(aSrc, u"index:"))
+    if (HasPrefix(aSrc, u"index:")) {
         LoadFromImageList(FImageList, QStringView(aSrc).mid(6), Img);
-    else if (HasPrefix(aSrc, u"file:"))
-        LoadFromFile(aSrc.mid(5), Img);
-    else if (HasPrefix(aSrc, u"res:"))
-        LoadFromResource(aSrc.mid(4), Img);
-    else
+    } else if (HasPrefix(aSrc, u"file:")) {
+        if (!FUntrusted)
+            LoadFromFile(aSrc.mid(5), Img);
+    } else if (HasPrefix(aSrc, u"res:")) {
+        if (!FUntrusted)
+            LoadFromResource(aSrc.mid(4), Img);
+    } else {
         DoImageNeeded(aSrc, Img);
+    }
 }
 
 void TLarkHTMLRender::DoImageNeeded(const QString& SourceName, TPicture& Image)

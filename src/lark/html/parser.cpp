@@ -14,6 +14,7 @@
 #include <lark/html/parser_p.h>
 #include <lark/html/render.h>
 #include <lark/html/tag_table_p.h>
+#include <lark/html/untrusted_p.h>
 #include <lark/html/value_tables_p.h>
 #include <lark/html/values.h>
 
@@ -63,6 +64,9 @@ void HandleTag(ParserState& state, QString name, std::unique_ptr<TStringList> pa
     tag.Code = FindTag(tag.Name);
     std::unique_ptr<TStringList> replacedParams;
     RaiseTagFound(state, tag, replacedParams);
+    if (state.Render.Untrusted() &&
+        state.Nesting.Ignores(tag.Code, int(state.FontStack.size()), state.ListLevel))
+        return;
     if (const TagHandler handler = HandlerFor(tag.Code))
         handler(state, tag);
 }
@@ -91,6 +95,8 @@ void ReadTag(ParserState& state)
     if (text[pos] == u' ') {
         params = std::make_unique<TStringList>();
         ReadAttributes(text, state.Pos, *params);
+        if (state.Render.Untrusted())
+            CapAttributeValues(*params);
     } else if (name.startsWith(u"~~")) {
         // <~~name>: the variable's name follows the tildes directly.
         params = std::make_unique<TStringList>();
@@ -183,8 +189,10 @@ void InsertLeadingParagraph(ParserState& state)
 
 //---- The parse ------------------------------------------------------------
 
-void ParseDocument(TLarkHTMLRender& render, TLarkHTMLData& data, const QString& text, bool autoWrap)
+void ParseDocument(TLarkHTMLRender& render, TLarkHTMLData& data, const QString& source, bool autoWrap)
 {
+    // Untrusted text beyond the size cap is dropped as if the snippet ended.
+    const QString text = render.Untrusted() ? CapUntrustedText(source) : source;
     ParserState state(render, data, text, autoWrap);
     state.Base = std::make_unique<TLarkHTMLItem>(&data);
     state.Base->FontStyle = data.DefaultStyle();

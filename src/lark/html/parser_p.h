@@ -20,6 +20,7 @@
 #include <lark/html/attributes_p.h>
 #include <lark/html/data.h>
 #include <lark/html/items.h>
+#include <lark/html/untrusted_p.h>
 
 #include <QString>
 #include <QStringView>
@@ -70,6 +71,7 @@ public:
     TFontSettings Settings;
     std::vector<TFontSettings> FontStack;
     int ListLevel = 0;
+    NestingCap Nesting; // untrusted content only
 
     //---- items
     // A new hitChar item with the formatting of source.

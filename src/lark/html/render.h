@@ -11,6 +11,7 @@
 #include <lark/html/data.h>
 #include <lark/html/events.h>
 #include <lark/html/shift_state.h>
+#include <lark/html/untrusted.h>
 
 #include <QObject>
 #include <QPointer>
@@ -86,6 +87,17 @@ public:
     bool LinkSelect() const { return FLinkSelect; }
     void SetLinkSelect(bool v) { FLinkSelect = v; }
     bool Destroying() const { return FDestroying; }
+    // Untrusted content, off by default: for snippets from a database, the
+    // network or users. When on, "file:" and "res:" images stay empty,
+    // control tags create only what ControlAllowList allows, link targets
+    // are limited to http, https and mailto (IsUrlAllowedUntrusted), and the
+    // snippet's size, nesting and attribute lengths are capped (limits.h).
+    // The parser and the images follow the setting from the next call on;
+    // hosts re-lay their document out when it changes.
+    bool Untrusted() const { return FUntrusted; }
+    void SetUntrusted(bool Value) { FUntrusted = Value; }
+    TLarkHTMLControlAllowList& ControlAllowList() { return FControlAllowList; }
+    const TLarkHTMLControlAllowList& ControlAllowList() const { return FControlAllowList; }
     // Raises OnChange; hosts repaint in response.
     void Change();
 
@@ -126,6 +138,13 @@ public:
     // one with an "@" after its first character "mailto:". The target goes
     // over as one URL; no shell sees it. False when it could not be opened.
     static bool RunURL(const QString& aURL);
+    // As above; with Untrusted set, only a target IsUrlAllowedUntrusted
+    // accepts is opened (false otherwise).
+    static bool RunURL(const QString& aURL, bool Untrusted);
+    // Whether untrusted content may have the link target opened: after the
+    // scheme rules of RunURL it must be an http or https address with a host,
+    // or a mailto address without an attachment parameter.
+    static bool IsUrlAllowedUntrusted(const QString& aURL);
     // Replaces what RunURL opens URLs with (tests record them); an empty
     // function restores QDesktopServices::openUrl.
     using TUrlOpener = std::function<bool(const QUrl&)>;
@@ -193,6 +212,8 @@ private:
     QPointer<TCustomImageList> FImageList;
     bool FDoubleBuffered = true;
     bool FDestroying = false;
+    bool FUntrusted = false;
+    TLarkHTMLControlAllowList FControlAllowList;
     QPoint FPaintSource; // interaction: see PaintSource()
 };
 

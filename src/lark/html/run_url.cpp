@@ -5,6 +5,10 @@
 // text gets the scheme it implies; everything else is opened as written.
 // The target goes to QDesktopServices as one URL: no shell or command line
 // ever sees it, so nothing in it can add arguments or commands.
+//
+// Untrusted content may only open web pages and compose mail: a link in a
+// snippet from elsewhere must not run a program, open a local file or have a
+// mail client attach one. The check looks at the very URL that is opened.
 #include <lark/html/render.h>
 
 #include <QDesktopServices>
@@ -38,17 +42,77 @@ QString WithImpliedScheme(const QString& target)
     return target;
 }
 
+// Tolerant parsing keeps the text as written (QUrl::fromUserInput would
+// guess schemes and turn plain words into web or file addresses).
+QUrl TargetUrl(const QString& target)
+{
+    return QUrl(WithImpliedScheme(target), QUrl::TolerantMode);
+}
+
+// Mail clients take "attach" and "attachment" (in any letter case, encoded
+// or not) as files to attach. Everything after the first "?" of the decoded
+// address counts, so an encoded "?" in the mailbox part hides nothing, and
+// every separator some client might honour separates.
+bool HasAttachmentParameter(const QUrl& mailto)
+{
+    QString decoded = mailto.path(QUrl::FullyDecoded);
+    if (mailto.hasQuery())
+        decoded += u'?' + mailto.query(QUrl::FullyDecoded);
+    if (mailto.hasFragment())
+        decoded += u'#' + mailto.fragment(QUrl::FullyDecoded);
+    const qsizetype query = decoded.indexOf(u'?');
+    if (query < 0)
+        return false;
+    QString parameters = decoded.sliced(query + 1);
+    for (const QChar separator : {u';', u'?', u'\r', u'\n'})
+        parameters.replace(separator, u'&');
+    for (const QStringView parameter : QStringView(parameters).tokenize(u'&')) {
+        const qsizetype equals = parameter.indexOf(u'=');
+        const QStringView name = equals < 0 ? parameter : parameter.first(equals);
+        if (name.trimmed().startsWith(u"attach", Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+bool IsAllowedUntrusted(const QUrl& url)
+{
+    if (url.isEmpty() || !url.isValid())
+        return false;
+    const QString scheme = url.scheme(); // QUrl keeps schemes in lower case
+    if (scheme == u"http" || scheme == u"https")
+        return !url.host().isEmpty();
+    if (scheme == u"mailto")
+        return !HasAttachmentParameter(url);
+    return false;
+}
+
+bool Open(const QUrl& url)
+{
+    if (url.isEmpty() || !url.isValid())
+        return false;
+    const TLarkHTMLRender::TUrlOpener& opener = UrlOpener();
+    return opener ? opener(url) : QDesktopServices::openUrl(url);
+}
+
 } // namespace
 
 bool TLarkHTMLRender::RunURL(const QString& aURL)
 {
-    // Tolerant parsing keeps the text as written (QUrl::fromUserInput would
-    // guess schemes and turn plain words into web or file addresses).
-    const QUrl url(WithImpliedScheme(aURL), QUrl::TolerantMode);
-    if (url.isEmpty() || !url.isValid())
+    return Open(TargetUrl(aURL));
+}
+
+bool TLarkHTMLRender::RunURL(const QString& aURL, bool Untrusted)
+{
+    const QUrl url = TargetUrl(aURL);
+    if (Untrusted && !IsAllowedUntrusted(url))
         return false;
-    const TUrlOpener& opener = UrlOpener();
-    return opener ? opener(url) : QDesktopServices::openUrl(url);
+    return Open(url);
+}
+
+bool TLarkHTMLRender::IsUrlAllowedUntrusted(const QString& aURL)
+{
+    return IsAllowedUntrusted(TargetUrl(aURL));
 }
 
 void TLarkHTMLRender::SetUrlOpener(TUrlOpener Opener)

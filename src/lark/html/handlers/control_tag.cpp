@@ -3,6 +3,7 @@
 // handling fails is dropped whole; the text around it goes on.
 #include <lark/framework/class_registry.h>
 #include <lark/html/handlers/handlers_p.h>
+#include <lark/html/render.h>
 #include <lark/html/value_tables_p.h>
 
 #include <exception>
@@ -13,8 +14,12 @@ void HandleControl(ParserState& state, ParsedTag& tag)
 {
     if (!tag.Params)
         return;
-    // Only registered classes are ever created.
-    if (!ClassRegistry::Instance().IsRegistered(AsciiLower(tag.Value(u"vclclass"))))
+    // Only registered classes are ever created; for untrusted content only
+    // those the application allows as well.
+    const QString className = tag.Value(u"vclclass");
+    if (!ClassRegistry::Instance().IsRegistered(AsciiLower(className)))
+        return;
+    if (state.Render.Untrusted() && !state.Render.ControlAllowList().IsClassAllowed(className))
         return;
     auto next = state.EndRun(tag.HadText);
     auto control = std::make_unique<TLarkHTMLControlItem>(&state.Data);

@@ -1,0 +1,1 @@
+lark_add_test(controls_untrusted_tests SOURCES controls/untrusted_links_test.cpp)

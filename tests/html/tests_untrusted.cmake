@@ -1,0 +1,3 @@
+lark_add_test(html_untrusted_tests SOURCES
+  html/untrusted_test.cpp
+  framework/framework_tests.qrc)
