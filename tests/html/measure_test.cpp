@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 using namespace lark;
 using namespace lark::test;
@@ -214,6 +215,27 @@ TEST_F(MeasureTest, FastMeasurementEqualsWholeRunMeasurement)
             }
         }
     }
+}
+
+// Layouts are kept per item, and a new parse makes new items: those of
+// replaced documents are dropped once no pass has asked for them for a
+// while, and layouts still painted stay.
+TEST_F(MeasureTest, LayoutsOfItemsNoLongerPaintedAreForgotten)
+{
+    detail::Measurer& measurer = Render.Measurer();
+    auto& font = measurer.Entry(kSans, -13, {});
+    std::vector<int> replaced(3000);
+    for (int& slot : replaced)
+        measurer.Prepare(&slot, font, QStringLiteral("replaced"));
+    int painted = 0;
+    const QString text = QStringLiteral("still painted");
+    const auto* layout = &measurer.Prepare(&painted, font, text);
+    for (int pass = 0; pass < 40; ++pass) {
+        measurer.Trim();
+        EXPECT_EQ(&measurer.Prepare(&painted, font, text), layout);
+    }
+    EXPECT_LT(measurer.PreparedRunCount(), size_t(100));
+    EXPECT_EQ(measurer.Prepare(&painted, font, text).Glyphs.size(), 1);
 }
 
 // End to end: lines wrapped while parsing break exactly where whole-run

@@ -1,9 +1,12 @@
 #include "layout_fixture.h"
 #include "support/image_checks.h"
 
+#include <lark/html/measure_p.h>
 #include <lark/html/paint_p.h>
 
 #include <gtest/gtest.h>
+
+#include <QPainter>
 
 using namespace lark;
 using namespace lark::test;
@@ -108,6 +111,59 @@ TEST_F(PaintTest, LinkUsesLinkColourAndStyleAlone)
     // A colour of its own wins over the link colour.
     link.FontColor = clBlue;
     EXPECT_GT(CountPixels(Paint(QSize(150, 30)), box, Qt::blue, 40), 20);
+}
+
+// Runs are painted from glyphs the engine lays out (and lines it draws), or
+// by Qt when the text needs shaping; either way the pixels are those of
+// QPainter::drawText of the run's text in the run's font at its base line.
+TEST(PaintRunPixels, RunsPaintAsQtDrawsTheirText)
+{
+    struct Case
+    {
+        const char* face;
+        int height;
+        TFontStyles style;
+        const char* text;
+        bool glyphByGlyph;
+    };
+    const Case cases[] = {
+        { "DejaVu Sans", -13, {}, "Plain office words, fluffy AVAT digits 0123 (punctuation)!", true },
+        { "Tahoma", -11, { fsUnderline }, "underlined  with\u00A0blanks, to the end ", true },
+        { "Liberation Serif", -16, { fsStrikeOut, fsItalic }, "struck italic \u00C0\u00C9\u00CE \u0416\u0437 \u03B1\u03B2", true },
+        { "Liberation Serif", 20, { fsBold, fsUnderline, fsStrikeOut }, "both lines WAVy Ta.", true },
+        { "MS Sans Serif", -11, { fsUnderline }, "shaped \u0645\u0631\u062D\u0628\u0627 e\u0301", false },
+        { "DejaVu Sans", -12, {}, "tab\tand soft\u00ADhyphen", false },
+        { "Liberation Mono", -12, {}, "fi fl \uFB01 \u2192 \u00BD", true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TLarkHTMLRender render;
+        DocBuilder doc{ *render.Data() };
+        doc.Face = QString::fromLatin1(c.face);
+        TLarkHTMLBreakItem& line = doc.Break();
+        line.FIndent = 3;
+        TLarkHTMLItem& run = doc.Text(QString::fromUtf8(c.text), c.style, c.height);
+        doc.Layout();
+        QImage image = WhiteImage(420, 40);
+        {
+            TCanvas canvas(&image);
+            canvas.Brush().SetColor(clWhite);
+            render.DrawText(canvas, {}, image.rect(), clNone, image.rect());
+        }
+        auto& font = render.Measurer().Entry(doc.Face, c.height, c.style);
+        EXPECT_EQ(render.Measurer().Prepare(&run, font, run.Text()).GlyphByGlyph, c.glyphByGlyph);
+
+        QImage expected = WhiteImage(420, 40);
+        {
+            QPainter painter(&expected);
+            painter.setFont(font.Font());
+            painter.setPen(Qt::black);
+            painter.drawText(QPoint(run.Left() - run.FWidth, line.Top() + line.FHeight - line.LineDescent()),
+                             run.Text());
+        }
+        ASSERT_FALSE(InkBounds(expected, expected.rect(), Qt::white).isEmpty());
+        EXPECT_TRUE(image == expected) << SaveForReview(image, QStringLiteral("run-pixels")).toStdString();
+    }
 }
 
 TEST_F(PaintTest, OverColoursReplaceOnlyRunsWithoutColourOfTheirOwn)

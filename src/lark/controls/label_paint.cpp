@@ -74,8 +74,11 @@ void TLarkCustomHTMLLabel::PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint
         return;
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(visible.size()) * ratio).toSize();
-    if (FBuffer.size() != pixels)
-        FBuffer = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    // An opaque label's image has no use for alpha, and an opaque image is
+    // copied onto the surface rather than blended.
+    const QImage::Format format = FTransparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    if (FBuffer.size() != pixels || FBuffer.format() != format)
+        FBuffer = QImage(pixels, format);
     FBuffer.setDevicePixelRatio(ratio);
     FBuffer.fill(FTransparent ? QColor(Qt::transparent) : ToQColor(BackgroundColor(), this));
 

@@ -31,6 +31,13 @@ namespace {
 constexpr size_t kMaxPreparedRuns = 16384;
 // Likewise for fonts, which a document with many faces and sizes could pile up.
 constexpr size_t kMaxFonts = 256;
+// Layouts are keyed by their items, and every parse makes new items: those
+// of replaced documents would pile up to the limit above (megabytes for a
+// label whose caption keeps changing). Past this many, layouts that no
+// recent pass asked for are dropped; a run that shows again is laid out
+// again.
+constexpr size_t kRunsBeforeSweep = 512;
+constexpr std::uint64_t kIdlePasses = 16;
 
 // Controls, formatting characters and separators take no room in a
 // single-line measurement, wherever they stand; except the tab, which
@@ -110,6 +117,55 @@ QFont InPixels(QFont font, const QPaintDevice* device)
     return font;
 }
 
+// Blanks draw nothing but still cost a glyph lookup each; without an
+// underline or strike-out line to span them they are left out.
+bool KeepsBlanks(const QFont& font)
+{
+    return font.underline() || font.strikeOut();
+}
+
+// Lays text out the way QTextLayout does when nothing needs shaping: one
+// glyph per character at the sum of the advances before it (26.6 fixed
+// point, as Qt sums them), on the base line. False, with glyphRuns left
+// alone, when some character is not laid out glyph by glyph.
+bool LayOutGlyphByGlyph(Measurer::FontEntry& font, QStringView text, QList<QGlyphRun>& glyphRuns, qreal& advance)
+{
+    if (!font.Raw().isValid())
+        return false;
+    const bool keepBlanks = KeepsBlanks(font.Font());
+    QList<quint32> indexes(text.size());
+    QList<QPointF> positions(text.size());
+    quint32* glyphOut = indexes.data();
+    QPointF* positionOut = positions.data();
+    qsizetype kept = 0;
+    std::int64_t x = 0;
+    for (QChar c : text) {
+        const quint32 glyph = font.GlyphIndex(c);
+        if (glyph == 0)
+            return false;
+        if (keepBlanks || !font.IsBlankGlyph(glyph)) {
+            glyphOut[kept] = glyph;
+            positionOut[kept] = QPointF(qreal(x) / 64.0, 0.0);
+            ++kept;
+        }
+        x += font.Advance64(c);
+    }
+    advance = qreal(x) / 64.0;
+    if (kept == 0)
+        return true;
+    indexes.resize(kept);
+    positions.resize(kept);
+    QGlyphRun glyphs;
+    glyphs.setRawFont(font.Raw());
+    glyphs.setGlyphIndexes(indexes);
+    glyphs.setPositions(positions);
+    glyphs.setUnderline(font.Font().underline());
+    glyphs.setStrikeOut(font.Font().strikeOut());
+    glyphs.setOverline(font.Font().overline());
+    glyphRuns.append(std::move(glyphs));
+    return true;
+}
+
 } // namespace
 
 //---- FontEntry ------------------------------------------------------------
@@ -126,6 +182,13 @@ Measurer::FontEntry::FontEntry(const QFont& font, const QPaintDevice* device)
     FMetrics.AveCharWidth = FIntMetrics.averageCharWidth();
     FMetrics.MaxCharWidth = FIntMetrics.maxWidth();
     FLatin1.fill(kUnknown);
+    FLatin1Glyphs.fill(kUnknownGlyph);
+    if (FRaw.isValid()) {
+        const QChar blanks[] = { QLatin1Char(' '), QChar(0x00A0) };
+        int count = int(FBlankGlyphs.size());
+        if (!FRaw.glyphIndexesForChars(blanks, int(std::size(blanks)), FBlankGlyphs.data(), &count))
+            FBlankGlyphs.fill(0);
+    }
 }
 
 Measurer::FontEntry::~FontEntry() = default;
@@ -161,6 +224,34 @@ std::int32_t Measurer::FontEntry::LookUpAdvance64(QChar c) const
     return std::int32_t(std::lround(FFloatMetrics.horizontalAdvance(c) * 64.0));
 }
 
+quint32 Measurer::FontEntry::LearnGlyphIndex(QChar c)
+{
+    if (c.unicode() < FLatin1Glyphs.size())
+        return FLatin1Glyphs[c.unicode()] = LookUpGlyphIndex(c);
+    auto& page = FGlyphPages[c.unicode() >> 8];
+    if (!page) {
+        page = std::make_unique<GlyphPage>();
+        page->fill(kUnknownGlyph);
+    }
+    quint32& glyph = (*page)[c.unicode() & 0xFF];
+    if (glyph == kUnknownGlyph)
+        glyph = LookUpGlyphIndex(c);
+    return glyph;
+}
+
+quint32 Measurer::FontEntry::LookUpGlyphIndex(QChar c)
+{
+    // Only characters summed for their width are laid out glyph by glyph;
+    // Qt's layout gives invisible ones glyphs of its own choosing.
+    if (IsInvisible(c) || Advance64(c) == kNeedsShaping)
+        return 0;
+    quint32 glyph = 0;
+    int count = 1;
+    if (!FRaw.glyphIndexesForChars(&c, 1, &glyph, &count) || count != 1)
+        return 0;
+    return glyph;
+}
+
 //---- Measurer -------------------------------------------------------------
 
 size_t Measurer::KeyHash::operator()(const Key& k) const noexcept
@@ -189,6 +280,10 @@ void Measurer::SetDevice(QPaintDevice* device)
 
 void Measurer::Trim()
 {
+    ++FPass;
+    if (FRuns.size() > kRunsBeforeSweep) {
+        std::erase_if(FRuns, [this](const auto& entry) { return FPass - entry.second.LastPass > kIdlePasses; });
+    }
     if (FFonts.size() <= kMaxFonts)
         return;
     FRuns.clear();
@@ -247,18 +342,23 @@ const Measurer::PreparedRun& Measurer::Prepare(const void* slot, FontEntry& font
     const bool wantGlyphs = mode == PrepareMode::Glyphs;
     auto found = FRuns.find(slot);
     if (found != FRuns.end() && found->second.Font == &font && found->second.Text == text
-        && (found->second.HasGlyphs || !wantGlyphs || found->second.Plain))
+        && (found->second.HasGlyphs || !wantGlyphs || found->second.Plain)) {
+        found->second.LastPass = FPass;
         return found->second;
+    }
     if (found == FRuns.end() && FRuns.size() >= kMaxPreparedRuns) {
         FRuns.clear();
         found = FRuns.end();
     }
     PreparedRun& run = found != FRuns.end() ? found->second : FRuns[slot];
+    run.LastPass = FPass;
     run.Font = &font;
     run.Text = text;
     run.Glyphs.clear();
     run.HasGlyphs = false;
     run.Width = 0;
+    run.GlyphByGlyph = false;
+    run.Advance = 0;
     run.Plain = NeedsPlainDrawing(text);
     if (text.isEmpty())
         return run;
@@ -268,7 +368,14 @@ const Measurer::PreparedRun& Measurer::Prepare(const void* slot, FontEntry& font
     if (run.Plain || !wantGlyphs)
         return run;
     run.HasGlyphs = true;
+    run.GlyphByGlyph = LayOutGlyphByGlyph(font, text, run.Glyphs, run.Advance);
+    if (!run.GlyphByGlyph)
+        LayOutWithQt(font, text, run.Glyphs);
+    return run;
+}
 
+void Measurer::LayOutWithQt(const FontEntry& font, const QString& text, QList<QGlyphRun>& glyphRuns) const
+{
     QTextLayout layout(text, font.Font(), MeasuringDevice());
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -279,15 +386,13 @@ const Measurer::PreparedRun& Measurer::Prepare(const void* slot, FontEntry& font
         line.setLineWidth(std::numeric_limits<int>::max() / 4);
     layout.endLayout();
     if (!line.isValid())
-        return run;
+        return;
     // Glyph positions relative to the base line, so that painting places a
     // run by its base line as the measurement does.
     const qreal ascent = line.ascent();
-    // Blanks draw nothing but still cost a glyph lookup each; without an
-    // underline or strike-out line to span them they are left out.
-    const bool keepBlanks = font.Font().underline() || font.Font().strikeOut();
-    run.Glyphs = layout.glyphRuns();
-    for (QGlyphRun& glyphs : run.Glyphs) {
+    const bool keepBlanks = KeepsBlanks(font.Font());
+    glyphRuns = layout.glyphRuns();
+    for (QGlyphRun& glyphs : glyphRuns) {
         QList<quint32> blanks = glyphs.rawFont().glyphIndexesForString(QStringLiteral(" \u00A0"));
         blanks.removeAll(0); // a missing character's box is not blank
         const QList<quint32> indexes = glyphs.glyphIndexes();
@@ -305,7 +410,6 @@ const Measurer::PreparedRun& Measurer::Prepare(const void* slot, FontEntry& font
         glyphs.setGlyphIndexes(keptIndexes);
         glyphs.setPositions(keptPositions);
     }
-    return run;
 }
 
 } // namespace lark::detail

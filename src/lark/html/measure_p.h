@@ -14,7 +14,10 @@
 //
 // Glyph layouts. Painting draws each run from glyph runs laid out once and
 // kept in a small cache keyed by the run, so that a repaint does not lay the
-// text out again.
+// text out again. Text that is measured by summing is laid out the same way:
+// each glyph (from a per-font table like the advances) at the sum of the
+// advances before it, which is where Qt's layout would put it, at a fraction
+// of the cost. Other text is laid out by QTextLayout.
 
 #include <lark/framework/font.h>
 
@@ -48,10 +51,12 @@ public:
     // Measures with another device's metrics (its resolution decides point
     // sizes); nullptr restores the screen's. Forgets every cached font.
     void SetDevice(QPaintDevice* device);
-    // Forgets the cached fonts and glyph layouts when there are more than a
-    // document normally uses. Entries must not be in use: call it only
-    // between passes.
+    // Ends a pass (a parse or a paint): forgets the cached fonts and glyph
+    // layouts when there are more than a document normally uses, and the
+    // layouts no recent pass asked for. Entries must not be in use: call it
+    // only between passes.
     void Trim();
+    size_t PreparedRunCount() const { return FRuns.size(); }
 
     struct FontMetrics
     {
@@ -92,11 +97,27 @@ public:
 
         static constexpr std::int32_t kNeedsShaping = -1;
 
+        // The face's glyph for c, or 0 when c is not laid out glyph by glyph
+        // (it needs shaping, is invisible, or is missing from the face).
+        quint32 GlyphIndex(QChar c)
+        {
+            if (c.unicode() < FLatin1Glyphs.size() && FLatin1Glyphs[c.unicode()] != kUnknownGlyph)
+                return FLatin1Glyphs[c.unicode()];
+            return LearnGlyphIndex(c);
+        }
+        // Spaces draw nothing, so painting leaves their glyphs out.
+        bool IsBlankGlyph(quint32 glyph) const { return glyph == FBlankGlyphs[0] || glyph == FBlankGlyphs[1]; }
+        const QRawFont& Raw() const { return FRaw; }
+
     private:
         static constexpr std::int32_t kUnknown = -2;
         using Page = std::array<std::int32_t, 256>;
         std::int32_t LearnAdvance64(QChar c);
         std::int32_t LookUpAdvance64(QChar c) const;
+        static constexpr quint32 kUnknownGlyph = 0xFFFFFFFF;
+        using GlyphPage = std::array<quint32, 256>;
+        quint32 LearnGlyphIndex(QChar c);
+        quint32 LookUpGlyphIndex(QChar c);
 
         QFont FFont;
         QFontMetrics FIntMetrics;
@@ -105,6 +126,9 @@ public:
         FontMetrics FMetrics;
         Page FLatin1;
         std::array<std::unique_ptr<Page>, 256> FPages;
+        GlyphPage FLatin1Glyphs;
+        std::array<std::unique_ptr<GlyphPage>, 256> FGlyphPages;
+        std::array<quint32, 2> FBlankGlyphs{}; // space and no-break space; 0 when missing
     };
 
     FontEntry& Entry(const QString& face, int height, TFontStyles style)
@@ -159,6 +183,9 @@ public:
         int Width = 0;      // advance width, as ShapedWidth
         bool Plain = false; // drawn with QPainter::drawText (line separators)
         bool HasGlyphs = false;
+        bool GlyphByGlyph = false; // Glyphs laid out from the font's tables
+        qreal Advance = 0;         // unrounded advance of a run laid out glyph by glyph
+        std::uint64_t LastPass = 0; // the last pass that asked for it
     };
     // WidthOnly skips the glyph layout for runs QPainter will lay out anyway.
     enum class PrepareMode { WidthOnly, Glyphs };
@@ -180,6 +207,7 @@ private:
 
     FontEntry& LookUp(const QString& face, int height, TFontStyles style);
     int ResumeRunWidth(FontEntry& font, QStringView text, std::int64_t& sum, qsizetype& len);
+    void LayOutWithQt(const FontEntry& font, const QString& text, QList<QGlyphRun>& glyphRuns) const;
     // Qt rounds a layout's width (in 1/64 pixel) half up.
     static int RoundSum(std::int64_t sum) { return int((sum + 32) >> 6); }
     const QPaintDevice* MeasuringDevice() const { return FDevice ? &*FDevice : nullptr; }
@@ -190,6 +218,7 @@ private:
     FontEntry* FLast = nullptr; // the last entry asked for, checked first
     Key FLastKey;
     std::unordered_map<const void*, PreparedRun> FRuns;
+    std::uint64_t FPass = 0;
 };
 
 } // namespace lark::detail

@@ -14,6 +14,10 @@
 
 #include <QPaintDevice>
 #include <QPainter>
+#include <QRawFont>
+
+#include <algorithm>
+#include <cmath>
 
 namespace lark::detail {
 
@@ -52,6 +56,50 @@ RunColors ChooseColors(const PaintContext& ctx, const TLarkHTMLItem& item)
     if (request.AdjustFrom != clNone)
         colors.Text = AdjustContrast(colors.Text, request.AdjustFrom, ctx.Palette);
     return colors;
+}
+
+// The lines QPainter::drawText puts under and through a run, drawn as it
+// draws them, so that a run painted from its glyphs looks the same: the
+// face's line thickness from the run's start to its end (both rounded down),
+// the underline on the pixel row below the face's underline position (kept
+// inside the descent), the strike-out a third of the ascent above the base
+// line.
+void DrawDecorations(QPainter& painter, QPointF origin, qreal advance, const QRawFont& face, TFontStyles style)
+{
+    const QPen textPen = painter.pen();
+    QPen pen = textPen;
+    pen.setStyle(Qt::SolidLine);
+    pen.setWidthF(face.lineThickness());
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    const qreal left = std::floor(origin.x());
+    const qreal right = std::floor(origin.x() + advance);
+    if (style.Contains(fsUnderline)) {
+        const qreal position = face.underlinePosition();
+        qreal offset = std::ceil(position) + 0.5;
+        if (position <= face.descent())
+            offset = std::min(offset, face.descent() - 0.5);
+        painter.drawLine(QLineF(left, origin.y() + offset, right, origin.y() + offset));
+    }
+    if (style.Contains(fsStrikeOut)) {
+        const qreal y = origin.y() - face.ascent() / 3.0;
+        painter.drawLine(QLineF(left, y, right, y));
+    }
+    painter.setPen(textPen);
+}
+
+// A run laid out glyph by glyph, with its decorations drawn here rather than
+// by QPainter, which places a glyph run's lines in device space: wrong inside
+// a widget painted through its window's backing store.
+void DrawGlyphByGlyph(QPainter& painter, QPointF origin, const Measurer::PreparedRun& run, TFontStyles style)
+{
+    for (QGlyphRun glyphs : run.Glyphs) {
+        glyphs.setUnderline(false);
+        glyphs.setStrikeOut(false);
+        glyphs.setOverline(false);
+        painter.drawGlyphRun(origin, glyphs);
+    }
+    DrawDecorations(painter, origin, run.Advance, run.Font->Raw(), style);
 }
 
 int BaseLineOf(const PaintContext& ctx, TLarkHTMLItem& item, int index)
@@ -104,15 +152,13 @@ void PaintTextRun(PaintContext& ctx, TLarkHTMLItem& item, int index)
     if (!CellMayShow(ctx, x, baseLine, item.FWidth, metrics))
         return;
     QPainter& painter = *ctx.Painter;
-    // Cached glyph runs place underline and strike-out lines in device space,
-    // which is wrong on a scaled (high-DPI) device and inside a widget painted
-    // through its window's backing store; decorated runs and scaled devices
-    // are laid out by QPainter instead, and need no glyph layout of their own.
+    // On a scaled (high-DPI) device QPainter lays the text out itself: glyph
+    // positions and lines then follow the device's scale. Decorated runs that
+    // needed shaping are left to it too, as it splits their lines by script.
     const bool scaledDevice = painter.device() && painter.device()->devicePixelRatioF() != 1.0;
     const bool decorated = colors.Style.Contains(fsUnderline) || colors.Style.Contains(fsStrikeOut);
-    const bool byPainter = scaledDevice || decorated;
     const Measurer::PreparedRun& run = ctx.Fonts.Prepare(
-        &item, font, item.FText, byPainter ? Measurer::PrepareMode::WidthOnly : Measurer::PrepareMode::Glyphs);
+        &item, font, item.FText, scaledDevice ? Measurer::PrepareMode::WidthOnly : Measurer::PrepareMode::Glyphs);
     if (!CellMayShow(ctx, x, baseLine, run.Width, metrics))
         return;
 
@@ -120,12 +166,16 @@ void PaintTextRun(PaintContext& ctx, TLarkHTMLItem& item, int index)
         painter.fillRect(QRect(x, baseLine - metrics.Ascent, run.Width, metrics.Height),
                          ToQColor(colors.Background, ctx.Palette));
     painter.setPen(ToQColor(colors.Text, ctx.Palette));
-    if (run.Plain || byPainter) {
+    const QPointF origin(x, baseLine);
+    if (run.Plain || scaledDevice || (decorated && !run.GlyphByGlyph)) {
         painter.setFont(font.Font());
         painter.drawText(QPoint(x, baseLine), run.Text);
         return;
     }
-    const QPointF origin(x, baseLine);
+    if (decorated) {
+        DrawGlyphByGlyph(painter, origin, run, colors.Style);
+        return;
+    }
     for (const QGlyphRun& glyphs : run.Glyphs)
         painter.drawGlyphRun(origin, glyphs);
 }
