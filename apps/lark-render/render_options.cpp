@@ -26,6 +26,9 @@ struct OptionSet
                              u"N"_s};
     QCommandLineOption wrap{u"wrap"_s, u"Wrap words at the width (the default)."_s};
     QCommandLineOption noWrap{u"no-wrap"_s, u"Do not wrap; lines break only at tags."_s};
+    QCommandLineOption untrusted{u"untrusted"_s,
+                                 u"Treat the snippet as untrusted content: no file or resource images, no "
+                                 "controls, capped size and nesting."_s};
     QCommandLineOption font{u"font"_s, u"Default font face."_s, u"FACE"_s};
     QCommandLineOption fontHeight{u"font-height"_s,
                                   u"Default font height: negative is the character height in pixels, "
@@ -142,7 +145,7 @@ ParseResult ParseRenderOptions(const QStringList& arguments)
         "Exit codes: 0 done, 1 the image could not be made or written, 2 a bad command line or input."_s);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    parser.addOptions({set.width, set.wrap, set.noWrap, set.font, set.fontHeight, set.lineGap, set.linkColor,
+    parser.addOptions({set.width, set.wrap, set.noWrap, set.untrusted, set.font, set.fontHeight, set.lineGap, set.linkColor,
                        set.background, set.scale, set.var, set.output, set.text, set.size, set.html, set.items});
     parser.addPositionalArgument(u"input"_s, u"The snippet: an HTML file, or - for standard input."_s, u"<input>"_s);
 
@@ -177,6 +180,7 @@ ParseResult ParseRenderOptions(const QStringList& arguments)
     if (parser.isSet(set.wrap) && parser.isSet(set.noWrap))
         return fail(u"options --wrap and --no-wrap exclude each other"_s);
     o.wrap = !parser.isSet(set.noWrap);
+    o.untrusted = parser.isSet(set.untrusted);
     if (parser.isSet(set.font)) {
         o.fontFace = parser.value(set.font);
         if (o.fontFace->trimmed().isEmpty())

@@ -18,6 +18,7 @@ struct RenderOptions
     QString output;             // PNG file; empty: no image written
     std::optional<int> width;   // area width; unset: 400 with wrapping, else the text's width
     bool wrap = true;
+    bool untrusted = false;     // the render object's untrusted-content mode
     std::optional<QString> fontFace;
     std::optional<int> fontHeight; // the framework convention: negative = character height
     std::optional<int> lineGap;

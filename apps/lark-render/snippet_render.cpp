@@ -69,6 +69,7 @@ SnippetRenderer::SnippetRenderer(const RenderOptions& options) : FOptions(option
     // The image is already an off-screen surface; a second buffer at the
     // measuring resolution would only blur high-DPI output.
     FRender.SetDoubleBuffered(false);
+    FRender.SetUntrusted(FOptions.untrusted);
     FRender.OnVariableNeeded = [this](QObject*, const QString& aVarName, QString& aVarValue) {
         const auto it = FOptions.variables.constFind(aVarName.toLower());
         if (it != FOptions.variables.constEnd())

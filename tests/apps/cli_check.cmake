@@ -12,6 +12,7 @@ file(MAKE_DIRECTORY "${WORK_DIR}")
 # Snippets the cases read; written here so that no case depends on a checkout.
 file(WRITE "${WORK_DIR}/plain.html" "<b>a</b>&amp;b<br>c")
 file(WRITE "${WORK_DIR}/variable.html" "<~~Who>!")
+file(WRITE "${WORK_DIR}/control.html" "a<control vclclass=TButton>b")
 
 set(failures "")
 
@@ -80,6 +81,9 @@ run_case(NAME SizeIsWidthBlankHeight ARGS --size plain.html EXIT 0 STDOUT "^[1-9
 run_case(NAME VariableAnswered ARGS --items --var who=World variable.html EXIT 0
          STDOUT "\"kind\":\"hitVar\",\"text\":\"World\".*\n.*\"kind\":\"hitChar\",\"text\":\" !\"")
 run_case(NAME VariableUnanswered ARGS --items variable.html EXIT 0 STDOUT "\"kind\":\"hitVar\",\"text\":\"~~\"")
+# Untrusted content: a control class nobody allowed makes no item at all.
+run_case(NAME ControlItemTrusted ARGS --items control.html EXIT 0 STDOUT "\"kind\":\"hitControl\"")
+run_case(NAME ControlRefusedUntrusted ARGS --untrusted --items control.html EXIT 0 STDOUT "\"text\":\"ab\"")
 run_case(NAME ColourIdentifierAccepted ARGS --bg clBtnFace --link-color Red --size plain.html EXIT 0)
 run_case(NAME ImageWritten ARGS --width 100 --scale 2 --bg clNone -o out.png plain.html EXIT 0)
 run_case(NAME UnwritableImage ARGS -o "${WORK_DIR}/no/such/folder/x.png" plain.html EXIT 1 STDERR "cannot write")
