@@ -33,20 +33,11 @@ QString ImageSource(const QString& imageDir)
     return u"file:"_s + QDir(imageDir).absoluteFilePath(QString::fromLatin1(kImageName));
 }
 
-QString Repeat(const QString& unit, qsizetype count)
-{
-    QString s;
-    s.reserve(unit.size() * count);
-    for (qsizetype i = 0; i < count; ++i)
-        s += unit;
-    return s;
-}
-
 QString BigSnippet(const QString& imageDir, int divisor)
 {
     const qsizetype target = 10 * 1024 * 1024 / divisor;
     const QString block = MixedBlock(ImageSource(imageDir));
-    return Repeat(block, target / block.size() + 1);
+    return block.repeated(target / block.size() + 1);
 }
 
 QString NestedFonts(const QString&, int divisor)
@@ -61,7 +52,7 @@ QString NestedFonts(const QString&, int divisor)
 
 QString UnclosedLists(const QString&, int divisor)
 {
-    return Repeat(u"<ul><li>x"_s, 100000 / divisor);
+    return u"<ul><li>x"_s.repeated(100000 / divisor);
 }
 
 QString LongAttribute(const QString&, int divisor)
@@ -114,12 +105,12 @@ QString NulCharacters(const QString&, int divisor)
     // NULs in text, in tag names, in attribute values and as references.
     const QString unit = u"a"_s + QChar(0) + u"<b"_s + QChar(0) + u" x="_s + QChar(0)
                          + u">b&#0;&#65536;"_s + QChar(0) + u"</b>"_s;
-    return Repeat(unit, 20000 / divisor);
+    return unit.repeated(20000 / divisor);
 }
 
 QString LoneSurrogates(const QString&, int divisor)
 {
-    return Repeat(u"a&#55296;b&#56320;&#55296;<b>&#57343;</b>&#xD800;"_s, 20000 / divisor)
+    return u"a&#55296;b&#56320;&#55296;<b>&#57343;</b>&#xD800;"_s.repeated(20000 / divisor)
            + u"&#55296;"_s;
 }
 

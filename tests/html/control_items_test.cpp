@@ -28,15 +28,7 @@ class ControlItemTest : public testing::Test
 protected:
     ControlItemTest() { Host.resize(400, 200); }
 
-    std::vector<TLarkHTMLControlItem*> Controls()
-    {
-        std::vector<TLarkHTMLControlItem*> found;
-        for (const auto& item : Host.Data().Items()) {
-            if (item->ItemType() == hitControl)
-                found.push_back(dynamic_cast<TLarkHTMLControlItem*>(item.get()));
-        }
-        return found;
-    }
+    std::vector<TLarkHTMLControlItem*> Controls() { return Host.ControlItems(); }
     // The single control of the document; fails the test when there is none.
     QWidget* OnlyControl()
     {

@@ -33,15 +33,6 @@ constexpr int kWidth = 300;
 constexpr int kHeight = 200;
 constexpr int kCount = 20000;
 
-QString Repeat(const QString& unit, int count)
-{
-    QString s;
-    s.reserve(unit.size() * count);
-    for (int i = 0; i < count; ++i)
-        s += unit;
-    return s;
-}
-
 // The colour of the i-th nested font, as written and as the engine stores it.
 int FontRgb(int i)
 {
@@ -130,9 +121,9 @@ const HostileCase kCases[] = {
          EXPECT_EQ(last->FontColor, TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16)));
          EXPECT_EQ(last->FFntCnt, kCount);
      }},
-    {"UnclosedLists", [] { return Repeat(QStringLiteral("<ul><li>x"), kCount); },
+    {"UnclosedLists", [] { return QStringLiteral("<ul><li>x").repeated(kCount); },
      [](const TLarkHTMLData& data, const QString& plain) {
-         ExpectText(plain, Repeat(QStringLiteral("- x"), kCount));
+         ExpectText(plain, QStringLiteral("- x").repeated(kCount));
          const auto items = ItemsOfKind(data, hitLI);
          ASSERT_EQ(items.size(), kCount);
          EXPECT_EQ(static_cast<TLarkHTMLBreakItem*>(items.last())->FListLevel, kCount);
@@ -194,14 +185,14 @@ const HostileCase kCases[] = {
          // The first "<" opens a tag the end of the text cuts off.
          ExpectText(plain, QStringLiteral("start "));
      }},
-    {"NulCharacters", [] { return Repeat(NulUnit(), kCount / 10); },
+    {"NulCharacters", [] { return NulUnit().repeated(kCount / 10); },
      [](const TLarkHTMLData&, const QString& plain) {
          // A NUL is text like any other; "&#0;" and "&#65536;" are nothing.
-         ExpectText(plain, Repeat(NulText(), kCount / 10));
+         ExpectText(plain, NulText().repeated(kCount / 10));
      }},
     {"LoneSurrogates",
-     [] { return Repeat(QStringLiteral("a&#55296;b&#56320;&#55296;<b>&#57343;</b>"), kCount / 10); },
-     [](const TLarkHTMLData&, const QString& plain) { ExpectText(plain, Repeat(SurrogateText(), kCount / 10)); }},
+     [] { return QStringLiteral("a&#55296;b&#56320;&#55296;<b>&#57343;</b>").repeated(kCount / 10); },
+     [](const TLarkHTMLData&, const QString& plain) { ExpectText(plain, SurrogateText().repeated(kCount / 10)); }},
 };
 
 void PrintTo(const HostileCase& c, std::ostream* os)
@@ -323,7 +314,7 @@ TEST(HostileLabel, AutoSizeStopsAtTheCaps)
     TLarkHTMLLabel label;
     label.resize(kWidth, 20);
     label.SetAutoSize(true);
-    label.SetCaption(Repeat(QStringLiteral("<ul><li>x"), kCount));
+    label.SetCaption(QStringLiteral("<ul><li>x").repeated(kCount));
     const QSize text = label.Render()->Data()->TextSize();
     ASSERT_GT(text.width(), limits::kMaxAutoSizeExtent);
     ASSERT_GT(text.height(), limits::kMaxAutoSizeExtent);
@@ -344,7 +335,7 @@ TEST(HostileView, GrabsOfAnUnchangedViewDoNotParseAgain)
     view.SetWordWrap(true);
     int tags = 0;
     view.OnTagFound = [&tags](QObject*, QString&, TLarkHTMLItem*&, TStringList*&, bool, bool) { ++tags; };
-    view.SetCaption(Repeat(QStringLiteral("<b>x</b> "), 100));
+    view.SetCaption(QStringLiteral("<b>x</b> ").repeated(100));
     view.grab();
     const int parsed = tags;
     ASSERT_GT(parsed, 0);
@@ -362,7 +353,7 @@ TEST(HostileView, GrabsOfAnUnchangedViewDoNotParseAgain)
 TEST(HostilePaint, BottomOfDeepListsWalksOnlyWhatItShows)
 {
     TLarkHTMLRender render;
-    render.PrepareText(Repeat(QStringLiteral("<ul><li>x"), 2000), kWidth, true);
+    render.PrepareText(QStringLiteral("<ul><li>x").repeated(2000), kWidth, true);
     TLarkHTMLData& data = *render.Data();
     ASSERT_GT(data.TextSize().height(), 20 * kHeight);
     constexpr int kUntouched = -12345;

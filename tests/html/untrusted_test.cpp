@@ -157,15 +157,7 @@ class UntrustedControls : public testing::Test
 protected:
     UntrustedControls() { Host.resize(400, 100); }
 
-    std::vector<TLarkHTMLControlItem*> Controls()
-    {
-        std::vector<TLarkHTMLControlItem*> found;
-        for (const auto& item : Host.Data().Items()) {
-            if (item->ItemType() == hitControl)
-                found.push_back(dynamic_cast<TLarkHTMLControlItem*>(item.get()));
-        }
-        return found;
-    }
+    std::vector<TLarkHTMLControlItem*> Controls() { return Host.ControlItems(); }
     int ChildWidgets() const { return int(Host.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size()); }
 
     TestHost Host;

@@ -107,4 +107,14 @@ void TestHost::resizeEvent(QResizeEvent* event)
     Rebuild();
 }
 
+std::vector<TLarkHTMLControlItem*> TestHost::ControlItems()
+{
+    std::vector<TLarkHTMLControlItem*> found;
+    for (const auto& item : Data().Items()) {
+        if (item->ItemType() == hitControl)
+            found.push_back(static_cast<TLarkHTMLControlItem*>(item.get()));
+    }
+    return found;
+}
+
 } // namespace lark::test

@@ -13,6 +13,7 @@
 #include <lark/framework/font.h>
 #include <lark/html/host_control.h>
 #include <lark/html/host_traits.h>
+#include <lark/html/items.h>
 #include <lark/html/options.h>
 #include <lark/html/padding.h>
 #include <lark/html/render.h>
@@ -21,6 +22,8 @@
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
+
+#include <vector>
 
 namespace lark::test {
 
@@ -63,6 +66,8 @@ public:
     void SetUntrusted(bool v);
     // Re-parses the current HTML for the current width.
     void Rebuild();
+    // The document's control items, in document order.
+    std::vector<TLarkHTMLControlItem*> ControlItems();
     // The widget as painted now (QWidget::grab), children included.
     QImage Grab();
 
