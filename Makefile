@@ -5,7 +5,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all setup configure build test demo bench fuzz install clean
+.PHONY: all setup configure build test demo bench hostile fuzz install clean
 
 all: build
 
@@ -30,6 +30,12 @@ bench: setup
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLARK_BUILD_BENCH=ON -DLARK_BUILD_TESTS=OFF
 	cmake --build $(BUILD)-bench -j $(JOBS) --target lark_bench
 	$(BUILD)-bench/bench/lark_bench
+
+# Time and peak memory of every hostile input, one process each.
+hostile: setup
+	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLARK_BUILD_BENCH=ON -DLARK_BUILD_TESTS=OFF
+	cmake --build $(BUILD)-bench -j $(JOBS) --target lark-render lark_hostile
+	scripts/hostile-inputs.sh $(BUILD)-bench
 
 fuzz: setup
 	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLARK_BUILD_FUZZ=ON -DLARK_BUILD_TESTS=OFF -DLARK_BUILD_APPS=OFF

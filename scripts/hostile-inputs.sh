@@ -6,11 +6,11 @@
 #   scripts/hostile-inputs.sh [BUILD_DIR] [CASE...]
 #
 # BUILD_DIR is a Release build with the apps and LARK_BUILD_BENCH=ON
-# (default: build-B-rel beside this script's repository).
+# (default: build-bench, as `make hostile` builds it).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build-B-rel}
+build=${1:-$root/build-bench}
 shift || true
 render="$build/apps/lark-render/lark-render"
 hostile="$build/bench/hostile/lark_hostile"
