@@ -11,6 +11,7 @@
 #include <lark/controls/view.h>
 
 #include <lark/framework/exceptions.h>
+#include <lark/framework/limits.h>
 #include <lark/framework/string_list.h>
 #include <lark/html/data.h>
 #include <lark/html/render.h>
@@ -27,11 +28,6 @@ using namespace Qt::StringLiterals;
 namespace lark {
 
 namespace {
-
-// Re-parses an event handler of the parse may ask for (a tag handler setting
-// the caption, say) before the view settles on the text it shows. Bounded,
-// so a handler that always asks again cannot hang the view.
-constexpr int kMaxNestedRebuilds = 4;
 
 // The text of a file's bytes: the encoding a byte-order mark names, else
 // UTF-8; bytes that are not UTF-8 come from a legacy 8-bit file, read as
@@ -196,7 +192,7 @@ void TLarkCustomHTMLView::RebuildDocument()
         data.SetDefaultBgColor(clNone);
         Render()->PrepareText(GetSourceText(), FTextRect.width(), FWordWrap);
         FBuiltWidth = FTextRect.width();
-    } while (FRebuildAgain && ++round < kMaxNestedRebuilds);
+    } while (FRebuildAgain && ++round < limits::kMaxNestedRebuilds);
     FRebuildAgain = false;
     // Embedded controls are children of the view like the scroll bars; the
     // bars stay on top.

@@ -21,6 +21,7 @@
 // 32767 pixels.
 #include <lark/controls/view.h>
 
+#include <lark/framework/limits.h>
 #include <lark/html/data.h>
 #include <lark/html/items.h>
 #include <lark/html/render.h>
@@ -42,10 +43,6 @@
 namespace lark {
 
 namespace {
-
-// Flipping one bar can flip the other, and a wrapped document re-wraps at
-// each flip; both only ever turn bars on, so this is never reached.
-constexpr int kMaxScrollBarRounds = 4;
 
 // One wheel notch, in eighths of a degree.
 constexpr int kWheelDelta = 120;
@@ -191,7 +188,7 @@ void TLarkCustomHTMLView::UpdateScrollBars()
         // The text rectangle follows the bars at once, so that a wrapped
         // document re-wraps at the width it will be shown at.
         SetViewRect(ClientRect());
-        if ((!changed && !NeedsRewrap()) || round == kMaxScrollBarRounds)
+        if ((!changed && !NeedsRewrap()) || round == limits::kMaxScrollBarRounds)
             break;
         if (FWordWrap) {
             if (FPainting) {

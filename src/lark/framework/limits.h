@@ -6,6 +6,7 @@
 //
 // Append new limits with their reason; keep the groups by area.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace lark::limits {
@@ -33,6 +34,22 @@ inline constexpr int kMaxImageSide = 16384;
 // QImageReader::setAllocationLimit). Backs the size check for formats whose
 // header does not state a size: 128 MB is 32 million pixels at 32 bits.
 inline constexpr int kImageAllocationLimitMB = 128;
+
+//---- Caches --------------------------------------------------------------------
+
+// Beyond this many cached glyph layouts the cache starts over: a document's
+// visible runs fit many times, and a list box re-parsing rows cannot grow it
+// without bound.
+inline constexpr std::size_t kMaxPreparedRuns = 16384;
+// Likewise for fonts, which a document with many faces and sizes could pile up.
+inline constexpr std::size_t kMaxFonts = 256;
+// Layouts are keyed by their items, and every parse makes new items: those
+// of replaced documents would pile up to the limit above (megabytes for a
+// label whose caption keeps changing). Past this many, layouts that no
+// recent pass (parse or paint) asked for in kIdlePasses passes are dropped;
+// a run that shows again is laid out again.
+inline constexpr std::size_t kRunsBeforeSweep = 512;
+inline constexpr std::uint64_t kIdlePasses = 16;
 
 // The cache of decoded image files: its total size in bytes of decoded
 // pixels and its number of entries. Enough for the pictures of a few pages
@@ -78,6 +95,29 @@ inline constexpr int kMaxBoxSide = 65535;
 // below the rule's line, so every paint of the lines they reach starts at
 // the rule; a band taller than any screen shows nothing more.
 inline constexpr int kMaxRuleHeight = 8192;
+
+//---- Embedded controls -------------------------------------------------------
+
+// Sizes of a control tag from 32768 on (and below 1) fall back to the
+// defaults: the layout keeps sizes in the range a 16-bit field holds.
+inline constexpr int kMaxControlSize = 32767;
+
+//---- Rounds that must converge -------------------------------------------------
+
+// Produced characters taken back by the wrap step return at most twice (a
+// word split between characters always leaves room or an empty line); the
+// bound only guards against a measurement that contradicts itself.
+inline constexpr int kMaxRewraps = 8;
+
+// A view's scroll bars: flipping one bar can flip the other, and a wrapped
+// document re-wraps at each flip; both only ever turn bars on, so this is
+// never reached.
+inline constexpr int kMaxScrollBarRounds = 4;
+
+// Re-parses an event handler of the parse may ask for (a tag handler setting
+// the caption, say) before a view settles on the text it shows. Bounded, so
+// a handler that always asks again cannot hang the view.
+inline constexpr int kMaxNestedRebuilds = 4;
 
 //---- Hosts -------------------------------------------------------------------
 

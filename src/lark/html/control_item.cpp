@@ -5,6 +5,7 @@
 #include <lark/framework/class_registry.h>
 #include <lark/framework/color.h>
 #include <lark/framework/convert.h>
+#include <lark/framework/limits.h>
 #include <lark/framework/exceptions.h>
 #include <lark/html/attributes_p.h>
 #include <lark/html/data.h>
@@ -24,9 +25,6 @@ namespace lark {
 
 namespace {
 
-// Sizes from 32768 on (and below 1) fall back to the defaults: the layout
-// keeps sizes in the range a 16-bit field holds.
-constexpr int kMaxControlSize = 32767;
 constexpr int kDefaultControlWidth = 50;
 
 bool IsSizeAttribute(QStringView name)
@@ -36,7 +34,7 @@ bool IsSizeAttribute(QStringView name)
 
 bool IsUsableSize(std::int64_t size)
 {
-    return size > 0 && size <= kMaxControlSize;
+    return size > 0 && size <= limits::kMaxControlSize;
 }
 
 // The widget embedded controls become children of: the host itself, or the
@@ -207,7 +205,7 @@ void ApplySize(TLarkHTMLControlItem& item, const TStringList& Params)
     if (!IsUsableSize(h)) {
         // Two pixels taller than the document's text.
         const std::int64_t textHeight = item.FOwner ? std::abs(std::int64_t(item.FOwner->DefaultHeight())) : 0;
-        item.FHeight = TLarkSize(std::min<std::int64_t>(textHeight + 2, kMaxControlSize));
+        item.FHeight = TLarkSize(std::min<std::int64_t>(textHeight + 2, limits::kMaxControlSize));
         h = item.FHeight;
     }
     if (item.FControl)

@@ -7,6 +7,7 @@
 #include "line_metrics_p.h"
 #include "measure_p.h"
 
+#include <lark/framework/limits.h>
 #include <lark/html/data.h>
 #include <lark/html/items.h>
 #include <lark/html/render.h>
@@ -24,20 +25,6 @@
 namespace lark::detail {
 
 namespace {
-
-// Beyond this many cached glyph layouts the cache starts over: a document's
-// visible runs fit many times, and a list box re-parsing rows cannot grow it
-// without bound.
-constexpr size_t kMaxPreparedRuns = 16384;
-// Likewise for fonts, which a document with many faces and sizes could pile up.
-constexpr size_t kMaxFonts = 256;
-// Layouts are keyed by their items, and every parse makes new items: those
-// of replaced documents would pile up to the limit above (megabytes for a
-// label whose caption keeps changing). Past this many, layouts that no
-// recent pass asked for are dropped; a run that shows again is laid out
-// again.
-constexpr size_t kRunsBeforeSweep = 512;
-constexpr std::uint64_t kIdlePasses = 16;
 
 // Controls, formatting characters and separators take no room in a
 // single-line measurement, wherever they stand; except the tab, which
@@ -281,10 +268,10 @@ void Measurer::SetDevice(QPaintDevice* device)
 void Measurer::Trim()
 {
     ++FPass;
-    if (FRuns.size() > kRunsBeforeSweep) {
-        std::erase_if(FRuns, [this](const auto& entry) { return FPass - entry.second.LastPass > kIdlePasses; });
+    if (FRuns.size() > limits::kRunsBeforeSweep) {
+        std::erase_if(FRuns, [this](const auto& entry) { return FPass - entry.second.LastPass > limits::kIdlePasses; });
     }
-    if (FFonts.size() <= kMaxFonts)
+    if (FFonts.size() <= limits::kMaxFonts)
         return;
     FRuns.clear();
     FLast = nullptr;
@@ -346,7 +333,7 @@ const Measurer::PreparedRun& Measurer::Prepare(const void* slot, FontEntry& font
         found->second.LastPass = FPass;
         return found->second;
     }
-    if (found == FRuns.end() && FRuns.size() >= kMaxPreparedRuns) {
+    if (found == FRuns.end() && FRuns.size() >= limits::kMaxPreparedRuns) {
         FRuns.clear();
         found = FRuns.end();
     }

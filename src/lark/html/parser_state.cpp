@@ -1,18 +1,10 @@
 // The parser state: making items, the item list with the caches the wrap
 // step and the handlers read (line offset, last break item, last item that is
 // not a link), the focusable runs not listed yet, and producing text.
+#include <lark/framework/limits.h>
 #include <lark/html/parser_p.h>
 
 namespace lark::detail {
-
-namespace {
-
-// Produced characters taken back by the wrap step return at most twice (a
-// word split between characters always leaves room or an empty line); the
-// bound only guards against a measurement that contradicts itself.
-constexpr int kMaxRewraps = 8;
-
-} // namespace
 
 ParserState::ParserState(TLarkHTMLRender& render, TLarkHTMLData& data, const QString& text, bool autoWrap)
     : Render(render)
@@ -232,7 +224,7 @@ void ParserState::Produce(QChar ch, BlankRule rule)
     // Rather than stepping back in the text and reading the character again
     // (which would read a reference's ";" instead of its character), the
     // produced character itself goes onto the new line.
-    for (int rewraps = 0; AutoWrap && rewraps < kMaxRewraps && WrapLine(*this); ++rewraps) {
+    for (int rewraps = 0; AutoWrap && rewraps < limits::kMaxRewraps && WrapLine(*this); ++rewraps) {
         if (!AppendChar(ch, rule))
             return;
     }
