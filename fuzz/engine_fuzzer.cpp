@@ -103,7 +103,7 @@ void CheckPaintedGeometry(const TLarkHTMLData& data, const QRect& area)
         while (end < int(items.size()) && !items[size_t(end)]->IsBreakItem())
             ++end;
         if (line.FTop == kNotPainted)
-            break; // the walk stopped above this line
+            break; // the walk stopped before this line (below the area)
         LARK_FUZZ_CHECK(line.FTop >= lastTop, Where(data, i));
         lastTop = line.FTop;
         if (data.LineGap() >= 0)
@@ -213,6 +213,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int width : { 1, 300, 10000 })
         for (bool wrap : { true, false })
             RunOnce(text, width, wrap);
+    // Untrusted content takes other paths (caps, ignored tags, refused
+    // images and controls); once, at a typical width, with the same oracles.
+    TLarkHTMLRender& render = Host().Render();
+    render.SetUntrusted(true);
+    RunOnce(text, 300, true);
+    render.SetUntrusted(false);
     // Controls of the last document go now, not at an event loop that never runs.
     Host().Render().PrepareText(QString(), 300, true);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
