@@ -43,16 +43,6 @@ constexpr const char16_t* kClassNames[] = {
     u"TForm", u"QWidget", u"\"TEdit\"", u"'TButton'", u"",
 };
 
-test::TestHost& Host()
-{
-    static test::TestHost* host = [] {
-        auto* h = new test::TestHost;
-        h->resize(320, 240);
-        return h;
-    }();
-    return *host;
-}
-
 QSet<QWidget*>& TopLevelsAtStart()
 {
     static QSet<QWidget*> widgets;
@@ -85,7 +75,7 @@ QString Describe(const QList<QWidget*>& widgets)
 
 void CheckControls(const QString& text)
 {
-    test::TestHost& host = Host();
+    test::TestHost& host = fuzz::SharedHost();
     const TLarkHTMLData& data = host.Data();
     const ClassRegistry& registry = ClassRegistry::Instance();
     const QStringList registered = registry.RegisteredClasses();
@@ -123,7 +113,7 @@ void CheckNoNewWindows(const QString& text, bool controlsGone)
         return;
     }
     for (QWidget* window : now - TopLevelsAtStart())
-        LARK_FUZZ_CHECK(window->parentWidget() && !window->isVisible() && Host().isAncestorOf(window->parentWidget()),
+        LARK_FUZZ_CHECK(window->parentWidget() && !window->isVisible() && fuzz::SharedHost().isAncestorOf(window->parentWidget()),
                         Describe({ window }) + text);
 }
 
@@ -135,7 +125,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // Two of the optional classes take part; TDateTimePicker stays out.
     ClassRegistry::Instance().RegisterClass(u"TMemo");
     ClassRegistry::Instance().RegisterClass(u"TComboBox");
-    Host();
+    fuzz::SharedHost();
     // The shared render object and its measuring surfaces exist before the count.
     QImage image(8, 8, QImage::Format_RGB32);
     QPainter painter(&image);
@@ -152,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString className = QString::fromUtf16(kClassNames[data[0] % std::size(kClassNames)]);
     const QString text = u"<control vclclass="_s + className + u" "_s + lark::fuzz::TextOf(data + 1, size - 1);
 
-    test::TestHost& host = Host();
+    test::TestHost& host = fuzz::SharedHost();
     for (int width : { 300, 10000 }) {
         host.Data().AssignSettings(&host);
         host.Render().PrepareText(text, width, width < 1000);

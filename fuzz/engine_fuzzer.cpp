@@ -42,16 +42,6 @@ namespace {
 
 constexpr int kNotPainted = INT_MIN;
 
-test::TestHost& Host()
-{
-    static test::TestHost* host = [] {
-        auto* h = new test::TestHost;
-        h->resize(320, 240);
-        return h;
-    }();
-    return *host;
-}
-
 QString Where(const TLarkHTMLData& data, int index)
 {
     const TLarkHTMLItem& item = *data.Items()[size_t(index)];
@@ -170,7 +160,7 @@ void Interact(TLarkHTMLRender& render, const QRect& area)
 
 void RunOnce(const QString& text, int width, bool wrap)
 {
-    test::TestHost& host = Host();
+    test::TestHost& host = fuzz::SharedHost();
     TLarkHTMLRender& render = host.Render();
     TLarkHTMLData& data = *render.Data();
     data.AssignSettings(&host);
@@ -201,7 +191,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     lark::fuzz::InitializeEnvironment(argc, argv);
     // Links are never handed to the desktop.
     TLarkHTMLRender::SetUrlOpener([](const QUrl&) { return true; });
-    TLarkHTMLRender& render = Host().Render();
+    TLarkHTMLRender& render = fuzz::SharedHost().Render();
     // Variables show their name back, so that substitution runs.
     render.OnVariableNeeded = [](QObject*, const QString& name, QString& value) { value = name; };
     return 0;
@@ -215,12 +205,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             RunOnce(text, width, wrap);
     // Untrusted content takes other paths (caps, ignored tags, refused
     // images and controls); once, at a typical width, with the same oracles.
-    TLarkHTMLRender& render = Host().Render();
+    TLarkHTMLRender& render = fuzz::SharedHost().Render();
     render.SetUntrusted(true);
     RunOnce(text, 300, true);
     render.SetUntrusted(false);
     // Controls of the last document go now, not at an event loop that never runs.
-    Host().Render().PrepareText(QString(), 300, true);
+    fuzz::SharedHost().Render().PrepareText(QString(), 300, true);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "fuzz_support.h"
 
+#include "support/test_host.h"
+
 #include <lark/framework/framework.h>
 
 #include <QApplication>
@@ -37,6 +39,16 @@ void Fail(const char* what, const QString& detail)
         std::fprintf(stderr, "  %s\n", detail.toUtf8().constData());
     std::fflush(stderr);
     std::abort();
+}
+
+test::TestHost& SharedHost()
+{
+    static test::TestHost* host = [] {
+        auto* h = new test::TestHost;
+        h->resize(320, 240);
+        return h;
+    }();
+    return *host;
 }
 
 } // namespace lark::fuzz
