@@ -396,6 +396,24 @@ void TLarkCustomHTMLView::keyPressEvent(QKeyEvent* e)
     e->setAccepted(done || HandleKey(key, shift));
 }
 
+namespace {
+
+// Unshifted keys that scroll the view, and how.
+struct ScrollKey
+{
+    int Key;
+    bool Vertical;
+    TScrollCode Code;
+};
+
+constexpr ScrollKey kScrollKeys[] = {
+    {Qt::Key_Space, true, scPageDown}, {Qt::Key_PageDown, true, scPageDown}, {Qt::Key_PageUp, true, scPageUp},
+    {Qt::Key_Up, true, scLineUp},      {Qt::Key_Down, true, scLineDown},     {Qt::Key_Left, false, scLineUp},
+    {Qt::Key_Right, false, scLineDown},
+};
+
+} // namespace
+
 bool TLarkCustomHTMLView::HandleKey(int Key, TShiftState Shift)
 {
     if (Shift == TShiftState{ssCtrl}) {
@@ -420,28 +438,19 @@ bool TLarkCustomHTMLView::HandleKey(int Key, TShiftState Shift)
         }
         return true;
     }
-    case Qt::Key_Space:
-    case Qt::Key_PageDown:
-        VScroll(scPageDown);
-        return true;
-    case Qt::Key_PageUp:
-        VScroll(scPageUp);
-        return true;
-    case Qt::Key_Up:
-        VScroll(scLineUp);
-        return true;
-    case Qt::Key_Down:
-        VScroll(scLineDown);
-        return true;
-    case Qt::Key_Left:
-        HScroll(scLineUp);
-        return true;
-    case Qt::Key_Right:
-        HScroll(scLineDown);
-        return true;
     default:
-        return false;
+        break;
     }
+    for (const ScrollKey& k : kScrollKeys) {
+        if (k.Key != Key)
+            continue;
+        if (k.Vertical)
+            VScroll(k.Code);
+        else
+            HScroll(k.Code);
+        return true;
+    }
+    return false;
 }
 
 } // namespace lark
