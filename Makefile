@@ -4,6 +4,8 @@ BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
+# The Makefile is the developers' entry point: warnings are errors here and in CI.
+DEV_ARGS   := -DLARK_WERROR=ON
 
 .PHONY: all setup configure build test demo bench hostile fuzz install clean
 
@@ -13,7 +15,7 @@ setup:
 	@scripts/setup-debian.sh
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(DEV_ARGS) $(CMAKE_ARGS)
 
 configure: setup $(BUILD)/build.ninja
 
@@ -27,18 +29,18 @@ demo: build
 	@scripts/run-demo.sh $(BUILD)
 
 bench: setup
-	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLARK_BUILD_BENCH=ON -DLARK_BUILD_TESTS=OFF
+	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release $(DEV_ARGS) -DLARK_BUILD_BENCH=ON -DLARK_BUILD_TESTS=OFF
 	cmake --build $(BUILD)-bench -j $(JOBS) --target lark_bench
 	$(BUILD)-bench/bench/lark_bench
 
 # Time and peak memory of every hostile input, one process each.
 hostile: setup
-	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DLARK_BUILD_BENCH=ON -DLARK_BUILD_TESTS=OFF
+	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release $(DEV_ARGS) -DLARK_BUILD_BENCH=ON -DLARK_BUILD_TESTS=OFF
 	cmake --build $(BUILD)-bench -j $(JOBS) --target lark-render lark_hostile
 	scripts/hostile-inputs.sh $(BUILD)-bench
 
 fuzz: setup
-	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLARK_BUILD_FUZZ=ON -DLARK_BUILD_TESTS=OFF -DLARK_BUILD_APPS=OFF
+	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(DEV_ARGS) -DLARK_BUILD_FUZZ=ON -DLARK_BUILD_TESTS=OFF -DLARK_BUILD_APPS=OFF
 	cmake --build $(BUILD)-fuzz -j $(JOBS)
 
 install: build
