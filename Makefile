@@ -7,7 +7,7 @@ CMAKE_ARGS ?=
 # The Makefile is the developers' entry point: warnings are errors here and in CI.
 DEV_ARGS   := -DLARK_WERROR=ON
 
-.PHONY: all setup configure build test demo bench hostile fuzz install clean
+.PHONY: all setup configure build test demo tour bench hostile fuzz install clean
 
 all: build
 
@@ -26,7 +26,10 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 demo: build
-	@scripts/run-demo.sh $(BUILD)
+	@scripts/run-demo.sh $(BUILD) coredemo
+
+tour: build
+	@scripts/run-demo.sh $(BUILD) featurestour
 
 bench: setup
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release $(DEV_ARGS) -DLARK_BUILD_BENCH=ON -DLARK_BUILD_TESTS=OFF

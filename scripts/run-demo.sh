@@ -1,33 +1,54 @@
 #!/usr/bin/env bash
-# Starts the feature tour from build folder $1 (default: build).
+# Starts a demo program from build folder $1 (default: build): $2 is
+# "coredemo" (the default) or "featurestour".
 #
-# Without a display (no DISPLAY or WAYLAND_DISPLAY) the tour runs off screen
-# instead: it shows every page once, writes one screenshot per page to
-# $1/screenshots/ and prints their paths. The lark-render showcase
+# Without a display (no DISPLAY or WAYLAND_DISPLAY) the programs run off
+# screen instead: each shows every page once, writes one screenshot per page
+# and prints their paths - CoreDemo into $1/screenshots/coredemo/, the feature
+# tour into $1/screenshots/featurestour/ (for coredemo both, as `make demo`
+# is meant to show every control). The lark-render showcase
 # (apps/lark-render/showcase/*.html) is then rendered into $1/showcase/ too.
+# CoreDemo's screenshots take the theme in $THEME when it is set
+# (coredemo --theme list names them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD=${1:-build}
+PROGRAM=${2:-coredemo}
+CORE="$BUILD/apps/coredemo/coredemo"
 TOUR="$BUILD/apps/featurestour/featurestour"
 RENDER="$BUILD/apps/lark-render/lark-render"
 
-if [ ! -x "$TOUR" ]; then
-  echo "run-demo: $TOUR is missing; build first (make build)" >&2
+case "$PROGRAM" in
+  coredemo) EXE=$CORE ;;
+  featurestour) EXE=$TOUR ;;
+  *) echo "run-demo: unknown program $PROGRAM (coredemo or featurestour)" >&2; exit 2 ;;
+esac
+if [ ! -x "$EXE" ]; then
+  echo "run-demo: $EXE is missing; build first (make build)" >&2
   exit 1
 fi
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  # The pages read img1.bmp and image.png from the working directory, which
-  # the build puts next to the program.
-  cd "$(dirname "$TOUR")"
-  exec ./featurestour
+  # The pages read their image files from the working directory, which the
+  # build puts next to the program.
+  cd "$(dirname "$EXE")"
+  exec "./$(basename "$EXE")"
 fi
 
-echo "No display: the feature tour, one screenshot per page:"
-QT_QPA_PLATFORM=offscreen "$TOUR" --screenshots "$BUILD/screenshots"
+theme_args=()
+if [ -n "${THEME:-}" ]; then
+  theme_args=(--theme "$THEME")
+fi
 
-if [ ! -x "$RENDER" ]; then
+if [ "$PROGRAM" = coredemo ]; then
+  echo "No display: CoreDemo, one screenshot per page:"
+  QT_QPA_PLATFORM=offscreen "$CORE" --screenshots "$BUILD/screenshots/coredemo" "${theme_args[@]}"
+fi
+echo "No display: the feature tour, one screenshot per page:"
+QT_QPA_PLATFORM=offscreen "$TOUR" --screenshots "$BUILD/screenshots/featurestour"
+
+if [ "$PROGRAM" != coredemo ] || [ ! -x "$RENDER" ]; then
   exit 0
 fi
 SHOWCASE=apps/lark-render/showcase

@@ -8,6 +8,13 @@ if(TARGET featurestour_form)
     FEATURESTOUR_SOURCE_DIR="${PROJECT_SOURCE_DIR}/apps/featurestour")
 endif()
 
+# CoreDemo: its window, navigation, pages and themes driven with QTest.
+if(TARGET coredemo_form)
+  lark_add_test(coredemo_test
+    SOURCES apps/coredemo_test.cpp
+    LIBS coredemo_form)
+endif()
+
 # lark-render as a test oracle. Golden tests compare its item dump of each
 # snippet with a reviewed expected file (see tests/golden/README.md); the
 # command-line check covers its errors and output forms. The sanitizer build

@@ -1,0 +1,111 @@
+// CoreDemo: every control of the Lark HTML library on a page of its own.
+//
+//   coredemo                                 the window
+//   coredemo --theme NAME                    start with a theme ("Slate", or
+//                                            "Slate (Fusion)"); --theme list
+//                                            prints them
+//   coredemo --screenshots DIR [--theme N]   one picture per page into DIR,
+//                                            then exit (works without a display)
+
+#include "core_form.h"
+#include "screenshot_demo.h"
+#include "themes.h"
+
+#include <lark/framework/framework.h>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kScreenshotsOption = u"screenshots"_s;
+const QString kThemeOption = u"theme"_s;
+
+bool WantsScreenshots(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--screenshots" || arg.startsWith("--screenshots="))
+            return true;
+    }
+    return false;
+}
+
+// Screenshots need no screen: without one, draw off screen.
+void ChoosePlatform(int argc, char** argv)
+{
+    if (!WantsScreenshots(argc, argv) || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return;
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The pages load "file:logo.png" and "file:sample.png" from the working
+// directory; the build puts them next to the program, so a demo started from
+// elsewhere works in the program's folder.
+void UseProgramFolderForImages()
+{
+    const QString image = u"logo.png"_s;
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (!QFileInfo::exists(image) && QFileInfo::exists(QDir(programFolder).filePath(image)))
+        QDir::setCurrent(programFolder);
+}
+
+void ListThemes()
+{
+    for (const lark::demo::TTheme& theme : lark::demo::AvailableThemes())
+        std::printf("%s%s\n", qUtf8Printable(theme.Name()),
+                    lark::demo::IsDarkPalette(theme.Palette) ? " - dark" : "");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ChoosePlatform(argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(u"coredemo"_s);
+    lark::InitializeFramework();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"The Lark HTML controls demo."_s);
+    parser.addHelpOption();
+    parser.addOption({ kScreenshotsOption, u"Write one picture per page into DIR and exit."_s, u"DIR"_s });
+    parser.addOption({ kThemeOption, u"Start with theme NAME (\"list\" prints the themes)."_s, u"NAME"_s });
+    parser.process(app);
+
+    lark::demo::TTheme theme = lark::demo::DefaultTheme();
+    if (parser.isSet(kThemeOption)) {
+        const QString name = parser.value(kThemeOption);
+        if (name == u"list"_s) {
+            ListThemes();
+            return 0;
+        }
+        if (!lark::demo::FindTheme(name, theme)) {
+            std::fprintf(stderr, "coredemo: no theme \"%s\" (--theme list names them)\n", qUtf8Printable(name));
+            return 2;
+        }
+    }
+    try {
+        lark::demo::ApplyTheme(theme);
+    } catch (const std::exception& error) {
+        // The platform's own look is as good a start.
+        std::fprintf(stderr, "coredemo: %s\n", error.what());
+    }
+
+    // Named before the working directory may change.
+    const QString screenshots =
+        parser.isSet(kScreenshotsOption) ? QDir(parser.value(kScreenshotsOption)).absolutePath() : QString();
+    UseProgramFolderForImages();
+    lark::TfrmLarkHTMLCore form;
+    if (!screenshots.isEmpty())
+        return lark::demo::WriteScreenshots(form, screenshots);
+    form.show();
+    return QApplication::exec();
+}

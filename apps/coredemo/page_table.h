@@ -1,0 +1,45 @@
+#pragma once
+// The demo's pages as a table: the navigation bar's categories and buttons,
+// and for each button the page it shows. A page is made on demand by its
+// factory; the optional Shown step runs after it is in place. A row without
+// a factory shows a page saying that this build lacks it.
+
+#include <lark/framework/color.h>
+
+#include <QString>
+
+#include <span>
+
+class QWidget;
+
+namespace lark {
+
+class TfrmImages;
+class TfrmLarkHTMLCore;
+
+namespace demo {
+
+struct TDemoCategory
+{
+    const char* Caption; // "&&" shows as "&"
+    TColor Color;
+};
+
+struct TDemoPage
+{
+    int Category; // index into DemoCategories()
+    const char* Caption;
+    QWidget* (*Create)(TfrmImages* Images, QWidget* Parent);
+    void (*Shown)(QWidget* Page, TfrmLarkHTMLCore& Form);
+    // Window updates are suspended while the page is made.
+    bool Lock;
+};
+
+std::span<const TDemoCategory> DemoCategories();
+// In navigation order.
+std::span<const TDemoPage> DemoPages();
+// The row with exactly this caption, or nullptr.
+const TDemoPage* FindPage(const QString& Caption);
+
+} // namespace demo
+} // namespace lark
