@@ -1,6 +1,7 @@
 #include "direct_drawing_page.h"
 
 #include "demo_widgets.h"
+#include "themes.h"
 
 #include <lark/framework/canvas.h>
 #include <lark/html/render.h>
@@ -25,13 +26,10 @@ TFrameDirectDraw::TFrameDirectDraw(QWidget* parent)
     : TPageFrame(parent)
 {
     setObjectName(u"FrameDirectDraw"_s);
-    Panel3->SetColor(clWhite);
-    Panel1->SetColor(clWhite);
 
     PaintBox1 = new demo::TPaintBox(Panel3);
     PaintBox1->setObjectName(u"PaintBox1"_s);
     PaintBox1->setGeometry(32, 32, 433, 289);
-    PaintBox1->SetColor(clWhite);
 
     Memo1 = new QPlainTextEdit(Panel1);
     Memo1->setObjectName(u"Memo1"_s);
@@ -43,6 +41,16 @@ TFrameDirectDraw::TFrameDirectDraw(QWidget* parent)
     row->addWidget(Memo1, 1);
     row->addWidget(Button1, 0, Qt::AlignTop);
     connect(Button1, &QPushButton::clicked, this, &TFrameDirectDraw::Button1Click);
+    ApplyThemeColors();
+}
+
+void TFrameDirectDraw::ApplyThemeColors()
+{
+    // White, or the dark theme's colours, under the theme's text colour.
+    Panel3->SetColor(demo::ThemedColor(clWhite, clBtnFace));
+    Panel1->SetColor(demo::ThemedColor(clWhite, clBtnFace));
+    if (PaintBox1->Color() != demo::ThemedColor(clWhite, clWindow))
+        PaintBox1->SetColor(demo::ThemedColor(clWhite, clWindow));
 }
 
 QString TFrameDirectDraw::Snippet()

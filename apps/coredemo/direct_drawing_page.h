@@ -27,6 +27,9 @@ public:
 
     static QString Snippet();
 
+protected:
+    void ApplyThemeColors() override;
+
 private:
     void Button1Click();
 

@@ -4,6 +4,7 @@
 #include "demo_messages.h"
 #include "demo_widgets.h"
 #include "image_lists.h"
+#include "themes.h"
 
 #include <lark/controls/label.h>
 #include <lark/framework/font.h>
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSlider>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -51,21 +54,24 @@ TFrameLabel::TFrameLabel(TfrmImages* Images, QWidget* parent)
     // memo from the first parse on.
     CreateStrip();
     CreateLabels(Images);
+    ApplyThemeColors();
 }
 
 QString TFrameLabel::Label1Caption()
 {
-    return u"<body bgcolor=clInfoBk bgcolorto=clWhite dir=v>"
-           "<p align=center><b>TLarkHTMLLabel</b></p><hr lightcolor=silver shadowcolor=silver><p align=left>"
+    // The text lets the gradient show between its letters (bgcolor=clNone).
+    return u"<body bgcolor=clInfoBk bgcolorto=clWindow dir=v><font bgcolor=clNone>"
+           "<p align=center><b>TLarkHTMLLabel</b><br><hr lightcolor=silver shadowcolor=silver><p align=left>"
            "Supports <b>all</b> features of <x>Lark</x> Skein engine, including "
            "<a href=\"3\">embedded controls</a>.<br><br>"
            "This label paints its vertical gradient with the body tag. "
-           "<control vclclass=\"TButton\" width=\"40\" height=\"18\" name=\"_button\" caption=\"btn\">"_s;
+           "<control vclclass=\"TButton\" width=\"40\" height=\"18\" name=\"_button\" caption=\"btn\">"
+           "</font>"_s;
 }
 
 QString TFrameLabel::Label2Caption()
 {
-    return u"<p align=center><b>TLarkHTMLLabel</b></p><hr><p align=left>"
+    return u"<b>TLarkHTMLLabel</b><hr>"
            "<x>Transparent one</x><br>"
            "<a href=\"1\">Link</a> - links are yellow here: Options.LinkColor is clYellow.<br>"
            "<a href=\"2\">OnTagFound</a>"_s;
@@ -73,7 +79,7 @@ QString TFrameLabel::Label2Caption()
 
 QString TFrameLabel::Label3Caption()
 {
-    return u"<p align=center><b>TLarkHTMLLabel</b></p><hr><p align=left>"
+    return u"<b>TLarkHTMLLabel</b><hr>"
            "<x>Autosize = true</x><br>"
            "<a href=\"padding\">Padding</a> makes an auto-sized<br>label grow around its text."_s;
 }
@@ -83,7 +89,8 @@ void TFrameLabel::CreateLabels(TfrmImages* Images)
     LarkHTMLLabel1 = new TLarkHTMLLabel(Panel3);
     LarkHTMLLabel1->setObjectName(u"LarkHTMLLabel1"_s);
     LarkHTMLLabel1->setGeometry(32, 17, kLabel1Width, 162);
-    LarkHTMLLabel1->SetColor(clWhite);
+    // White in the light themes; the window colour of a dark one.
+    LarkHTMLLabel1->SetColor(clWindow);
     LarkHTMLLabel1->Padding()->SetBounds(3, 3, 3, 3);
     LarkHTMLLabel1->SetImageList(Images ? Images->ImageList() : nullptr);
 
@@ -124,6 +131,18 @@ void TFrameLabel::CreateLabels(TfrmImages* Images)
     LarkHTMLLabel1->SetCaption(Label1Caption());
     LarkHTMLLabel2->SetCaption(Label2Caption());
     LarkHTMLLabel3->SetCaption(Label3Caption());
+}
+
+void TFrameLabel::ApplyThemeColors()
+{
+    // Links in the label's own colour keep it on a light theme and turn to
+    // the theme's link colour on a dark one; a colour chosen in the strip stays.
+    const std::pair<TLarkHTMLLabel*, TColor> designed[] = { { LarkHTMLLabel1, clBlue }, { LarkHTMLLabel3, clNavy } };
+    for (const auto& [label, color] : designed) {
+        const TColor current = label->Options()->LinkColor();
+        if (current == color || current == clHotLight)
+            label->Options()->SetLinkColor(demo::ThemedColor(color, clHotLight));
+    }
 }
 
 void TFrameLabel::CreateStrip()

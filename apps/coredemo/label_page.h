@@ -45,6 +45,9 @@ public:
     static QString Label2Caption();
     static QString Label3Caption();
 
+protected:
+    void ApplyThemeColors() override;
+
 private:
     void CreateLabels(TfrmImages* Images);
     void CreateStrip();

@@ -1,6 +1,7 @@
 #include "page_frame.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -56,6 +57,13 @@ QBoxLayout* TPageFrame::AddStripRow()
     row->setSpacing(8);
     FStripRows->addLayout(row);
     return row;
+}
+
+void TPageFrame::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        ApplyThemeColors();
 }
 
 QLabel* TPageFrame::StripLabel(const QString& Caption)

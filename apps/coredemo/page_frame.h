@@ -51,6 +51,11 @@ protected:
     // A caption for a setting in the strip.
     QLabel* StripLabel(const QString& Caption);
 
+    // Gives the page's controls the colours that depend on the theme; runs
+    // on every palette change (the page calls it once after construction).
+    virtual void ApplyThemeColors() {}
+    void changeEvent(QEvent* event) override;
+
     TDemoPanel* Panel3 = nullptr;
     TDemoPanel* Panel1 = nullptr;
 

@@ -2,12 +2,14 @@
 
 #include "core_form.h"
 #include "demo_messages.h"
+#include "direct_drawing_page.h"
 #include "page_table.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 
@@ -54,6 +56,9 @@ int WriteScreenshots(TfrmLarkHTMLCore& Form, const QString& Folder)
     for (const TDemoPage& page : DemoPages()) {
         const QString caption = QString::fromLatin1(page.Caption);
         Form.NavigationButtonClicked(caption);
+        // A blank paint box shows nothing: draw on it as a user would.
+        if (auto* drawing = qobject_cast<TFrameDirectDraw*>(Form.CurrentFrame()))
+            drawing->DrawButton()->click();
         // Let the page lay out, parse and place its embedded controls.
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();

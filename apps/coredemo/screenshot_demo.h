@@ -11,7 +11,8 @@ class TfrmLarkHTMLCore;
 
 namespace demo {
 
-// Shows Form, then each page in navigation order, and writes the window as
+// Shows Form, then each page in navigation order (pressing the draw button of
+// "Direct drawing"), and writes the window as
 // Folder/NN_Caption.png (NN from 01, the caption's blanks and brackets made
 // "_"), printing each path on standard output. Messages the pages would show
 // are printed on standard error instead. Returns the exit code: 0, or 1 when

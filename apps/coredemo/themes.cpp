@@ -177,4 +177,9 @@ std::optional<TTheme> ActiveTheme()
     return Active();
 }
 
+TColor ThemedColor(TColor Light, TColor Dark)
+{
+    return QApplication::palette().color(QPalette::Window).lightnessF() < 0.45 ? Dark : Light;
+}
+
 } // namespace lark::demo

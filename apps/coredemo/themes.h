@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <lark/framework/color.h>
+
 #include <optional>
 
 namespace lark::demo {
@@ -45,5 +47,10 @@ bool FindTheme(const QString& Name, TTheme& Theme);
 void ApplyTheme(const TTheme& Theme);
 // The theme ApplyTheme last applied, if any.
 std::optional<TTheme> ActiveTheme();
+
+// Light on a light application palette, else Dark: for the few fixed colours
+// of the pages (a silver view) that a dark theme replaces by a style colour,
+// as styled controls take the style's colours.
+TColor ThemedColor(TColor Light, TColor Dark);
 
 } // namespace lark::demo

@@ -2,6 +2,7 @@
 
 #include "demo_messages.h"
 #include "demo_widgets.h"
+#include "themes.h"
 
 #include <lark/controls/view.h>
 #include <lark/framework/class_registry.h>
@@ -42,13 +43,11 @@ TFrameView::TFrameView(QWidget* parent)
 
     LarkHTMLView1 = new TLarkHTMLView;
     LarkHTMLView1->setObjectName(u"LarkHTMLView1"_s);
-    LarkHTMLView1->SetColor(clSilver);
     LarkHTMLView1->Font().SetName(u"Tahoma"_s);
     LarkHTMLView1->Font().SetHeight(-11);
     LarkHTMLView1->Padding()->SetBounds(2, 2, 2, 2);
     LarkHTMLView1->SetBorderStyle(bsNone);
     LarkHTMLView1->SetGradientStartColor(clInfoBk);
-    LarkHTMLView1->SetGradientEndColor(clWhite);
     LarkHTMLView1->SetGradientSteps(kGradientSteps);
     LarkHTMLView1->SetTransparent(false);
     LarkHTMLView1->SetWordWrap(true);
@@ -59,7 +58,6 @@ TFrameView::TFrameView(QWidget* parent)
 
     Memo1 = new QPlainTextEdit;
     Memo1->setObjectName(u"Memo1"_s);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setPlainText(Snippet().join(u'\n'));
     LarkHTMLView1->SetCaption(MemoText(*Memo1));
 
@@ -93,12 +91,21 @@ TFrameView::TFrameView(QWidget* parent)
     connect(CheckBox1, &QCheckBox::clicked, this, &TFrameView::CheckBox1Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &TFrameView::CheckBox2Click);
     connect(TrackBar1, &QSlider::valueChanged, this, &TFrameView::TrackBar1Change);
+    ApplyThemeColors();
+}
+
+void TFrameView::ApplyThemeColors()
+{
+    // The page's silver and white; on a dark theme the face colour, so that
+    // the embedded memo and edit (on the window colour) stand out.
+    LarkHTMLView1->SetColor(demo::ThemedColor(clSilver, clBtnFace));
+    LarkHTMLView1->SetGradientEndColor(demo::ThemedColor(clWhite, clWindow));
 }
 
 QStringList TFrameView::Snippet()
 {
     return {
-        u"<p align=center><font size=+2><b>TLarkHTMLView</b></font></p>"_s,
+        u"<p align=center><font size=+2><b>TLarkHTMLView</b></font><br>"_s,
         u"<hr lightcolor=clWhite shadowcolor=clGray><p align=left>"_s,
         u"Scrollable view for html content. It shows documents of any length with "_s,
         u"scroll bars, keyboard and wheel scrolling, a plain, gradient or transparent background, "_s,

@@ -30,6 +30,9 @@ public:
     // The snippet both the view and the memo start with, one line per memo line.
     static QStringList Snippet();
 
+protected:
+    void ApplyThemeColors() override;
+
 private:
     void Memo1Change();
     void CheckBox1Click();

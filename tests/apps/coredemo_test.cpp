@@ -328,7 +328,7 @@ TEST_F(CoreDemo, TrackParamsListsLabelOnesTagsWithTheirAttributes)
         }
         block.clear();
     }
-    EXPECT_EQ(tags, QStringList({ u"body"_s, u"p"_s, u"hr"_s, u"p"_s, u"a"_s, u"control"_s }));
+    EXPECT_EQ(tags, QStringList({ u"body"_s, u"font"_s, u"p"_s, u"hr"_s, u"p"_s, u"a"_s, u"control"_s }));
 
     // Unchecking keeps the list; checking again starts it afresh.
     Click(page->TrackParamsCheckBox());
