@@ -127,16 +127,17 @@ TEST_F(TourPages, NotFoundPageApologisesInLargerText)
     }
 }
 
-// Each colour: an absolute indent, a swatch of eight blanks on the colour,
-// then the name; four to a row at 0, 160, 320 and 480.
+// Each colour: an absolute indent, a swatch of six blanks on the colour,
+// then the name; four to a row at 0, 130, 260 and 390, so that a row fits
+// the view (the tour's window shows pages about 515 pixels wide).
 TEST_F(TourPages, ColourNamesShowEveryNameOnItsSwatch)
 {
     const auto& items = Parse(u"colornames"_s).Items();
-    const QList<int> columns{ 0, 160, 320, 480 };
+    const QList<int> columns{ 0, 130, 260, 390 };
     QStringList names;
     for (size_t i = 1; i + 1 < items.size(); ++i) {
         const TLarkHTMLItem& swatch = *items[i];
-        if (swatch.ItemType() != hitChar || swatch.Text() != QString(8, u' '))
+        if (swatch.ItemType() != hitChar || swatch.Text() != QString(6, u' '))
             continue;
         const QString name = items[i + 1]->Text().trimmed();
         SCOPED_TRACE(name.toStdString());

@@ -260,6 +260,32 @@ TEST_F(FeaturesTour, BodyPageShowsAVerticalGradient)
     EXPECT_GT(previousBlue, start.blue() + 16) << test::SaveForReview(image, u"featurestour-body"_s).toStdString();
 }
 
+// In the window as it opens, every row of the colour table is one line and
+// each name ends before the next column starts (or the view's edge).
+TEST_F(FeaturesTour, ColourNamesStandBesideTheirSwatches)
+{
+    ShowPage(u"colornames"_s);
+    const TLarkHTMLData& data = *View()->Render()->Data();
+    const auto& items = data.Items();
+    bool inTable = false;
+    int entries = 0;
+    for (size_t i = 0; i + 1 < items.size(); ++i) {
+        const TLarkHTMLItem& item = *items[i];
+        if (item.IsAbsoluteIndent() && i + 2 < items.size() && items[i + 1]->FontBgColor != clNone) {
+            inTable = true;
+            // The indent moves to its column; swatch and name follow it.
+            const TLarkHTMLItem& swatch = *items[i + 1];
+            const TLarkHTMLItem& name = *items[i + 2];
+            SCOPED_TRACE(name.Text().toStdString());
+            const int nextColumn = item.FWidth == 390 ? View()->TextRect().width() : item.FWidth + 130;
+            EXPECT_LE(item.FWidth + swatch.FWidth + name.FWidth, nextColumn);
+            ++entries;
+        }
+        EXPECT_FALSE(inTable && item.ItemType() == hitSoftBreak) << "a row wraps";
+    }
+    EXPECT_EQ(entries, 147);
+}
+
 TEST_F(FeaturesTour, ControlPageShowsThreeWorkingWidgets)
 {
     ShowPage(u"control"_s);
