@@ -19,6 +19,7 @@
 
 #include <lark/controls/label.h>
 #include <lark/controls/view.h>
+#include <lark/framework/exceptions.h>
 #include <lark/framework/image_list.h>
 #include <lark/html/data.h>
 #include <lark/html/items.h>
@@ -465,6 +466,18 @@ TEST_F(CoreDemo, ViewSettingsApplyLive)
     auto* edit = page->View()->findChild<QLineEdit*>();
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->text(), u"edit control"_s);
+
+    // Its link points at the memo.
+    TLarkHTMLView* view = page->View();
+    view->repaint();
+    const TLarkHTMLData& data = *view->Render()->Data();
+    const TLarkHTMLItem* link = FindItem(data, [](const TLarkHTMLItem& item) {
+        return item.IsLink() && item.LinkRef() == u"3"_s && !item.Text().trimmed().isEmpty();
+    });
+    ASSERT_NE(link, nullptr);
+    const QPoint at = view->TextRect().topLeft() + PaintedRect(data, link).center() - view->Position();
+    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(messages, QStringList({ u"Try changing code on the right panel"_s }));
 }
 
 //---- The embedded controls page
@@ -587,6 +600,11 @@ TEST_F(CoreDemo, ThemesAreFoundByNameOrPalette)
     ASSERT_TRUE(demo::FindTheme(demo::AvailableThemes().constLast().Name(), theme));
     EXPECT_EQ(theme, demo::AvailableThemes().constLast());
     EXPECT_FALSE(demo::FindTheme(u"Nonesuch"_s, theme));
+
+    // A style the platform lacks is an error, and the theme stays.
+    const std::optional<demo::TTheme> before = demo::ActiveTheme();
+    EXPECT_THROW(demo::ApplyTheme({ u"NoSuchStyle"_s, u"Classic"_s }), Exception);
+    EXPECT_EQ(demo::ActiveTheme(), before);
     EXPECT_EQ(demo::PaletteNames().size(), 12);
     // Six light, six dark.
     int darkCount = 0;
