@@ -212,8 +212,12 @@ void TLarkCustomHTMLPanel::StorageChanged()
 
 void TLarkCustomHTMLPanel::DoUpdate()
 {
-    if (UpdatingLocked() || width() == 0 || height() == 0)
+    if (UpdatingLocked() || width() == 0 || height() == 0) {
+        // Whatever changed is not measured yet, in either form.
+        FDocumentStale = true;
+        FPlainStale = true;
         return;
+    }
     FCurrentWidth = width();
     FCurrentHeight = height();
     TLarkHTMLData* data = Render() ? Render()->Data() : nullptr;
