@@ -8,6 +8,7 @@
 #include <lark/framework/convert.h>
 #include <lark/framework/exceptions.h>
 #include <lark/framework/font.h>
+#include <lark/framework/frame3d.h>
 #include <lark/framework/framework.h>
 #include <lark/framework/image_list.h>
 #include <lark/framework/object.h>
@@ -40,4 +41,5 @@
 
 // controls
 #include <lark/controls/label.h>
+#include <lark/controls/panel.h>
 #include <lark/controls/view.h>

@@ -4,6 +4,7 @@
 //
 //     label->SetAlignment(taCenter);   // horizontal placement of the text block
 //     label->SetLayout(tlBottom);      // vertical placement
+//     panel->SetBevelOuter(bvLowered); // the panel's outer frame
 
 #include <QObject>
 
@@ -18,11 +19,18 @@ Q_ENUM_NS(TAlignment)
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 Q_ENUM_NS(TTextLayout)
 
+// A panel's bevel: none, sunk in, standing out, or a flat space of the
+// panel's colour.
+enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
+Q_ENUM_NS(TPanelBevel)
+
 } // namespace ControlEnums
 
 using ControlEnums::TAlignment;
 using ControlEnums::TTextLayout;
+using ControlEnums::TPanelBevel;
 using enum ControlEnums::TAlignment;
 using enum ControlEnums::TTextLayout;
+using enum ControlEnums::TPanelBevel;
 
 } // namespace lark

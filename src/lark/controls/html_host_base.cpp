@@ -8,8 +8,10 @@
 #include <lark/html/host_traits.h>
 #include <lark/html/render.h>
 
+#include <QApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QVariant>
 #include <QWidget>
 
@@ -24,8 +26,10 @@ TLarkHTMLHostBase::TLarkHTMLHostBase(QWidget* aSelf, std::unique_ptr<TPadding> a
     , FRender(std::make_unique<TLarkHTMLRender>())
 {
     Q_ASSERT_X(FPadding, "TLarkHTMLHostBase", "a host needs a padding object");
+    // A font the widget inherited at construction, before anything listens.
+    TakeWidgetFont();
     FOptions->OnChange = [this](QObject*) { OptionsChanged(); };
-    FFont.OnChange = [this](QObject*) { OptionsChanged(); };
+    FFont.OnChange = [this](QObject*) { DocumentFontChanged(); };
     FPadding->OnChange = [this](QObject*) { OptionsChanged(); };
     FChangeLink.OnChange = [this](QObject*) { StorageChanged(); };
     FChangeLink.OnSenderDestroying = [this](QObject*) { StorageGone(); };
@@ -142,6 +146,90 @@ void TLarkHTMLHostBase::SetUntrusted(bool Value)
 TLarkHTMLControlAllowList& TLarkHTMLHostBase::ControlAllowList()
 {
     return FRender->ControlAllowList();
+}
+
+//---- Font -------------------------------------------------------------------
+//
+// Two fonts describe one thing: the document's TFont (what the engine lays
+// out with, in the component model's terms) and the widget's QFont (what Qt
+// propagates to children and what Qt Designer edits). Each side copies to
+// the other only when the change started on its own side; FSyncingFont marks
+// a copy in progress, so the copy's own notification goes no further:
+//
+//   TFont changed     -> QWidget::setFont (FontChange ignored)  -> re-layout
+//   QWidget FontChange -> TFont::Assign (no setFont back)        -> re-layout
+//
+// Qt's own flag is the single truth for ParentFont: a widget with a font of
+// its own (WA_SetFont) does not follow its parent.
+
+bool TLarkHTMLHostBase::ParentFont() const
+{
+    return !FSelf->testAttribute(Qt::WA_SetFont);
+}
+
+void TLarkHTMLHostBase::SetParentFont(bool Value)
+{
+    if (Value == ParentFont())
+        return;
+    if (!Value) {
+        GiveWidgetFont();
+        return;
+    }
+    {
+        // A font without resolved properties hands them all back to the parent.
+        FSyncingFont = true;
+        const auto done = qScopeGuard([this] { FSyncingFont = false; });
+        FSelf->setFont(QFont());
+    }
+    TakeWidgetFont();
+}
+
+void TLarkHTMLHostBase::WidgetFontChanged()
+{
+    if (!FSyncingFont && !FHostDestroying)
+        TakeWidgetFont();
+}
+
+void TLarkHTMLHostBase::DocumentFontChanged()
+{
+    if (!FSyncingFont)
+        GiveWidgetFont();
+    OptionsChanged();
+}
+
+// The widget's font as the document font: a font somebody set, on the widget
+// or on a parent it inherits from, else the library's default document font
+// (the application's font is Qt's default, not a choice made for documents).
+void TLarkHTMLHostBase::TakeWidgetFont()
+{
+    const QFont widgetFont = FSelf->font();
+    const bool chosen = FSelf->testAttribute(Qt::WA_SetFont) || widgetFont != QApplication::font(FSelf);
+    if (chosen && widgetFont == FFont.ToQFont())
+        return;
+    TFont taken;
+    taken.Assign(FFont);
+    if (chosen) {
+        taken.AssignQFont(widgetFont);
+    } else {
+        const TFont defaults;
+        taken.SetName(defaults.Name());
+        taken.SetHeight(defaults.Height());
+        taken.SetStyle(defaults.Style());
+    }
+    FSyncingFont = true;
+    const auto done = qScopeGuard([this] { FSyncingFont = false; });
+    FFont.Assign(taken);
+}
+
+// The document font as the widget's own, complete font: nothing of it is
+// inherited any more, and children inherit all of it.
+void TLarkHTMLHostBase::GiveWidgetFont()
+{
+    QFont font = FFont.ToQFont();
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    FSyncingFont = true;
+    const auto done = qScopeGuard([this] { FSyncingFont = false; });
+    FSelf->setFont(font);
 }
 
 //---- Storage ----------------------------------------------------------------

@@ -73,9 +73,22 @@ public:
     //---- the document's settings
     TLarkHTMLRender* Render() const { return FRender.get(); }
     // The document's default font. Changes re-lay the document out.
+    //
+    // It keeps in step with the widget's Qt font. A change made here (an
+    // assignment or any Font().Set...) becomes the widget's own font, so
+    // that children inherit it and ParentFont turns off. A font set with
+    // QWidget::setFont becomes the document font, and so does a font the
+    // widget inherits while ParentFont is on; a widget whose font nobody set
+    // (the application's font) shows the library's default document font.
     TFont& Font() { return FFont; }
     const TFont& Font() const { return FFont; }
     void SetFont(const TFont& Value) { FFont.Assign(Value); }
+    // Whether the document font follows the fonts the widget inherits: true
+    // until a font is set on the widget or on the document. Turning it on
+    // again drops the widget's own font; turning it off keeps the document
+    // font as the widget's own.
+    bool ParentFont() const;
+    void SetParentFont(bool Value);
     TLarkHTMLOptions* Options() const { return FOptions.get(); }
     // Copies Value's settings (one change); the host keeps its own object.
     void SetOptions(const TLarkHTMLOptions* Value);
@@ -171,6 +184,8 @@ protected:
     // Derived destructors call this first: no hook runs after it, and the
     // embedded controls of the document go with the host.
     void ReleaseHost();
+    // The widget's changeEvent passes QEvent::FontChange on here.
+    void WidgetFontChanged();
 
     // The font, the options or the padding changed.
     virtual void OptionsChanged() = 0;
@@ -191,6 +206,9 @@ protected:
 
 private:
     void BindRenderEvents();
+    void DocumentFontChanged();
+    void TakeWidgetFont();
+    void GiveWidgetFont();
     void StorageGone();
     void ImageListGone();
 
@@ -211,6 +229,7 @@ private:
     bool FUpdatingLocked = false;
     bool FDesigning = false;
     bool FHostDestroying = false;
+    bool FSyncingFont = false; // one font is being copied to the other
 };
 
 } // namespace lark

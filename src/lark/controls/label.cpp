@@ -20,7 +20,6 @@
 #include <QScopeGuard>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 
 namespace lark {
@@ -171,32 +170,6 @@ void TLarkCustomHTMLLabel::StorageChanged()
 
 //---- Re-layout ----------------------------------------------------------------
 
-namespace {
-
-// The extent of plain text: the widest line by the lines' height, without
-// wrapping; "&" marks the next character as a mnemonic, as when drawn.
-QSize MeasurePlainText(const QString& text, const TFont& font, const QRect& client)
-{
-    if (text.isEmpty())
-        return {0, 0};
-    const QFontMetrics metrics(font.ToQFont());
-    return metrics.boundingRect(client, Qt::TextShowMnemonic, detail::PlainLines(text)).size();
-}
-
-// The content size the label works with: a document can be far larger than
-// any window (see kMaxAutoSizeExtent), and sizes near the int range would
-// overflow once the padding is added.
-QSize BoundedContentSize(QSize content)
-{
-    const int width = std::clamp(content.width(), 0, limits::kMaxAutoSizeExtent);
-    const auto pixelRows = limits::kMaxAutoSizePixels / std::max(width, 1);
-    const int height = int(std::clamp<std::int64_t>(content.height(), 0,
-                                                    std::min<std::int64_t>(limits::kMaxAutoSizeExtent, pixelRows)));
-    return {width, height};
-}
-
-} // namespace
-
 void TLarkCustomHTMLLabel::DoUpdate()
 {
     if (UpdatingLocked() || width() == 0 || height() == 0)
@@ -224,7 +197,7 @@ void TLarkCustomHTMLLabel::DoUpdate()
         // tests for links nobody sees.
         data->ClearArrays();
         data->SetTextSize(QSize(0, 0));
-        FPlainSize = MeasurePlainText(GetSourceText(), Font(), rect());
+        FPlainSize = detail::MeasurePlainText(GetSourceText(), Font(), rect());
     }
 
     FAlreadyInSetBounds = true;
@@ -252,7 +225,7 @@ void TLarkCustomHTMLLabel::AdjustBounds()
             DoUpdate();
         size = ContentSize();
     } else {
-        size = BoundedContentSize(MeasurePlainText(GetSourceText(), Font(), rect()));
+        size = detail::BoundedContentSize(detail::MeasurePlainText(GetSourceText(), Font(), rect()));
     }
     const QMargins padding = Padding()->Margins();
     size += QSize(padding.left() + padding.right(), padding.top() + padding.bottom());
@@ -270,9 +243,9 @@ void TLarkCustomHTMLLabel::AdjustBounds()
 QSize TLarkCustomHTMLLabel::ContentSize() const
 {
     if (!FIsHTML)
-        return BoundedContentSize(FPlainSize);
+        return detail::BoundedContentSize(FPlainSize);
     const TLarkHTMLData* data = Render()->Data();
-    return data ? BoundedContentSize(data->TextSize()) : QSize(0, 0);
+    return data ? detail::BoundedContentSize(data->TextSize()) : QSize(0, 0);
 }
 
 QSize TLarkCustomHTMLLabel::sizeHint() const
@@ -453,8 +426,7 @@ void TLarkCustomHTMLLabel::changeEvent(QEvent* event)
         update();
         break;
     case QEvent::FontChange:
-        if (testAttribute(Qt::WA_SetFont))
-            TakeFontFromWidget();
+        WidgetFontChanged();
         break;
     case QEvent::PaletteChange:
         if (FParentColor)
@@ -466,31 +438,6 @@ void TLarkCustomHTMLLabel::changeEvent(QEvent* event)
     default:
         break;
     }
-}
-
-// A font set on the widget (Qt Designer's "font") becomes the document
-// font, in one change.
-void TLarkCustomHTMLLabel::TakeFontFromWidget()
-{
-    const QFont qfont = font();
-    TFont taken;
-    taken.Assign(Font());
-    taken.SetName(qfont.family());
-    if (qfont.pixelSize() > 0)
-        taken.SetHeight(-qfont.pixelSize());
-    else
-        taken.SetHeight(-int(std::lround(qfont.pointSizeF() * taken.PixelsPerInch() / 72.0)));
-    TFontStyles style;
-    if (qfont.bold())
-        style.Include(fsBold);
-    if (qfont.italic())
-        style.Include(fsItalic);
-    if (qfont.underline())
-        style.Include(fsUnderline);
-    if (qfont.strikeOut())
-        style.Include(fsStrikeOut);
-    taken.SetStyle(style);
-    Font().Assign(taken);
 }
 
 //---- Published label ----------------------------------------------------------

@@ -157,7 +157,6 @@ private:
     // The target of the link under a client point, if there is one.
     std::optional<QString> LinkAt(QPoint ClientPoint) const;
     void ShowLinkCursor(bool OverLink);
-    void TakeFontFromWidget();
 
     void PaintDesignFrame(TCanvas& Canvas);
     void PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint PaddingShift);
@@ -196,6 +195,7 @@ class TLarkHTMLLabel : public TLarkCustomHTMLLabel
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption RESET ResetCaption)
     Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor RESET ResetColor)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor RESET ResetParentColor)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont RESET ResetParentFont STORED false)
     Q_PROPERTY(bool DoubleBuffered READ DoubleBuffered WRITE SetDoubleBuffered RESET ResetDoubleBuffered)
     Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML RESET ResetIsHTML)
     Q_PROPERTY(lark::ControlEnums::TTextLayout Layout READ Layout WRITE SetLayout RESET ResetLayout)
@@ -221,6 +221,7 @@ public:
     void ResetAutoSize() { SetAutoSize(false); }
     void ResetCaption() { SetCaption({}); }
     void ResetParentColor() { SetParentColor(true); }
+    void ResetParentFont() { SetParentFont(true); }
     void ResetDoubleBuffered() { SetDoubleBuffered(true); }
     void ResetIsHTML() { SetIsHTML(true); }
     void ResetLayout() { SetLayout(tlTop); }

@@ -12,3 +12,9 @@ set(LAYER_HEADERS
 if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
   include(${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
 endif()
+# The HTML panel.
+list(APPEND LAYER_SOURCES
+  panel.cpp
+  panel_paint.cpp)
+list(APPEND LAYER_HEADERS
+  panel.h)

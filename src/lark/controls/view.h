@@ -287,6 +287,12 @@ class TLarkHTMLView : public TLarkCustomHTMLView
     Q_PROPERTY(bool VertScrollBarVisible READ VertScrollBarVisible STORED false)
     Q_PROPERTY(bool HorzScrollBarVisible READ HorzScrollBarVisible STORED false)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont RESET ResetParentFont STORED false)
+    Q_PROPERTY(lark::TLarkHTMLStorage* Storage READ Storage WRITE SetStorage STORED false)
+    Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
+    Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
+    Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
+    Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
 
 public:
     explicit TLarkHTMLView(QWidget* parent = nullptr);
@@ -300,6 +306,7 @@ public:
     void ResetGradientSteps() { SetGradientSteps(DefaultGradientSteps); }
     void ResetMargin() { SetMargin(DefaultMargin); }
     void ResetUntrusted() { SetUntrusted(false); }
+    void ResetParentFont() { SetParentFont(true); }
     void ResetCursor() { SetCursor(QCursor()); }
     void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
     void ResetStorageItemIndex() { SetStorageItemIndex(0); }

@@ -134,6 +134,9 @@ void TLarkCustomHTMLView::changeEvent(QEvent* e)
     case QEvent::PaletteChange:
         update();
         break;
+    case QEvent::FontChange:
+        WidgetFontChanged();
+        break;
     default:
         break;
     }

@@ -190,6 +190,33 @@ void TFont::Assign(const TFont& source)
     Changed();
 }
 
+void TFont::AssignQFont(const QFont& source)
+{
+    int height = 0;
+    if (source.pixelSize() > 0)
+        height = -source.pixelSize();
+    else if (source.pointSizeF() > 0)
+        height = -int(std::lround(source.pointSizeF() * FPixelsPerInch / kPointsPerInch));
+    else
+        height = FHeight;
+    TFontStyles style;
+    if (source.bold())
+        style.Include(fsBold);
+    if (source.italic())
+        style.Include(fsItalic);
+    if (source.underline())
+        style.Include(fsUnderline);
+    if (source.strikeOut())
+        style.Include(fsStrikeOut);
+    const bool same = FName == source.family() && FHeight == height && FStyle == style;
+    if (same)
+        return;
+    FName = source.family();
+    FHeight = height;
+    FStyle = style;
+    Changed();
+}
+
 QFont TFont::ToQFont() const
 {
     if (!FQFontValid) {

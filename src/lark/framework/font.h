@@ -118,6 +118,10 @@ public:
 
     // Copies every property; notifies once when anything changed.
     void Assign(const TFont& source);
+    // Takes the face, the size (as a character height: a pixel size as it is,
+    // a point size through PixelsPerInch) and the styles of a QFont; colour
+    // and character set stay. Notifies once when anything changed.
+    void AssignQFont(const QFont& source);
     // MakeQFont(Name, Height, Style), cached until the next change.
     QFont ToQFont() const;
 

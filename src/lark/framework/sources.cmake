@@ -8,6 +8,7 @@ set(LAYER_SOURCES
   convert.cpp
   exceptions.cpp
   font.cpp
+  frame3d.cpp
   framework.cpp
   image_list.cpp
   picture.cpp
@@ -24,6 +25,7 @@ set(LAYER_HEADERS
   convert.h
   exceptions.h
   font.h
+  frame3d.h
   framework.h
   image_list.h
   limits.h

@@ -1,0 +1,516 @@
+// The HTML panel: settings, re-layout (DoUpdate and the auto-size step), the
+// text rectangle, links and mouse handling. Painting is panel_paint.cpp.
+//
+// The panel parses only in DoUpdate. Everything is measured inside the
+// frame: the document wraps at the width between the frame's inner edges
+// (less the padding), the text rectangle lies inside the frame, and the
+// auto-size step adds the frame on every side.
+//
+// IsHTML and ShowCaption only choose what is painted. The document is kept
+// while the plain caption shows (and the other way round), so switching back
+// costs no parse unless the text, the font or the width changed meanwhile.
+#include <lark/controls/label_p.h>
+#include <lark/controls/panel.h>
+
+#include <lark/html/data.h>
+#include <lark/html/render.h>
+
+#include <QContextMenuEvent>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScopeGuard>
+
+#include <algorithm>
+
+namespace lark {
+
+TLarkCustomHTMLPanel::TLarkCustomHTMLPanel(QWidget* parent)
+    : QWidget(parent)
+    , TLarkHTMLHostBase(this, std::make_unique<TPadding>())
+{
+    // A container, not a tab stop: its links are clicked, its embedded
+    // controls take the focus themselves.
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    // The panel buffers its own painting when asked to.
+    Render()->SetDoubleBuffered(false);
+    resize(DefaultWidth, DefaultHeight);
+}
+
+TLarkCustomHTMLPanel::~TLarkCustomHTMLPanel()
+{
+    ReleaseHost();
+}
+
+//---- What is shown ----------------------------------------------------------
+
+void TLarkCustomHTMLPanel::SetCaption(const TLarkHTMLCaption& Value)
+{
+    if (Value == FCaption)
+        return;
+    FCaption = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLPanel::SetIsHTML(bool Value)
+{
+    if (Value == FIsHTML)
+        return;
+    FIsHTML = Value;
+    if (FIsHTML && FDocumentStale) {
+        DoUpdate();
+        return;
+    }
+    if (!FIsHTML && FPlainStale)
+        MeasurePlainCaption();
+    // The other text may have another size.
+    if (FAutoSize) {
+        FAlreadyInSetBounds = true;
+        const auto done = qScopeGuard([this] { FAlreadyInSetBounds = false; });
+        AdjustBounds();
+    }
+    update();
+}
+
+void TLarkCustomHTMLPanel::SetShowCaption(bool Value)
+{
+    if (Value == FShowCaption)
+        return;
+    FShowCaption = Value;
+    update();
+}
+
+//---- Placement ----------------------------------------------------------------
+
+void TLarkCustomHTMLPanel::SetAlignment(TAlignment Value)
+{
+    if (Value == FAlignment)
+        return;
+    FAlignment = Value;
+    update();
+}
+
+void TLarkCustomHTMLPanel::SetLayout(TTextLayout Value)
+{
+    if (Value == FTextLayout)
+        return;
+    FTextLayout = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLPanel::SetWordWrap(bool Value)
+{
+    if (Value == FWordWrap)
+        return;
+    FWordWrap = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLPanel::SetAutoSize(bool Value)
+{
+    if (Value == FAutoSize)
+        return;
+    FAutoSize = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLPanel::SetOffset(QPoint Value)
+{
+    if (Value == FOffset)
+        return;
+    FOffset = Value;
+    update();
+}
+
+//---- Frame and look -------------------------------------------------------------
+
+void TLarkCustomHTMLPanel::SetBevelOuter(TPanelBevel Value)
+{
+    if (Value == FBevelOuter)
+        return;
+    FBevelOuter = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLPanel::SetBevelInner(TPanelBevel Value)
+{
+    if (Value == FBevelInner)
+        return;
+    FBevelInner = Value;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLPanel::SetBevelWidth(int Value)
+{
+    SetFrameValue(FBevelWidth, Value, 1);
+}
+
+void TLarkCustomHTMLPanel::SetBorderWidth(int Value)
+{
+    SetFrameValue(FBorderWidth, Value, 0);
+}
+
+// The frame decides the width the document wraps at and the auto-size.
+void TLarkCustomHTMLPanel::SetFrameValue(int& Field, int Value, int Lowest)
+{
+    Value = std::clamp(Value, Lowest, MaxFrameWidth);
+    if (Value == Field)
+        return;
+    Field = Value;
+    DoUpdate();
+}
+
+int TLarkCustomHTMLPanel::FrameWidth() const
+{
+    const int bevels = (FBevelOuter != bvNone ? 1 : 0) + (FBevelInner != bvNone ? 1 : 0);
+    return bevels * FBevelWidth + FBorderWidth;
+}
+
+QPoint TLarkCustomHTMLPanel::GetOffset() const
+{
+    const int frame = FrameWidth();
+    return {frame, frame};
+}
+
+// Runs carry no background of their own (the panel's fill shows under them),
+// so a new colour needs only a repaint.
+void TLarkCustomHTMLPanel::SetColor(TColor Value)
+{
+    if (Value == FColor)
+        return;
+    FColor = Value;
+    update();
+}
+
+void TLarkCustomHTMLPanel::SetDoubleBuffered(bool Value)
+{
+    if (Value == FDoubleBuffered)
+        return;
+    FDoubleBuffered = Value;
+    update();
+}
+
+//---- Change notifications ---------------------------------------------------
+
+void TLarkCustomHTMLPanel::OptionsChanged()
+{
+    if (FUpdating || HostDestroying())
+        return;
+    DoUpdate();
+}
+
+void TLarkCustomHTMLPanel::StorageChanged()
+{
+    if (HostDestroying())
+        return;
+    DoUpdate();
+}
+
+//---- Re-layout ----------------------------------------------------------------
+
+void TLarkCustomHTMLPanel::DoUpdate()
+{
+    if (UpdatingLocked() || width() == 0 || height() == 0) {
+        // Whatever changed is not measured yet, in either form.
+        FDocumentStale = true;
+        FPlainStale = true;
+        return;
+    }
+    FCurrentWidth = width();
+    FCurrentHeight = height();
+    TLarkHTMLData* data = Render() ? Render()->Data() : nullptr;
+    if (FUpdating || !data || HostDestroying())
+        return;
+    FUpdating = true;
+    const auto done = qScopeGuard([this] {
+        FAlreadyInSetBounds = false;
+        FUpdating = false;
+    });
+
+    data->AssignSettings(this);
+    // Only the text colour: runs keep no background, the panel's shows.
+    data->SetDefaultColor(Font().Color());
+    if (FIsHTML) {
+        const QMargins padding = Padding()->Margins();
+        const int maxWidth = std::max(0, width() - 2 * FrameWidth() - padding.left() - padding.right());
+        Render()->PrepareText(GetSourceText(), maxWidth, FWordWrap);
+        FDocumentStale = false;
+        FPlainStale = true;
+    } else {
+        MeasurePlainCaption();
+        FDocumentStale = true;
+    }
+
+    FAlreadyInSetBounds = true;
+    if (FWordWrap || FAutoSize)
+        AdjustBounds();
+    FAlreadyInSetBounds = false;
+    if (const QSize hint = sizeHint(); hint != FLastSizeHint) {
+        FLastSizeHint = hint;
+        updateGeometry();
+    }
+    update();
+}
+
+void TLarkCustomHTMLPanel::MeasurePlainCaption()
+{
+    FPlainSize = detail::MeasurePlainText(GetSourceText(), Font(), rect());
+    FPlainStale = false;
+}
+
+void TLarkCustomHTMLPanel::AdjustBounds()
+{
+    if (!FAutoSize || GetSourceText().isEmpty() || rect().isEmpty())
+        return;
+    if (FIsHTML) {
+        const TLarkHTMLData* data = Render()->Data();
+        if (!data)
+            return;
+        if (data->TextSize().width() == 0 && !FAlreadyInSetBounds)
+            DoUpdate();
+    }
+    const QSize content = ContentSize();
+    // Markup that shows nothing leaves the size alone: a panel sized to its
+    // frame alone would wrap its next text at width 0.
+    if (content.isEmpty())
+        return;
+    resize(sizeHint());
+    // A hidden panel gets its resize event only when shown; it must not
+    // parse again for a size it chose itself.
+    FCurrentWidth = width();
+    FCurrentHeight = height();
+}
+
+QSize TLarkCustomHTMLPanel::ContentSize() const
+{
+    if (!FIsHTML)
+        return detail::BoundedContentSize(FPlainSize);
+    const TLarkHTMLData* data = Render()->Data();
+    return data ? detail::BoundedContentSize(data->TextSize()) : QSize(0, 0);
+}
+
+QSize TLarkCustomHTMLPanel::sizeHint() const
+{
+    const QMargins padding = Padding()->Margins();
+    const int frame = 2 * FrameWidth();
+    return ContentSize() + QSize(frame + padding.left() + padding.right(), frame + padding.top() + padding.bottom());
+}
+
+//---- Text rectangle -----------------------------------------------------------
+//
+// The box is the client area inside the frame, less the padding (with or
+// without AutoSize, so that a centred or right-justified document keeps
+// clear of the padding on both sides):
+//
+//   tlTop     the box
+//   tlCenter  top = max(CH / 2 - TH / 2, 0), height min(TH, CH), full width
+//   tlBottom  the box from CH - TH - 1 down
+//
+// then the alignment narrows it to the text's width (right-justified or
+// centred). CW x CH is the box, TW x TH the text; divisions truncate.
+
+QRect TLarkCustomHTMLPanel::InnerRect() const
+{
+    const int frame = FrameWidth();
+    return rect().marginsRemoved(QMargins(frame, frame, frame, frame));
+}
+
+QRect TLarkCustomHTMLPanel::GetTextRect() const
+{
+    const QRect inner = InnerRect();
+    const QMargins padding = Padding()->Margins();
+    const QRect box = RectLTRB(inner.left() + padding.left(), inner.top() + padding.top(),
+                               inner.left() + inner.width() - padding.right(),
+                               inner.top() + inner.height() - padding.bottom());
+    const int cw = box.width();
+    const int ch = box.height();
+    const QSize text = ContentSize();
+    const int tw = text.width();
+    const int th = text.height();
+    int left = 0;
+    int top = 0;
+    int right = cw;
+    int bottom = ch;
+    switch (FTextLayout) {
+    case tlCenter:
+        top = std::max(ch / 2 - th / 2, 0);
+        bottom = top + std::min(th, ch);
+        break;
+    case tlBottom:
+        top = ch - th - 1;
+        break;
+    case tlTop:
+        break;
+    }
+    switch (FAlignment) {
+    case taRightJustify:
+        left = cw - tw;
+        break;
+    case taCenter:
+        left = (cw - tw) / 2;
+        right = left + tw;
+        break;
+    case taLeftJustify:
+        break;
+    }
+    return RectLTRB(box.left() + left, box.top() + top, box.left() + right, box.top() + bottom);
+}
+
+//---- Links and embedded controls ------------------------------------------------
+
+void TLarkCustomHTMLPanel::TriggerLinkClickEvent(QObject*, const QString& HRef)
+{
+    if (Untrusted() && !TLarkHTMLRender::IsUrlAllowedUntrusted(HRef))
+        return;
+    const QPointer<QWidget> alive(this);
+    if (OnLinkClick)
+        OnLinkClick(this, HRef);
+    if (alive)
+        NotifyLinkClick(HRef);
+}
+
+// The engine places a control at the frame plus the padding plus its place
+// in the document; the document itself starts wherever Layout and Alignment
+// put it inside that.
+void TLarkCustomHTMLPanel::TriggerAdjustControlPositionEvent(QObject* Sender, QWidget* aControl,
+                                                             TLarkHTMLItem* aData, int& X, int& Y)
+{
+    const int frame = FrameWidth();
+    const QPoint shift = GetTextRect().topLeft() - QPoint(frame + Padding()->Left(), frame + Padding()->Top());
+    X += shift.x();
+    Y += shift.y();
+    TLarkHTMLHostBase::TriggerAdjustControlPositionEvent(Sender, aControl, aData, X, Y);
+}
+
+//---- Mouse --------------------------------------------------------------------
+
+std::optional<QString> TLarkCustomHTMLPanel::LinkAt(QPoint ClientPoint) const
+{
+    if (!ShowsDocument())
+        return std::nullopt;
+    const QRect r = GetTextRect();
+    // Only what is drawn can be hit: nothing on the frame.
+    if (!InnerRect().contains(ClientPoint))
+        return std::nullopt;
+    QString href;
+    if (!Render()->IsCursorOverLink(ClientPoint - r.topLeft(), QPoint(0, 0), r, href))
+        return std::nullopt;
+    return href;
+}
+
+void TLarkCustomHTMLPanel::ShowLinkCursor(bool OverLink)
+{
+    if (OverLink == FShowingHand)
+        return;
+    FShowingHand = OverLink;
+    if (OverLink) {
+        FCursor = testAttribute(Qt::WA_SetCursor) ? cursor() : QCursor();
+        FHadOwnCursor = testAttribute(Qt::WA_SetCursor);
+        setCursor(Qt::PointingHandCursor);
+        return;
+    }
+    if (FHadOwnCursor)
+        setCursor(FCursor);
+    else
+        unsetCursor();
+}
+
+void TLarkCustomHTMLPanel::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    ShowLinkCursor(false);
+}
+
+void TLarkCustomHTMLPanel::mouseMoveEvent(QMouseEvent* event)
+{
+    ShowLinkCursor(LinkAt(event->position().toPoint()).has_value());
+    QWidget::mouseMoveEvent(event);
+}
+
+void TLarkCustomHTMLPanel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    // The panel keeps the press so that the release (the click) comes here.
+    FPressedInside = true;
+    event->accept();
+}
+
+void TLarkCustomHTMLPanel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !FPressedInside) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    FPressedInside = false;
+    const QPoint p = event->position().toPoint();
+    if (!rect().contains(p))
+        return;
+    const std::optional<QString> href = LinkAt(p);
+    if (!href) {
+        Click();
+        return;
+    }
+    TriggerLinkClickEvent(this, *href);
+}
+
+void TLarkCustomHTMLPanel::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!LinkPopupMenu() || !LinkAt(event->pos())) {
+        QWidget::contextMenuEvent(event);
+        return;
+    }
+    PopupLinkMenu(event->globalPos());
+    event->accept();
+}
+
+void TLarkCustomHTMLPanel::Click()
+{
+    // A handler may destroy the panel.
+    const QPointer<TLarkCustomHTMLPanel> self(this);
+    if (OnClick)
+        OnClick(this);
+    if (self)
+        Q_EMIT clicked();
+}
+
+//---- Widget events --------------------------------------------------------------
+
+void TLarkCustomHTMLPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (width() != FCurrentWidth || height() != FCurrentHeight)
+        DoUpdate();
+}
+
+void TLarkCustomHTMLPanel::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+    case QEvent::PaletteChange:
+        update();
+        break;
+    case QEvent::FontChange:
+        WidgetFontChanged();
+        break;
+    case QEvent::StyleChange:
+        DoUpdate();
+        break;
+    default:
+        break;
+    }
+}
+
+//---- Published panel ----------------------------------------------------------
+
+TLarkHTMLPanel::TLarkHTMLPanel(QWidget* parent)
+    : TLarkCustomHTMLPanel(parent)
+{
+}
+
+} // namespace lark

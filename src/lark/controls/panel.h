@@ -1,0 +1,278 @@
+#pragma once
+// TLarkHTMLPanel: a container panel whose caption is an HTML snippet.
+//
+// The panel draws the classic panel frame (an outer and an inner bevel,
+// raised, lowered or flat, with a border of the panel's colour between them)
+// and shows its document inside the frame, placed by Alignment, Layout and
+// Padding. It holds child widgets like any container: the application's own
+// children and the embedded controls of its document live side by side.
+// Like the label it parses only when something that affects layout changes
+// (DoUpdate), can size itself to its text (AutoSize) and can show an item of
+// a snippet storage; unlike the label it follows no links between storage
+// items, it only reports them (OnLinkClick, linkClicked()).
+//
+// Example:
+//     auto* panel = new TLarkHTMLPanel(form);
+//     panel->SetBevelOuter(bvLowered);
+//     panel->SetBorderWidth(4);
+//     panel->SetCaption(u"<b>Status:</b> <a href=\"log\">3 warnings</a>"_s);
+//     connect(panel, &TLarkHTMLPanel::linkClicked, form, &Form::showLog);
+//     auto* button = new QPushButton(u"Close"_s, panel);   // an ordinary child
+//
+// TLarkCustomHTMLPanel holds the behaviour; TLarkHTMLPanel publishes it as Qt
+// properties (what Qt Designer shows and stores).
+
+#include <lark/controls/control_types.h>
+#include <lark/controls/html_host_base.h>
+#include <lark/framework/color.h>
+#include <lark/html/caption.h>
+
+#include <QCursor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+namespace lark {
+
+class TCanvas;
+
+class TLarkCustomHTMLPanel : public QWidget, public TLarkHTMLHostBase
+{
+    Q_OBJECT
+
+public:
+    static constexpr TColor DefaultColor = clBtnFace;
+    static constexpr int DefaultWidth = 185;
+    static constexpr int DefaultHeight = 41;
+    // Bevel and border widths are kept within this, so that frame and
+    // text sizes add up without overflow.
+    static constexpr int MaxFrameWidth = 1024;
+
+    explicit TLarkCustomHTMLPanel(QWidget* parent = nullptr);
+    ~TLarkCustomHTMLPanel() override;
+
+    //---- what is shown
+    // Stores and re-lays out when the text differs.
+    void SetCaption(const TLarkHTMLCaption& Value) override;
+    // The caption is HTML (true) or plain text. Switching repaints; the
+    // document is parsed again only if it went out of date meanwhile.
+    bool IsHTML() const { return FIsHTML; }
+    void SetIsHTML(bool Value);
+    // Off: the panel shows only its frame and background (and its
+    // children). Switching repaints without parsing.
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool Value);
+
+    //---- placement
+    // Horizontal placement of the text block inside the frame; repaints.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    // Vertical placement of the text block inside the frame.
+    TTextLayout Layout() const { return FTextLayout; }
+    void SetLayout(TTextLayout Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    // Size the panel to its text plus frame and padding, keeping its position.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    // The document point shown at the text rectangle's top-left.
+    QPoint Offset() const { return FOffset; }
+    void SetOffset(QPoint Value);
+
+    //---- frame
+    TPanelBevel BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TPanelBevel Value);
+    TPanelBevel BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TPanelBevel Value);
+    // Width of each bevel, 1 to MaxFrameWidth.
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int Value);
+    // Width of the ring of the panel's colour between the bevels, 0 to
+    // MaxFrameWidth.
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int Value);
+    // Width of the frame on each side: the bevels that are drawn plus the
+    // border. The document starts this far inside the client area.
+    int FrameWidth() const;
+
+    //---- look
+    // The background and the border ring; system colours follow the palette.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    // Paint the document through an off-screen image of its rectangle.
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool Value);
+
+    //---- geometry
+    // Where the document (or the plain caption) is drawn and hit-tested, in
+    // client coordinates: inside the frame and the padding, placed by Layout
+    // and Alignment.
+    virtual QRect GetTextRect() const;
+    // The text's size: the document's TextSize, or the plain caption's
+    // extent when IsHTML is off.
+    QSize ContentSize() const;
+    // ContentSize plus frame and padding.
+    QSize sizeHint() const override;
+
+    //---- host interface
+    // The frame width on both axes.
+    QPoint GetOffset() const override;
+    bool IsWindowedControl() const override { return true; }
+
+    // Re-lays the text out: copies the settings into the document, parses
+    // it for the width inside the frame and the padding, and runs the
+    // auto-size step. Skipped
+    // while running already, while updating is locked and while the panel
+    // is 0 pixels wide or high.
+    virtual void DoUpdate();
+
+    // Raises OnLinkClick (and linkClicked()); the panel does not switch
+    // storage items.
+    void TriggerLinkClickEvent(QObject* Sender, const QString& HRef) override;
+
+    // Raised by a click that is not on a link.
+    TNotifyEvent OnClick;
+
+Q_SIGNALS:
+    // Emitted together with the events of the same meaning.
+    void linkClicked(const QString& href);
+    void controlCreated(QWidget* control);
+    void storageItemChanged(int oldIndex, int newIndex);
+    void clicked();
+
+protected:
+    void OptionsChanged() override;
+    void StorageChanged() override;
+    void NotifyLinkClick(const QString& HRef) override { Q_EMIT linkClicked(HRef); }
+    void NotifyControlCreated(QWidget* aControl) override { Q_EMIT controlCreated(aControl); }
+    void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex) override
+    {
+        Q_EMIT storageItemChanged(OldItemIndex, NewItemIndex);
+    }
+    // Embedded controls go where the document is drawn, also when Layout
+    // or Alignment moves it away from the frame's top-left corner.
+    void TriggerAdjustControlPositionEvent(QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData, int& X,
+                                           int& Y) override;
+
+    // The auto-size step.
+    void AdjustBounds();
+    // Paints the panel on Canvas (the widget's own painter).
+    virtual void Paint(TCanvas& Canvas);
+    // Raises OnClick and clicked().
+    virtual void Click();
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Over a link, LinkPopupMenu (when set) pops up instead of the
+    // widget's usual context menu.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // The client area inside the frame.
+    QRect InnerRect() const;
+    // Whether the document is what the panel shows now.
+    bool ShowsDocument() const { return FIsHTML && FShowCaption; }
+    std::optional<QString> LinkAt(QPoint ClientPoint) const;
+    void ShowLinkCursor(bool OverLink);
+    void SetFrameValue(int& Field, int Value, int Lowest);
+    void MeasurePlainCaption();
+
+    void PaintFrame(TCanvas& Canvas);
+    void PaintBuffered(TCanvas& Canvas, const QRect& R, const QRect& Visible);
+    void DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
+    void DrawPlainText(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
+
+    bool FIsHTML = true;
+    bool FShowCaption = true;
+    TAlignment FAlignment = taCenter;
+    TTextLayout FTextLayout = tlTop;
+    bool FWordWrap = true;
+    bool FAutoSize = false;
+    QPoint FOffset;
+    TPanelBevel FBevelOuter = bvRaised;
+    TPanelBevel FBevelInner = bvNone;
+    int FBevelWidth = 1;
+    int FBorderWidth = 0;
+    TColor FColor = DefaultColor;
+    bool FDoubleBuffered = false;
+    bool FUpdating = false;
+    bool FAlreadyInSetBounds = false;
+    // The representation IsHTML does not show is brought up to date only
+    // when IsHTML switches to it.
+    bool FDocumentStale = false;
+    bool FPlainStale = false;
+    int FCurrentWidth = 0;
+    int FCurrentHeight = 0;
+    QSize FPlainSize;
+    QSize FLastSizeHint;
+    QImage FBuffer;
+    QCursor FCursor;
+    bool FHadOwnCursor = false;
+    bool FShowingHand = false;
+    bool FPressedInside = false;
+};
+
+// The panel with its settings published as Qt properties.
+class TLarkHTMLPanel : public TLarkCustomHTMLPanel
+{
+    Q_OBJECT
+    Q_PROPERTY(lark::ControlEnums::TAlignment Alignment READ Alignment WRITE SetAlignment RESET ResetAlignment)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize RESET ResetAutoSize)
+    Q_PROPERTY(lark::ControlEnums::TPanelBevel BevelInner READ BevelInner WRITE SetBevelInner RESET ResetBevelInner)
+    Q_PROPERTY(lark::ControlEnums::TPanelBevel BevelOuter READ BevelOuter WRITE SetBevelOuter RESET ResetBevelOuter)
+    Q_PROPERTY(int BevelWidth READ BevelWidth WRITE SetBevelWidth RESET ResetBevelWidth)
+    Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth RESET ResetBorderWidth)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption RESET ResetCaption)
+    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor RESET ResetColor)
+    Q_PROPERTY(bool DoubleBuffered READ DoubleBuffered WRITE SetDoubleBuffered RESET ResetDoubleBuffered)
+    Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML RESET ResetIsHTML)
+    Q_PROPERTY(lark::ControlEnums::TTextLayout Layout READ Layout WRITE SetLayout RESET ResetLayout)
+    Q_PROPERTY(bool ShowCaption READ ShowCaption WRITE SetShowCaption RESET ResetShowCaption)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap RESET ResetWordWrap)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont RESET ResetParentFont STORED false)
+    Q_PROPERTY(int StorageItemIndex READ StorageItemIndex WRITE SetStorageItemIndex RESET ResetStorageItemIndex)
+    Q_PROPERTY(int StorageItemNotFoundIndex READ StorageItemNotFoundIndex WRITE SetStorageItemNotFoundIndex
+                   RESET ResetStorageItemNotFoundIndex)
+    Q_PROPERTY(bool CheckStorageLinks READ CheckStorageLinks WRITE SetCheckStorageLinks RESET
+                   ResetCheckStorageLinks)
+    Q_PROPERTY(lark::TLarkHTMLStorage* Storage READ Storage WRITE SetStorage STORED false)
+    Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
+    Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
+    Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
+    Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
+    Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+
+public:
+    explicit TLarkHTMLPanel(QWidget* parent = nullptr);
+
+    void ResetAlignment() { SetAlignment(taCenter); }
+    void ResetAutoSize() { SetAutoSize(false); }
+    void ResetBevelInner() { SetBevelInner(bvNone); }
+    void ResetBevelOuter() { SetBevelOuter(bvRaised); }
+    void ResetBevelWidth() { SetBevelWidth(1); }
+    void ResetBorderWidth() { SetBorderWidth(0); }
+    void ResetCaption() { SetCaption({}); }
+    void ResetColor() { SetColor(DefaultColor); }
+    void ResetDoubleBuffered() { SetDoubleBuffered(false); }
+    void ResetIsHTML() { SetIsHTML(true); }
+    void ResetLayout() { SetLayout(tlTop); }
+    void ResetShowCaption() { SetShowCaption(true); }
+    void ResetWordWrap() { SetWordWrap(true); }
+    void ResetParentFont() { SetParentFont(true); }
+    void ResetStorageItemIndex() { SetStorageItemIndex(0); }
+    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
+    void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
+    void ResetUntrusted() { SetUntrusted(false); }
+};
+
+} // namespace lark

@@ -1,0 +1,151 @@
+// Painting the HTML panel.
+//
+//   1. the background in Color, then the frame from the outside in:
+//      outer bevel, border ring (the background shows), inner bevel
+//   2. with ShowCaption, the text at GetTextRect(): the document (enabled
+//      with DrawText, disabled with DrawTextEx in grey) or, with IsHTML off,
+//      the plain caption
+//
+// The text is clipped to the inside of the frame, so that a document taller
+// or wider than the panel never covers the bevels. Buffered painting draws
+// the visible part of the text rectangle into an image first, in client
+// coordinates (the image's painter is moved), so that the engine places
+// embedded controls and records the document's area exactly as when it draws
+// on the widget. Painting never parses.
+#include <lark/controls/label_p.h>
+#include <lark/controls/panel.h>
+
+#include <lark/framework/canvas.h>
+#include <lark/framework/frame3d.h>
+#include <lark/html/data.h>
+#include <lark/html/render.h>
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <array>
+
+namespace lark {
+
+namespace {
+
+struct BevelColors
+{
+    TColor Top;
+    TColor Bottom;
+};
+
+// By TPanelBevel; clNone stands for the panel's own colour (a flat space).
+constexpr std::array<BevelColors, 4> kBevelColors{ {
+    { clNone, clNone },                 // bvNone (not drawn)
+    { clBtnShadow, clBtnHighlight },    // bvLowered
+    { clBtnHighlight, clBtnShadow },    // bvRaised
+    { clNone, clNone },                 // bvSpace
+} };
+
+void DrawBevel(TCanvas& Canvas, QRect& R, TPanelBevel Bevel, int Width, TColor Face)
+{
+    if (Bevel == bvNone)
+        return;
+    const BevelColors colors = kBevelColors[std::size_t(Bevel)];
+    Frame3D(Canvas, R, colors.Top == clNone ? Face : colors.Top, colors.Bottom == clNone ? Face : colors.Bottom,
+            Width);
+}
+
+} // namespace
+
+void TLarkCustomHTMLPanel::paintEvent(QPaintEvent*)
+{
+    if (UpdatingLocked() || width() == 0 || height() == 0)
+        return;
+    QPainter painter(this);
+    TCanvas canvas(&painter);
+    Paint(canvas);
+}
+
+void TLarkCustomHTMLPanel::Paint(TCanvas& Canvas)
+{
+    if (UpdatingLocked() || width() == 0 || height() == 0)
+        return;
+    PaintFrame(Canvas);
+    if (!FShowCaption)
+        return;
+    Canvas.Brush().SetStyle(bsClear);
+    Canvas.Font().Assign(Font());
+    const QRect area = GetTextRect();
+    const QRect clip = InnerRect();
+    if (FDoubleBuffered) {
+        PaintBuffered(Canvas, area, clip);
+        return;
+    }
+    // The engine only skips what lies wholly outside the clip rectangle; the
+    // painter cuts what straddles it.
+    Canvas.SetClipRect(clip);
+    DrawDocument(Canvas, area, clip);
+    Canvas.ClearClip();
+}
+
+void TLarkCustomHTMLPanel::PaintFrame(TCanvas& Canvas)
+{
+    QRect r = rect();
+    Canvas.Brush().SetColor(FColor);
+    Canvas.FillRect(r);
+    DrawBevel(Canvas, r, FBevelOuter, FBevelWidth, FColor);
+    // The border ring is the background already filled.
+    r.adjust(FBorderWidth, FBorderWidth, -FBorderWidth, -FBorderWidth);
+    DrawBevel(Canvas, r, FBevelInner, FBevelWidth, FColor);
+}
+
+void TLarkCustomHTMLPanel::PaintBuffered(TCanvas& Canvas, const QRect& R, const QRect& Clip)
+{
+    const QRect visible = R.intersected(Clip);
+    QPainter* painter = Canvas.Painter();
+    if (visible.isEmpty() || !painter)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(visible.size()) * ratio).toSize();
+    if (FBuffer.size() != pixels)
+        FBuffer = QImage(pixels, QImage::Format_RGB32);
+    FBuffer.setDevicePixelRatio(ratio);
+    // What the panel holds under the text: its background.
+    FBuffer.fill(ToQColor(FColor, this));
+    {
+        QPainter bufferPainter(&FBuffer);
+        bufferPainter.translate(-visible.topLeft());
+        TCanvas buffer(&bufferPainter);
+        buffer.Brush().SetColor(FColor);
+        buffer.Font().Assign(Font());
+        DrawDocument(buffer, R, visible);
+    }
+    painter->drawImage(visible.topLeft(), FBuffer);
+}
+
+void TLarkCustomHTMLPanel::DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect)
+{
+    if (!FIsHTML) {
+        DrawPlainText(Canvas, R, ClipRect);
+        return;
+    }
+    TLarkHTMLRender& render = *Render();
+    if (isEnabled()) {
+        render.DrawText(Canvas, FOffset, R, clNone, ClipRect);
+        return;
+    }
+    render.DrawTextEx(Canvas, FOffset, R, true, clGrayText, clNone, clNone, clNone, 0, ClipRect);
+}
+
+// Top-left in R, no wrapping, line breaks honoured, "&" marking a mnemonic.
+void TLarkCustomHTMLPanel::DrawPlainText(TCanvas& Canvas, const QRect& R, const QRect& ClipRect)
+{
+    QPainter* painter = Canvas.Painter();
+    if (!painter || R.isEmpty())
+        return;
+    painter->save();
+    painter->setClipRect(ClipRect, Qt::IntersectClip);
+    painter->setFont(Font().ToQFont());
+    painter->setPen(ToQColor(isEnabled() ? Font().Color() : clGrayText, this));
+    painter->drawText(R, Qt::TextShowMnemonic, detail::PlainLines(GetSourceText()));
+    painter->restore();
+}
+
+} // namespace lark

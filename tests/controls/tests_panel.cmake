@@ -1,0 +1,2 @@
+lark_add_test(controls_panel_tests SOURCES controls/panel_test.cpp)
+lark_add_test(controls_host_font_tests SOURCES controls/host_font_test.cpp)
