@@ -1,5 +1,5 @@
 # Each control lists its own test binary in a fragment beside this one.
-foreach(fragment label view untrusted panel)
+foreach(fragment label view untrusted panel qt)
   if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
     include(${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
   endif()

@@ -190,6 +190,13 @@ void TLarkHTMLHostBase::WidgetFontChanged()
         TakeWidgetFont();
 }
 
+TColor TLarkHTMLHostBase::StyledTextColor(QPalette::ColorRole Role, QPalette::ColorGroup Group) const
+{
+    if (FFont.Color() != clWindowText)
+        return FFont.Color();
+    return FromQColor(FSelf->palette().color(Group, Role));
+}
+
 void TLarkHTMLHostBase::DocumentFontChanged()
 {
     if (!FSyncingFont)
@@ -342,8 +349,11 @@ void TLarkHTMLHostBase::TriggerLinkClickEvent(QObject*, const QString& HRef)
 
 void TLarkHTMLHostBase::TriggerImageNeededEvent(QObject*, const QString& SourceName, TPicture* Image)
 {
+    const QPointer<QWidget> alive(FSelf);
     if (OnGetImage)
         OnGetImage(FSelf, SourceName, Image);
+    if (alive)
+        NotifyImageNeeded(SourceName, Image);
 }
 
 void TLarkHTMLHostBase::TriggerVariableNeededEvent(QObject*, const QString& aVarName, QString& aVarValue)

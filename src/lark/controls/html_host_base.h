@@ -24,6 +24,7 @@
 
 #include <lark/framework/font.h>
 #include <lark/framework/image_list.h>
+#include <lark/framework/picture.h>
 #include <lark/html/events.h>
 #include <lark/html/host_control.h>
 #include <lark/html/host_traits.h>
@@ -33,6 +34,7 @@
 
 #include <QMenu>
 #include <QMetaObject>
+#include <QPalette>
 #include <QPoint>
 #include <QPointer>
 #include <QString>
@@ -186,6 +188,12 @@ protected:
     void ReleaseHost();
     // The widget's changeEvent passes QEvent::FontChange on here.
     void WidgetFontChanged();
+    // The document's default text colour: the font's colour, unless that is
+    // the default clWindowText; then the colour Qt's widgets of this kind
+    // draw their text in, the palette's Role of the group (which follows the
+    // application's theme and a style sheet's "color"). An RGB value, so a
+    // host parses again when its palette changes.
+    TColor StyledTextColor(QPalette::ColorRole Role, QPalette::ColorGroup Group = QPalette::Active) const;
 
     // The font, the options or the padding changed.
     virtual void OptionsChanged() = 0;
@@ -196,6 +204,12 @@ protected:
     // Hooks for the widget's signals; called right after the event.
     virtual void NotifyLinkClick(const QString& HRef) { (void)HRef; }
     virtual void NotifyControlCreated(QWidget* aControl) { (void)aControl; }
+    // Called after OnGetImage: a connected slot may still load the picture.
+    virtual void NotifyImageNeeded(const QString& SourceName, TPicture* Image)
+    {
+        (void)SourceName;
+        (void)Image;
+    }
     virtual void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex)
     {
         (void)OldItemIndex;

@@ -187,7 +187,7 @@ void TLarkCustomHTMLLabel::DoUpdate()
 
     data->AssignSettings(this);
     data->SetDefaultBgColor(FTransparent ? clNone : BackgroundColor());
-    data->SetDefaultColor(Font().Color());
+    data->SetDefaultColor(StyledTextColor(QPalette::WindowText));
     const QMargins padding = Padding()->Margins();
     const int maxWidth = FAutoSize ? width() : width() - padding.left() - padding.right();
     if (FIsHTML) {
@@ -429,8 +429,8 @@ void TLarkCustomHTMLLabel::changeEvent(QEvent* event)
         WidgetFontChanged();
         break;
     case QEvent::PaletteChange:
-        if (FParentColor)
-            DoUpdate();
+        // Runs carry the default colours from the parse.
+        DoUpdate();
         break;
     case QEvent::StyleChange:
         DoUpdate();

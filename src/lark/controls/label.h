@@ -119,6 +119,9 @@ Q_SIGNALS:
     void controlCreated(QWidget* control);
     void storageItemChanged(int oldIndex, int newIndex);
     void clicked();
+    // An image the engine does not resolve itself; a slot connected
+    // directly loads it into image (see OnGetImage).
+    void imageNeeded(const QString& source, lark::TPicture* image);
 
 protected:
     bool IsWindowedControl() const override { return false; }
@@ -126,6 +129,10 @@ protected:
     void StorageChanged() override;
     void NotifyLinkClick(const QString& HRef) override { Q_EMIT linkClicked(HRef); }
     void NotifyControlCreated(QWidget* aControl) override { Q_EMIT controlCreated(aControl); }
+    void NotifyImageNeeded(const QString& SourceName, TPicture* Image) override
+    {
+        Q_EMIT imageNeeded(SourceName, Image);
+    }
     void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex) override
     {
         Q_EMIT storageItemChanged(OldItemIndex, NewItemIndex);
@@ -152,6 +159,9 @@ protected:
 private:
     // The background colour the document and the fill use.
     TColor BackgroundColor() const;
+    // What a disabled label draws its text in: the palette's disabled
+    // window text.
+    TColor DisabledTextColor() const;
     // A client point as a point of the document drawn in GetTextRect().
     QPoint DocumentPoint(QPoint ClientPoint, const QRect& TextRect) const;
     // The target of the link under a client point, if there is one.

@@ -5,7 +5,7 @@
 //   3. R := GetTextRect(); with AutoSize the document starts inside R at the
 //      padding's left and top, otherwise at R's corner
 //   4. draw the document: enabled with DrawText, disabled with DrawTextEx in
-//      grey text; plain text (IsHTML off) as it is
+//      the palette's disabled text colour; plain text (IsHTML off) as it is
 //
 // Buffered painting draws the document into an image first and puts the
 // image at R, so that the drawing is clipped to R exactly as a bitmap of R's
@@ -108,7 +108,12 @@ void TLarkCustomHTMLLabel::DrawDocument(TCanvas& Canvas, const QRect& R, const Q
         render.DrawText(Canvas, FOffset, R, clNone, ClipRect);
         return;
     }
-    render.DrawTextEx(Canvas, FOffset, R, true, clGrayText, clNone, clNone, clNone, 0, ClipRect);
+    render.DrawTextEx(Canvas, FOffset, R, true, DisabledTextColor(), clNone, clNone, clNone, 0, ClipRect);
+}
+
+TColor TLarkCustomHTMLLabel::DisabledTextColor() const
+{
+    return FromQColor(palette().color(QPalette::Disabled, QPalette::WindowText));
 }
 
 // Drawn like the platform's DrawText without flags: top-left, no wrapping,
@@ -121,7 +126,7 @@ void TLarkCustomHTMLLabel::DrawPlainText(TCanvas& Canvas, const QRect& R)
     const QString text = detail::PlainLines(GetSourceText());
     painter->save();
     painter->setFont(Font().ToQFont());
-    painter->setPen(ToQColor(Font().Color(), this));
+    painter->setPen(ToQColor(isEnabled() ? StyledTextColor(QPalette::WindowText) : DisabledTextColor(), this));
     painter->drawText(R, Qt::TextShowMnemonic, text);
     painter->restore();
 }

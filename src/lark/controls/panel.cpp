@@ -231,7 +231,7 @@ void TLarkCustomHTMLPanel::DoUpdate()
 
     data->AssignSettings(this);
     // Only the text colour: runs keep no background, the panel's shows.
-    data->SetDefaultColor(Font().Color());
+    data->SetDefaultColor(StyledTextColor(QPalette::WindowText));
     if (FIsHTML) {
         const QMargins padding = Padding()->Margins();
         const int maxWidth = std::max(0, width() - 2 * FrameWidth() - padding.left() - padding.right());
@@ -492,8 +492,11 @@ void TLarkCustomHTMLPanel::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
-    case QEvent::PaletteChange:
         update();
+        break;
+    case QEvent::PaletteChange:
+        // Runs carry the default text colour from the parse.
+        DoUpdate();
         break;
     case QEvent::FontChange:
         WidgetFontChanged();

@@ -144,12 +144,19 @@ Q_SIGNALS:
     void controlCreated(QWidget* control);
     void storageItemChanged(int oldIndex, int newIndex);
     void clicked();
+    // An image the engine does not resolve itself; a slot connected
+    // directly loads it into image (see OnGetImage).
+    void imageNeeded(const QString& source, lark::TPicture* image);
 
 protected:
     void OptionsChanged() override;
     void StorageChanged() override;
     void NotifyLinkClick(const QString& HRef) override { Q_EMIT linkClicked(HRef); }
     void NotifyControlCreated(QWidget* aControl) override { Q_EMIT controlCreated(aControl); }
+    void NotifyImageNeeded(const QString& SourceName, TPicture* Image) override
+    {
+        Q_EMIT imageNeeded(SourceName, Image);
+    }
     void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex) override
     {
         Q_EMIT storageItemChanged(OldItemIndex, NewItemIndex);
@@ -191,6 +198,9 @@ private:
     void PaintBuffered(TCanvas& Canvas, const QRect& R, const QRect& Visible);
     void DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
     void DrawPlainText(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
+    // What a disabled panel draws its text in: the palette's disabled
+    // window text.
+    TColor DisabledTextColor() const;
 
     bool FIsHTML = true;
     bool FShowCaption = true;

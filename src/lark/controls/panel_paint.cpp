@@ -131,7 +131,12 @@ void TLarkCustomHTMLPanel::DrawDocument(TCanvas& Canvas, const QRect& R, const Q
         render.DrawText(Canvas, FOffset, R, clNone, ClipRect);
         return;
     }
-    render.DrawTextEx(Canvas, FOffset, R, true, clGrayText, clNone, clNone, clNone, 0, ClipRect);
+    render.DrawTextEx(Canvas, FOffset, R, true, DisabledTextColor(), clNone, clNone, clNone, 0, ClipRect);
+}
+
+TColor TLarkCustomHTMLPanel::DisabledTextColor() const
+{
+    return FromQColor(palette().color(QPalette::Disabled, QPalette::WindowText));
 }
 
 // Top-left in R, no wrapping, line breaks honoured, "&" marking a mnemonic.
@@ -143,7 +148,7 @@ void TLarkCustomHTMLPanel::DrawPlainText(TCanvas& Canvas, const QRect& R, const 
     painter->save();
     painter->setClipRect(ClipRect, Qt::IntersectClip);
     painter->setFont(Font().ToQFont());
-    painter->setPen(ToQColor(isEnabled() ? Font().Color() : clGrayText, this));
+    painter->setPen(ToQColor(isEnabled() ? StyledTextColor(QPalette::WindowText) : DisabledTextColor(), this));
     painter->drawText(R, Qt::TextShowMnemonic, detail::PlainLines(GetSourceText()));
     painter->restore();
 }

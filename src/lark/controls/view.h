@@ -156,9 +156,14 @@ public:
     TContextPopupEvent OnContextPopup;
 
 Q_SIGNALS:
+    // Emitted together with the events of the same meaning.
     void linkClicked(const QString& href);
+    void controlCreated(QWidget* control);
     void storageItemChanged(int oldIndex, int newIndex);
     void clicked();
+    // An image the engine does not resolve itself; a slot connected
+    // directly loads it into image (see OnGetImage).
+    void imageNeeded(const QString& source, lark::TPicture* image);
 
 protected:
     // Parses the source for the text rectangle's width and shows the top.
@@ -173,6 +178,11 @@ protected:
     void StorageChanged() override;
     void NotifyLinkClick(const QString& HRef) override;
     void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex) override;
+    void NotifyControlCreated(QWidget* aControl) override { Q_EMIT controlCreated(aControl); }
+    void NotifyImageNeeded(const QString& SourceName, TPicture* Image) override
+    {
+        Q_EMIT imageNeeded(SourceName, Image);
+    }
 
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;

@@ -1,0 +1,2 @@
+lark_add_test(controls_theme_tests SOURCES controls/theme_test.cpp)
+lark_add_test(controls_signals_tests SOURCES controls/signals_test.cpp)

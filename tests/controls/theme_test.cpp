@@ -1,0 +1,213 @@
+// Themes: every HTML widget draws its document in the colours of its
+// QPalette (the application's theme, the widget's own palette, a style
+// sheet) and follows them when they change at run time, as Qt's own widgets
+// do. One table row per widget.
+#include <lark/controls/label.h>
+#include <lark/controls/panel.h>
+#include <lark/controls/view.h>
+#include <lark/framework/color.h>
+
+#include "support/image_checks.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyle>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+using namespace Qt::StringLiterals;
+using lark::test::CountPixels;
+using lark::test::InkBounds;
+using lark::test::SaveForReview;
+
+namespace lark {
+namespace {
+
+// Bold capitals: many pixels fully covered by the text colour.
+const QString kInk = u"<b>MMMM WWWW</b>"_s;
+
+// A dark palette whose roles all differ, so that a pixel tells which role
+// it was painted from.
+const QColor kDarkWindow(40, 44, 52);
+const QColor kDarkBase(24, 26, 30);
+const QColor kDarkButton(60, 64, 72);
+const QColor kDarkWindowText(255, 214, 0);
+const QColor kDarkText(0, 224, 224);
+const QColor kDarkDisabledWindowText(150, 60, 150);
+const QColor kDarkDisabledText(60, 150, 60);
+
+QPalette DarkPalette()
+{
+    QPalette p;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Window, kDarkWindow);
+        p.setColor(group, QPalette::Base, kDarkBase);
+        p.setColor(group, QPalette::Button, kDarkButton);
+        p.setColor(group, QPalette::WindowText, kDarkWindowText);
+        p.setColor(group, QPalette::Text, kDarkText);
+        p.setColor(group, QPalette::ButtonText, kDarkWindowText);
+    }
+    p.setColor(QPalette::Disabled, QPalette::WindowText, kDarkDisabledWindowText);
+    p.setColor(QPalette::Disabled, QPalette::Text, kDarkDisabledText);
+    return p;
+}
+
+// Halfway to white: the label and the panel lighten their disabled text as
+// on a black background.
+QColor Lightened(QColor c)
+{
+    auto up = [](int v) { return v + ((255 - v) * 50 + 50) / 100; };
+    return QColor(up(c.red()), up(c.green()), up(c.blue()));
+}
+
+struct WidgetCase
+{
+    const char* Name;
+    std::function<QWidget*(QWidget* parent)> Make; // shows kInk
+    QPalette::ColorRole TextRole;                   // what Qt widgets of the kind write with
+    QPalette::ColorRole BackgroundRole;             // the default fill
+    bool LightensDisabledText = false;
+};
+
+void PrintTo(const WidgetCase& c, std::ostream* os)
+{
+    *os << c.Name;
+}
+
+const WidgetCase kWidgets[] = {
+    {"Label",
+     [](QWidget* parent) {
+         auto* w = new TLarkHTMLLabel(parent);
+         w->SetCaption(kInk);
+         return w;
+     },
+     QPalette::WindowText, QPalette::Window, true},
+    {"Panel",
+     [](QWidget* parent) {
+         auto* w = new TLarkHTMLPanel(parent);
+         w->SetCaption(kInk);
+         return w;
+     },
+     QPalette::WindowText, QPalette::Button, true},
+    {"View",
+     [](QWidget* parent) {
+         auto* w = new TLarkHTMLView(parent);
+         w->SetCaption(kInk);
+         return w;
+     },
+     QPalette::Text, QPalette::Base},
+};
+
+class ThemeTest : public testing::TestWithParam<WidgetCase>
+{
+protected:
+    ThemeTest()
+        : Saved(QApplication::palette())
+    {
+        Parent.resize(320, 200);
+        Widget = GetParam().Make(&Parent);
+        Widget->setGeometry(10, 10, 240, 80);
+        Parent.show();
+    }
+    ~ThemeTest() override { QApplication::setPalette(Saved); }
+
+    QImage Grab()
+    {
+        QApplication::processEvents();
+        return Widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The text pixels of c: full-coverage pixels only.
+    int Ink(const QImage& shot, QColor c) { return CountPixels(shot, shot.rect(), c, 6); }
+    // A point of the background well inside the frame and below the text.
+    QColor Background(const QImage& shot) { return shot.pixelColor(shot.width() / 2, shot.height() - 8); }
+
+    const QPalette Saved;
+    QWidget Parent;
+    QWidget* Widget = nullptr; // owned by Parent
+};
+
+TEST_P(ThemeTest, FollowsADarkApplicationPaletteAtRunTime)
+{
+    const WidgetCase& c = GetParam();
+    const QImage light = Grab();
+    const QColor lightText = QApplication::palette().color(c.TextRole);
+    ASSERT_GT(Ink(light, lightText), 40) << SaveForReview(light, u"theme-light-%1"_s.arg(c.Name)).toStdString();
+
+    QApplication::setPalette(DarkPalette());
+    const QImage dark = Grab();
+    const QColor darkText = DarkPalette().color(c.TextRole);
+    EXPECT_GT(Ink(dark, darkText), 40) << SaveForReview(dark, u"theme-dark-%1"_s.arg(c.Name)).toStdString();
+    EXPECT_EQ(Ink(dark, lightText), 0);
+    EXPECT_EQ(Background(dark), DarkPalette().color(c.BackgroundRole));
+
+    // And back: nothing of the dark theme stays behind.
+    QApplication::setPalette(Saved);
+    const QImage again = Grab();
+    EXPECT_EQ(Ink(again, darkText), 0);
+    EXPECT_GT(Ink(again, lightText), 40);
+}
+
+TEST_P(ThemeTest, FollowsItsOwnPalette)
+{
+    const WidgetCase& c = GetParam();
+    Grab();
+    Widget->setPalette(DarkPalette());
+    const QImage dark = Grab();
+    EXPECT_GT(Ink(dark, DarkPalette().color(c.TextRole)), 40)
+        << SaveForReview(dark, u"theme-own-%1"_s.arg(c.Name)).toStdString();
+    EXPECT_EQ(Background(dark), DarkPalette().color(c.BackgroundRole));
+}
+
+TEST_P(ThemeTest, DisabledTextTakesThePalettesDisabledColour)
+{
+    const WidgetCase& c = GetParam();
+    QApplication::setPalette(DarkPalette());
+    Widget->setEnabled(false);
+    const QImage shot = Grab();
+    const QColor disabled = DarkPalette().color(QPalette::Disabled, c.TextRole);
+    EXPECT_GT(Ink(shot, c.LightensDisabledText ? Lightened(disabled) : disabled), 40)
+        << SaveForReview(shot, u"theme-disabled-%1"_s.arg(c.Name)).toStdString();
+    EXPECT_EQ(Ink(shot, DarkPalette().color(QPalette::Active, c.TextRole)), 0);
+}
+
+// A text colour the application chose stays whatever the theme.
+TEST_P(ThemeTest, AnExplicitFontColourOutlivesTheTheme)
+{
+    auto* host = dynamic_cast<TLarkHTMLHostBase*>(Widget);
+    ASSERT_NE(host, nullptr);
+    host->Font().SetColor(clRed);
+    QApplication::setPalette(DarkPalette());
+    const QImage shot = Grab();
+    EXPECT_GT(Ink(shot, QColor(255, 0, 0)), 40) << SaveForReview(shot, u"theme-red-%1"_s.arg(GetParam().Name)).toStdString();
+    EXPECT_EQ(Ink(shot, DarkPalette().color(GetParam().TextRole)), 0);
+}
+
+// Qt applies a style sheet's colour, background and font to the widget's
+// palette and font; all three reach the document.
+TEST_P(ThemeTest, StyleSheetColourBackgroundAndFontReachTheDocument)
+{
+    const WidgetCase& c = GetParam();
+    const QImage plain = Grab();
+    const QColor plainBackground = Background(plain);
+    const QRect plainInk = InkBounds(plain, plain.rect().adjusted(4, 4, -4, -4), plainBackground);
+
+    Widget->setStyleSheet(u"color: rgb(200, 0, 0); background: rgb(0, 0, 120); font: bold 26px \"DejaVu Sans\";"_s);
+    const QImage styled = Grab();
+    EXPECT_GT(Ink(styled, QColor(200, 0, 0)), 100) << SaveForReview(styled, u"theme-sheet-%1"_s.arg(c.Name)).toStdString();
+    EXPECT_EQ(Background(styled), QColor(0, 0, 120));
+    const QRect styledInk = InkBounds(styled, styled.rect().adjusted(4, 4, -4, -4), QColor(0, 0, 120));
+    EXPECT_GT(styledInk.height(), plainInk.height() * 3 / 2) << "the style sheet's 26-pixel font";
+
+    Widget->setStyleSheet(QString());
+    const QImage again = Grab();
+    EXPECT_EQ(Ink(again, QColor(200, 0, 0)), 0);
+    EXPECT_EQ(Background(again), plainBackground);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widgets, ThemeTest, testing::ValuesIn(kWidgets),
+                         [](const testing::TestParamInfo<WidgetCase>& info) { return std::string(info.param.Name); });
+
+} // namespace
+} // namespace lark
