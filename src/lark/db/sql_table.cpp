@@ -9,6 +9,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
+#include <QSqlIndex>
 #include <QSqlQuery>
 #include <QSqlTableModel>
 #include <QUrl>
@@ -194,6 +195,10 @@ QAbstractItemModel* TSQLTable::OpenCursor()
         FResolvedName = detail::ResolveTableName(db, FTableName);
         auto model = std::make_unique<ReadOnlyAwareModel>(db, FReadOnly);
         model->setTable(FResolvedName);
+        // Without an order a server returns rows as they lie on disk, which
+        // an update reshuffles; the primary key keeps records where they were.
+        if (const QSqlIndex key = model->primaryKey(); !key.isEmpty())
+            model->setSort(model->fieldIndex(key.fieldName(0)), Qt::AscendingOrder);
         if (!model->select())
             throw EDatabaseError(u"Cannot open %1: %2"_s.arg(Describe(), model->lastError().text()));
         FRecord = model->record();

@@ -23,7 +23,8 @@
 //
 // Table names match in any letter case, so one name serves databases that
 // fold unquoted identifiers to lower case (PostgreSQL) and those that keep
-// them (SQLite). Rows are read lazily where the driver allows it.
+// them (SQLite). Records come in the order of the primary key, when the
+// table has one. Rows are read lazily where the driver allows it.
 
 #include <lark/db/dataset.h>
 
