@@ -105,6 +105,31 @@ TEST_F(DataControlsTest, NavigatorReportsClicks)
     EXPECT_EQ(clicked, (QList<TDBNavigator::TNavigateBtn>{TDBNavigator::nbNext, TDBNavigator::nbFirst}));
 }
 
+// A dataset whose data cannot be read again.
+class FailingDataSet : public TDataSet
+{
+protected:
+    void InternalRefresh() override { throw EDatabaseError(u"server gone away"_s); }
+};
+
+TEST_F(DataControlsTest, NavigatorReportsARefreshThatFails)
+{
+    FailingDataSet failing;
+    failing.SetModel(&Model);
+    failing.Open();
+    failing.Last();
+    Source.SetDataSet(&failing);
+    QStringList errors;
+    Navigator->OnError = [&](QObject*, const QString& message) { errors << message; };
+    int clicks = 0;
+    Navigator->OnClick = [&](QObject*, TDBNavigator::TNavigateBtn) { ++clicks; };
+    Navigator->BtnClick(TDBNavigator::nbRefresh);
+    EXPECT_EQ(errors, QStringList{u"server gone away"_s});
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(failing.RecNo(), 3);
+    EXPECT_EQ(Enabled(), u"11001"_s);
+}
+
 TEST_F(DataControlsTest, GridAndDataSetShareOneCurrentRow)
 {
     EXPECT_EQ(Grid->model(), nullptr);

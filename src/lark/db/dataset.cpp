@@ -97,21 +97,29 @@ void TDataSet::Refresh()
     if (!FActive)
         return;
     const int keep = FRow;
+    // Whatever the model holds afterwards, the cursor must point into it.
+    const auto settle = [this, keep] {
+        if (!FActive)
+            return;
+        if (RebuildFields())
+            DataEvent(deLayoutChange);
+        FRow = std::max(keep, 0);
+        while (FRow >= LoadedRows() && FetchMore()) {
+        }
+        FRow = std::min(FRow, LoadedRows() - 1);
+        ResetFlagsAfterChange();
+        RowsChanged();
+    };
     FRefreshing = true;
-    {
-        const auto done = qScopeGuard([this] { FRefreshing = false; });
+    try {
         InternalRefresh();
+    } catch (...) {
+        FRefreshing = false;
+        settle();
+        throw;
     }
-    if (!FActive)
-        return;
-    if (RebuildFields())
-        DataEvent(deLayoutChange);
-    FRow = std::max(keep, 0);
-    while (FRow >= LoadedRows() && FetchMore()) {
-    }
-    FRow = std::min(FRow, LoadedRows() - 1);
-    ResetFlagsAfterChange();
-    RowsChanged();
+    FRefreshing = false;
+    settle();
 }
 
 //---- Moving -------------------------------------------------------------------

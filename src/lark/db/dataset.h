@@ -39,6 +39,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <vector>
@@ -71,7 +72,9 @@ public:
     void SetActive(bool Value);
     void Open() { SetActive(true); }
     void Close() { SetActive(false); }
-    // Reads the data again and keeps the current position (clamped).
+    // Reads the data again and keeps the current position (clamped). When
+    // reading fails the error is raised after the links were told of the
+    // (possibly empty) data there is now.
     void Refresh();
 
     //---- moving
