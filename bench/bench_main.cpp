@@ -86,6 +86,7 @@ int main(int argc, char** argv)
     lark::bench::RegisterLabelCases();
     lark::bench::RegisterViewCases();
     lark::bench::RegisterImageCases();
+    lark::bench::RegisterDBCases();
 
     lark::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

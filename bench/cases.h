@@ -39,6 +39,8 @@ inline constexpr const char* kLabelWidgetQt = "Widget/label/QLabel";
 inline constexpr const char* kViewScrollLark = "Widget/view-page-down/TLarkHTMLView";
 inline constexpr const char* kViewPaintTopLark = "Widget/view-paint-top/TLarkHTMLView";
 inline constexpr const char* kViewPaintMiddleLark = "Widget/view-paint-middle/TLarkHTMLView";
+inline constexpr const char* kDBLabelLark = "Browse/10000-records-pass/TLarkHTMLDBLabel-template";
+inline constexpr const char* kDBLabelQt = "Browse/10000-records-pass/QDataWidgetMapper-QLabel";
 } // namespace names
 
 // Repetitions, minimum time and the "min" statistic the summary reads.
@@ -55,5 +57,7 @@ void RegisterImageCases();
 void RegisterLabelCases();
 // view_cases.cpp: the view scrolling and painting page.html.
 void RegisterViewCases();
+// db_cases.cpp: browsing an SQLite table with the data-aware label.
+void RegisterDBCases();
 
 } // namespace lark::bench

@@ -36,6 +36,7 @@ constexpr RatioRow kRatios[] = {
     {"label widget (set, size, paint), Lark / QLabel", names::kLabelWidgetLark, names::kLabelWidgetQt, 0.1},
     {"view paint middle / top, Lark", names::kViewPaintMiddleLark, names::kViewPaintTopLark, 1.5},
     {"view page down + paint / paint top, Lark", names::kViewScrollLark, names::kViewPaintTopLark, 0},
+    {"browse 10,000 records + paint, DB label / mapper", names::kDBLabelLark, names::kDBLabelQt, 0.2},
 };
 
 bool IsMinimum(const benchmark::BenchmarkReporter::Run& run)

@@ -8,6 +8,8 @@ PACKAGES=(
   g++ make cmake ninja-build ccache pkg-config
   # Qt 6 Widgets and SQL with the SQLite driver
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
+  # PostgreSQL server and Qt driver: the data tests run a throw-away cluster
+  postgresql libqt6sql6-psql
   # tests, benchmarks, fuzzing
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   # fonts: DejaVu, Liberation (Arial/Times/Courier metrics), Tahoma from wine

@@ -43,3 +43,15 @@
 #include <lark/controls/label.h>
 #include <lark/controls/panel.h>
 #include <lark/controls/view.h>
+
+// data access and the data-aware controls
+#include <lark/db/data_link.h>
+#include <lark/db/data_source.h>
+#include <lark/db/dataset.h>
+#include <lark/db/db_label.h>
+#include <lark/db/db_types.h>
+#include <lark/db/db_view.h>
+#include <lark/db/field.h>
+#include <lark/db/grid.h>
+#include <lark/db/navigator.h>
+#include <lark/db/sql_table.h>

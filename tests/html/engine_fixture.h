@@ -41,8 +41,13 @@ inline std::string DumpItems(const TLarkHTMLData& data)
         if (!out.empty())
             out += ' ';
         out += KindName(item->ItemType());
-        if (item->ItemType() == hitChar || item->ItemType() == hitVar)
-            out += "'" + EscapedText(item->Text()) + "'";
+        if (item->ItemType() == hitChar || item->ItemType() == hitVar) {
+            // Appended piece by piece: GCC 12 at -O3 misreads "'" + string&&
+            // as an overflowing copy (-Wstringop-overflow).
+            out += '\'';
+            out += EscapedText(item->Text());
+            out += '\'';
+        }
     }
     return out;
 }

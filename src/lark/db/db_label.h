@@ -1,0 +1,100 @@
+#pragma once
+// TLarkHTMLDBLabel: an HTML label showing one field of a dataset's current
+// record.
+//
+// In normal mode the field's text is the caption, rendered as HTML. In
+// template mode (IsTemplate) the caption it held when the mode was switched
+// on stays, and its variables (<~~name>) are filled from the fields of the
+// same names, letter case ignored, on every record change; variables that
+// name no field go to OnGetVariable.
+//
+//     auto* label = new TLarkHTMLDBLabel(form);
+//     label->SetDataSource(&source);
+//     label->SetDataField(u"Notes"_s);     // shows the notes of each record
+//
+//     label->SetCaption(u"<b><~~name></b> lives in <~~city>"_s);
+//     label->SetIsTemplate(true);            // one snippet, live values
+//
+// The label only reads: it never writes to the dataset. Database text is
+// rendered as HTML; turn Untrusted on for data users typed in.
+
+#include <lark/controls/label.h>
+#include <lark/db/data_link.h>
+#include <lark/db/data_source.h>
+
+#include <memory>
+
+namespace lark {
+
+namespace detail {
+class TDBBinding;
+}
+
+class TLarkHTMLDBLabel : public TLarkCustomHTMLLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(QString DataField READ DataField WRITE SetDataField RESET ResetDataField)
+    Q_PROPERTY(lark::TDataSource* DataSource READ DataSource WRITE SetDataSource STORED false)
+    Q_PROPERTY(bool IsTemplate READ IsTemplate WRITE SetIsTemplate RESET ResetIsTemplate)
+    Q_PROPERTY(lark::ControlEnums::TAlignment Alignment READ Alignment WRITE SetAlignment RESET ResetAlignment)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize RESET ResetAutoSize)
+    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor RESET ResetColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor RESET ResetParentColor)
+    Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
+    Q_PROPERTY(lark::ControlEnums::TTextLayout Layout READ Layout WRITE SetLayout RESET ResetLayout)
+    Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent RESET ResetTransparent)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap RESET ResetWordWrap)
+    Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+
+public:
+    explicit TLarkHTMLDBLabel(QWidget* parent = nullptr);
+    ~TLarkHTMLDBLabel() override;
+
+    //---- binding
+    // The field shown in normal mode; setting it rebinds the link.
+    QString DataField() const;
+    void SetDataField(const QString& Value);
+    void ResetDataField() { SetDataField({}); }
+    // Not owned; cleared when the source is destroyed.
+    TDataSource* DataSource() const;
+    void SetDataSource(TDataSource* Value);
+    // Switching on keeps the caption as the template and remembers
+    // DataField; switching off binds that field again and shows it.
+    bool IsTemplate() const;
+    void SetIsTemplate(bool Value);
+    void ResetIsTemplate() { SetIsTemplate(false); }
+    // The link grids and navigators may ask for.
+    TFieldDataLink* DataLink() const;
+
+    // Shows the current record: the field's text (normal mode) or the
+    // template laid out again; then OnDataChange. Runs once at a time.
+    virtual void DataChange(QObject* Sender);
+    // The bound field's text; without a field, the label's name at design
+    // time and nothing at run time.
+    QString GetFieldText() const;
+
+    // Template mode fills variables that name a field from the field.
+    void TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue) override;
+
+    // After the label showed a data change. Sender is the data link, or the
+    // label when it refreshed itself.
+    TNotifyEvent OnDataChange;
+
+    void ResetAlignment() { SetAlignment(taLeftJustify); }
+    void ResetAutoSize() { SetAutoSize(false); }
+    void ResetParentColor() { SetParentColor(true); }
+    void ResetLayout() { SetLayout(tlTop); }
+    void ResetTransparent() { SetTransparent(false); }
+    void ResetWordWrap() { SetWordWrap(true); }
+    void ResetUntrusted() { SetUntrusted(false); }
+
+Q_SIGNALS:
+    // Emitted right after OnDataChange.
+    void dataChange(QObject* sender);
+
+private:
+    std::unique_ptr<detail::TDBBinding> FBinding;
+};
+
+} // namespace lark

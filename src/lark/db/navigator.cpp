@@ -1,0 +1,142 @@
+// The navigator's buttons: a table of what each shows and does, enabled
+// from the dataset's Bof and Eof after every change the link hears of.
+#include <lark/db/navigator.h>
+
+#include "callback_link_p.h"
+
+#include <lark/db/data_source.h>
+#include <lark/db/dataset.h>
+
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStyle>
+#include <QToolButton>
+
+#include <exception>
+
+using namespace Qt::StringLiterals;
+
+namespace lark {
+
+namespace {
+
+struct ButtonSpec
+{
+    TDBNavigator::TNavigateBtn Button;
+    QStyle::StandardPixmap Icon;
+    const char16_t* Text;
+    const char16_t* Hint;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {TDBNavigator::nbFirst, QStyle::SP_MediaSkipBackward, u"|<", u"First record"},
+    {TDBNavigator::nbPrior, QStyle::SP_MediaSeekBackward, u"<", u"Prior record"},
+    {TDBNavigator::nbNext, QStyle::SP_MediaSeekForward, u">", u"Next record"},
+    {TDBNavigator::nbLast, QStyle::SP_MediaSkipForward, u">|", u"Last record"},
+    {TDBNavigator::nbRefresh, QStyle::SP_BrowserReload, u"R", u"Refresh data"},
+};
+
+} // namespace
+
+TDBNavigator::TDBNavigator(QWidget* parent)
+    : QWidget(parent)
+    , FDataLink(std::make_unique<detail::TCallbackDataLink>([this] { UpdateButtons(); }))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (const ButtonSpec& spec : kButtons) {
+        auto* button = new QToolButton(this);
+        const QIcon icon = style()->standardIcon(spec.Icon, nullptr, this);
+        if (icon.isNull())
+            button->setText(QString::fromUtf16(spec.Text));
+        else
+            button->setIcon(icon);
+        const QString hint = QString::fromUtf16(spec.Hint);
+        button->setToolTip(hint);
+        button->setAccessibleName(hint);
+        button->setAutoRaise(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, which = spec.Button] { BtnClick(which); });
+        layout->addWidget(button);
+        FButtons[size_t(spec.Button)] = button;
+    }
+    UpdateButtons();
+}
+
+TDBNavigator::~TDBNavigator() = default;
+
+TDataSource* TDBNavigator::DataSource() const
+{
+    return FDataLink->DataSource();
+}
+
+void TDBNavigator::SetDataSource(TDataSource* Value)
+{
+    FDataLink->SetDataSource(Value);
+    UpdateButtons();
+}
+
+void TDBNavigator::UpdateButtons()
+{
+    const TDataSet* dataSet = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+    const bool open = dataSet != nullptr;
+    const bool bof = !open || dataSet->Bof();
+    const bool eof = !open || dataSet->Eof();
+    FButtons[nbFirst]->setEnabled(!bof);
+    FButtons[nbPrior]->setEnabled(!bof);
+    FButtons[nbNext]->setEnabled(!eof);
+    FButtons[nbLast]->setEnabled(!eof);
+    FButtons[nbRefresh]->setEnabled(open);
+}
+
+void TDBNavigator::BtnClick(TNavigateBtn Index)
+{
+    TDataSet* dataSet = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+    if (!dataSet)
+        return;
+    const QPointer<TDBNavigator> alive(this);
+    // No exception may leave a Qt event handler.
+    try {
+        switch (Index) {
+        case nbFirst:
+            dataSet->First();
+            break;
+        case nbPrior:
+            dataSet->Prior();
+            break;
+        case nbNext:
+            dataSet->Next();
+            break;
+        case nbLast:
+            dataSet->Last();
+            break;
+        case nbRefresh:
+            dataSet->Refresh();
+            break;
+        }
+    } catch (const std::exception& error) {
+        if (alive)
+            ReportError(QString::fromUtf8(error.what()));
+        return;
+    }
+    if (alive && OnClick)
+        OnClick(this, Index);
+    if (alive)
+        Q_EMIT clicked(Index);
+}
+
+void TDBNavigator::ReportError(const QString& Message)
+{
+    const QPointer<TDBNavigator> alive(this);
+    const bool handled = OnError || isSignalConnected(QMetaMethod::fromSignal(&TDBNavigator::errorOccurred));
+    if (OnError)
+        OnError(this, Message);
+    if (alive)
+        Q_EMIT errorOccurred(Message);
+    if (alive && !handled)
+        QMessageBox::warning(this, windowTitle(), Message);
+}
+
+} // namespace lark
