@@ -3,6 +3,8 @@
 #include <lark/controls/label.h>
 #include <lark/controls/panel.h>
 #include <lark/controls/view.h>
+#include <lark/db/db_label.h>
+#include <lark/db/db_view.h>
 #include <lark/storage/storage.h>
 
 #include "support/image_checks.h"
@@ -37,9 +39,19 @@ void PrintTo(const WidgetCase& c, std::ostream* os)
 }
 
 template <class Widget>
+QWidget* Make(QWidget* parent)
+{
+    auto* w = new Widget(parent);
+    // The data-aware widgets show their caption in template mode.
+    if constexpr (requires { w->SetIsTemplate(true); })
+        w->SetIsTemplate(true);
+    return w;
+}
+
+template <class Widget>
 WidgetCase Row(const char* name)
 {
-    return {name, [](QWidget* parent) -> QWidget* { return new Widget(parent); },
+    return {name, &Make<Widget>,
             [](QWidget* w, ImageSlot slot) {
                 QObject::connect(static_cast<Widget*>(w), &Widget::imageNeeded, w, slot, Qt::DirectConnection);
             }};
@@ -49,6 +61,8 @@ const WidgetCase kWidgets[] = {
     Row<TLarkHTMLLabel>("Label"),
     Row<TLarkHTMLPanel>("Panel"),
     Row<TLarkHTMLView>("View"),
+    Row<TLarkHTMLDBLabel>("DBLabel"),
+    Row<TLarkHTMLDBView>("DBView"),
 };
 
 class SignalsTest : public testing::TestWithParam<WidgetCase>

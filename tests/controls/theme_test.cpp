@@ -5,6 +5,8 @@
 #include <lark/controls/label.h>
 #include <lark/controls/panel.h>
 #include <lark/controls/view.h>
+#include <lark/db/db_label.h>
+#include <lark/db/db_view.h>
 #include <lark/framework/color.h>
 
 #include "support/image_checks.h"
@@ -95,6 +97,23 @@ const WidgetCase kWidgets[] = {
      [](QWidget* parent) {
          auto* w = new TLarkHTMLView(parent);
          w->SetCaption(kInk);
+         return w;
+     },
+     QPalette::Text, QPalette::Base},
+    // The data-aware widgets in template mode, which shows the caption.
+    {"DBLabel",
+     [](QWidget* parent) {
+         auto* w = new TLarkHTMLDBLabel(parent);
+         w->SetCaption(kInk);
+         w->SetIsTemplate(true);
+         return w;
+     },
+     QPalette::WindowText, QPalette::Window, true},
+    {"DBView",
+     [](QWidget* parent) {
+         auto* w = new TLarkHTMLDBView(parent);
+         w->SetCaption(kInk);
+         w->SetIsTemplate(true);
          return w;
      },
      QPalette::Text, QPalette::Base},
