@@ -72,7 +72,7 @@ void TLarkCustomHTMLLabel::PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint
     QPainter* painter = Canvas.Painter();
     if (visible.isEmpty() || !painter)
         return;
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = PaintDeviceRatio(*painter);
     const QSize pixels = (QSizeF(visible.size()) * ratio).toSize();
     // An opaque label's image has no use for alpha, and an opaque image is
     // copied onto the surface rather than blended.

@@ -102,7 +102,7 @@ void TLarkCustomHTMLPanel::PaintBuffered(TCanvas& Canvas, const QRect& R, const 
     QPainter* painter = Canvas.Painter();
     if (visible.isEmpty() || !painter)
         return;
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = PaintDeviceRatio(*painter);
     const QSize pixels = (QSizeF(visible.size()) * ratio).toSize();
     if (FBuffer.size() != pixels)
         FBuffer = QImage(pixels, QImage::Format_RGB32);

@@ -334,4 +334,11 @@ void TCanvas::ClearClip()
         painter->setClipping(false);
 }
 
+qreal PaintDeviceRatio(const QPainter& painter)
+{
+    if (const QPaintEngine* engine = painter.paintEngine(); engine && engine->paintDevice())
+        return engine->paintDevice()->devicePixelRatioF();
+    return painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+}
+
 } // namespace lark

@@ -83,6 +83,12 @@ private:
     TPenStyle FStyle = psSolid;
 };
 
+// The device pixel ratio painter draws at: that of the device it really
+// paints on (a widget painted into a grab or a print preview paints on that
+// image, not on the screen), 1 without a device. Off-screen buffers use it
+// so that they stay as sharp as direct painting.
+qreal PaintDeviceRatio(const QPainter& painter);
+
 class TCanvas
 {
 public:

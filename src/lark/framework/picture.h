@@ -27,8 +27,10 @@ public:
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 
-    int Width() const { return FImage.width(); }
-    int Height() const { return FImage.height(); }
+    // The size in logical pixels: an image made for a high-DPI screen (a
+    // device pixel ratio above 1) has more pixels than that.
+    int Width() const { return qRound(FImage.width() / FImage.devicePixelRatio()); }
+    int Height() const { return qRound(FImage.height() / FImage.devicePixelRatio()); }
     void SetWidth(int value) { SetSize(value, Height()); }
     void SetHeight(int value) { SetSize(Width(), value); }
     // Keeps the pixels that still fit; new area is white. Negative sizes

@@ -7,6 +7,12 @@
 //   "res:name" the program's resource ":/name" (Qt resource system)
 //   other      the bitmap-needed event, then the image-needed event
 //
+// On a high-DPI screen a file or resource with a twice-sized twin named with
+// "@2x" before its extension ("logo@2x.png" beside "logo.png") is drawn from
+// the twin, at the plain image's size in logical pixels: sharp, and laid out
+// the same. Bitmaps keep their plain file, as transparent drawing works on
+// their pixels.
+//
 // Prefixes ignore letter case. Every failure leaves the picture empty: the
 // item keeps its box and nothing reaches the user. Decoded files come from
 // the image file cache; the events are raised on every call.
@@ -21,6 +27,10 @@
 #include <lark/framework/image_list.h>
 #include <lark/framework/picture.h>
 #include <lark/html/render.h>
+
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
 
 namespace lark {
 
@@ -41,15 +51,54 @@ void LoadFromImageList(const TCustomImageList* list, QStringView number, TPictur
         picture.Assign(bitmap);
 }
 
-void LoadFromFile(const QString& path, TPicture& picture)
+// "dir/logo.png" -> "dir/logo@2x.png"; "logo" -> "logo@2x".
+QString TwiceSizedName(const QString& path)
 {
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const qsizetype at = dot > slash + 1 ? dot : path.size();
+    return QString(path).insert(at, u"@2x");
+}
+
+bool WantsTwiceSized(const QWidget* host)
+{
+    return host && host->devicePixelRatioF() > 1.0;
+}
+
+// The twin of a picture as a picture of the plain one's logical size.
+void SetTwiceSized(TPicture& picture, QImage image)
+{
+    image.setDevicePixelRatio(2.0);
+    picture.SetImage(image, false);
+}
+
+void LoadFromFile(const QString& path, TPicture& picture, bool twiceSized)
+{
+    detail::ImageFileCache& cache = detail::ImageFileCache::Instance();
     detail::DecodedImage decoded;
-    if (detail::ImageFileCache::Instance().Load(path, decoded) == detail::ImageFileError::None)
+    if (twiceSized && cache.Load(TwiceSizedName(path), decoded) == detail::ImageFileError::None &&
+        !decoded.IsBitmap) {
+        SetTwiceSized(picture, decoded.Image);
+        return;
+    }
+    if (cache.Load(path, decoded) == detail::ImageFileError::None)
         picture.SetImage(decoded.Image, decoded.IsBitmap);
 }
 
-void LoadFromResource(const QString& name, TPicture& picture)
+void LoadFromResource(const QString& name, TPicture& picture, bool twiceSized)
 {
+    if (twiceSized) {
+        try {
+            TPicture twin;
+            twin.LoadFromFile(u":/"_s + TwiceSizedName(name));
+            if (!twin.IsBitmap()) {
+                SetTwiceSized(picture, twin.Image());
+                return;
+            }
+        } catch (const std::exception&) {
+            // No twin: the plain resource below.
+        }
+    }
     try {
         TBitmap bitmap;
         bitmap.LoadFromResourceName(name);
@@ -67,10 +116,10 @@ void TLarkHTMLRender::HandleImage(const QString& aSrc, TPicture& Img)
         LoadFromImageList(FImageList, QStringView(aSrc).mid(6), Img);
     } else if (HasPrefix(aSrc, u"file:")) {
         if (!FUntrusted)
-            LoadFromFile(aSrc.mid(5), Img);
+            LoadFromFile(aSrc.mid(5), Img, WantsTwiceSized(Control()));
     } else if (HasPrefix(aSrc, u"res:")) {
         if (!FUntrusted)
-            LoadFromResource(aSrc.mid(4), Img);
+            LoadFromResource(aSrc.mid(4), Img, WantsTwiceSized(Control()));
     } else {
         DoImageNeeded(aSrc, Img);
     }

@@ -8,6 +8,7 @@
 // cell (advance by ascent + descent) behind the glyphs.
 
 #include "paint_p.h"
+#include "synthetic_bold_p.h"
 
 #include <lark/html/data.h>
 #include <lark/html/items.h>
@@ -170,6 +171,8 @@ void PaintTextRun(PaintContext& ctx, TLarkHTMLItem& item, int index)
     if (run.Plain || scaledDevice || (decorated && !run.GlyphByGlyph)) {
         painter.setFont(font.Font());
         painter.drawText(QPoint(x, baseLine), run.Text);
+        if (scaledDevice)
+            RestoreSyntheticBold(painter, font.Font(), origin, run.Text);
         return;
     }
     if (decorated) {

@@ -5,6 +5,8 @@ list(APPEND LAYER_SOURCES
   paint_text.cpp
   paint_bullets.cpp
   contrast.cpp
-  gradient.cpp)
+  gradient.cpp
+  synthetic_bold_p.h
+  synthetic_bold.cpp)
 list(APPEND LAYER_HEADERS
   gradient.h)
