@@ -16,6 +16,8 @@ PACKAGES=(
   fonts-dejavu-core fonts-liberation fonts-wine
   # a real X server for screenshots of the demo programs
   xvfb
+  # the Qt Designer plugin (Designer interfaces, uic, QUiLoader) and Designer itself
+  qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev designer-qt6
 )
 
 missing=()

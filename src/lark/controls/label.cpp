@@ -117,6 +117,10 @@ void TLarkCustomHTMLLabel::SetColor(TColor Value)
 {
     if (Value == FColor && !FParentColor)
         return;
+    // The colour inherited already changes nothing: a form that stores
+    // ParentColor and the colour it gave reads the same in either order.
+    if (FParentColor && Value == Color())
+        return;
     FColor = Value;
     FParentColor = false;
     DoUpdate();

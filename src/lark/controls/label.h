@@ -19,6 +19,7 @@
 // properties (what Qt Designer shows and stores).
 
 #include <lark/controls/control_types.h>
+#include <lark/controls/form_setters.h>
 #include <lark/controls/html_host_base.h>
 #include <lark/framework/color.h>
 #include <lark/html/caption.h>
@@ -82,7 +83,8 @@ public:
     // The background: Color when ParentColor is off, else the window colour
     // of the palette the label inherits (the active style's).
     TColor Color() const;
-    // Setting a colour turns ParentColor off.
+    // Setting a colour turns ParentColor off (the inherited colour itself
+    // changes nothing).
     void SetColor(TColor Value);
     void ResetColor() { SetParentColor(true); }
     bool ParentColor() const { return FParentColor; }
@@ -225,6 +227,24 @@ class TLarkHTMLLabel : public TLarkCustomHTMLLabel
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
 
 public:
+    // What uic calls for the properties of a form.
+    using QWidget::setLayout;
+    LARK_FORM_SETTER(Alignment)
+    LARK_FORM_SETTER(AutoSize)
+    LARK_FORM_SETTER(Caption)
+    LARK_FORM_SETTER(Color)
+    LARK_FORM_SETTER(ParentColor)
+    LARK_FORM_SETTER(ParentFont)
+    LARK_FORM_SETTER(DoubleBuffered)
+    LARK_FORM_SETTER(IsHTML)
+    LARK_FORM_SETTER(Layout)
+    LARK_FORM_SETTER(Transparent)
+    LARK_FORM_SETTER(WordWrap)
+    LARK_FORM_SETTER(StorageItemIndex)
+    LARK_FORM_SETTER(StorageItemNotFoundIndex)
+    LARK_FORM_SETTER(CheckStorageLinks)
+    LARK_FORM_SETTER(Untrusted)
+
     explicit TLarkHTMLLabel(QWidget* parent = nullptr);
 
     void ResetAlignment() { SetAlignment(taLeftJustify); }

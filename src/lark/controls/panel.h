@@ -23,6 +23,7 @@
 // properties (what Qt Designer shows and stores).
 
 #include <lark/controls/control_types.h>
+#include <lark/controls/form_setters.h>
 #include <lark/controls/html_host_base.h>
 #include <lark/framework/color.h>
 #include <lark/html/caption.h>
@@ -263,6 +264,27 @@ class TLarkHTMLPanel : public TLarkCustomHTMLPanel
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
 
 public:
+    // What uic calls for the properties of a form.
+    using QWidget::setLayout;
+    LARK_FORM_SETTER(Alignment)
+    LARK_FORM_SETTER(AutoSize)
+    LARK_FORM_SETTER(BevelInner)
+    LARK_FORM_SETTER(BevelOuter)
+    LARK_FORM_SETTER(BevelWidth)
+    LARK_FORM_SETTER(BorderWidth)
+    LARK_FORM_SETTER(Caption)
+    LARK_FORM_SETTER(Color)
+    LARK_FORM_SETTER(DoubleBuffered)
+    LARK_FORM_SETTER(IsHTML)
+    LARK_FORM_SETTER(Layout)
+    LARK_FORM_SETTER(ShowCaption)
+    LARK_FORM_SETTER(WordWrap)
+    LARK_FORM_SETTER(ParentFont)
+    LARK_FORM_SETTER(StorageItemIndex)
+    LARK_FORM_SETTER(StorageItemNotFoundIndex)
+    LARK_FORM_SETTER(CheckStorageLinks)
+    LARK_FORM_SETTER(Untrusted)
+
     explicit TLarkHTMLPanel(QWidget* parent = nullptr);
 
     void ResetAlignment() { SetAlignment(taCenter); }

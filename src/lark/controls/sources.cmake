@@ -18,3 +18,6 @@ list(APPEND LAYER_SOURCES
   panel_paint.cpp)
 list(APPEND LAYER_HEADERS
   panel.h)
+# Qt setter names for forms compiled by uic.
+list(APPEND LAYER_HEADERS
+  form_setters.h)

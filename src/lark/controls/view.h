@@ -20,6 +20,7 @@
 // documents taller than 32767 pixels scroll all the way.
 
 #include <lark/controls/html_host_base.h>
+#include <lark/controls/form_setters.h>
 #include <lark/framework/color.h>
 #include <lark/framework/object.h>
 #include <lark/html/shift_state.h>
@@ -305,6 +306,23 @@ class TLarkHTMLView : public TLarkCustomHTMLView
     Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
 
 public:
+    // What uic calls for the properties of a form.
+    LARK_FORM_SETTER(Caption)
+    LARK_FORM_SETTER(WordWrap)
+    LARK_FORM_SETTER(Transparent)
+    LARK_FORM_SETTER(BackgroundType)
+    LARK_FORM_SETTER(BorderStyle)
+    LARK_FORM_SETTER(Color)
+    LARK_FORM_SETTER(GradientStartColor)
+    LARK_FORM_SETTER(GradientEndColor)
+    LARK_FORM_SETTER(GradientSteps)
+    LARK_FORM_SETTER(Margin)
+    LARK_FORM_SETTER(CheckStorageLinks)
+    LARK_FORM_SETTER(StorageItemIndex)
+    LARK_FORM_SETTER(StorageItemNotFoundIndex)
+    LARK_FORM_SETTER(Untrusted)
+    LARK_FORM_SETTER(ParentFont)
+
     explicit TLarkHTMLView(QWidget* parent = nullptr);
     ~TLarkHTMLView() override;
 

@@ -19,6 +19,7 @@
 // rendered as HTML; turn Untrusted on for data users typed in.
 
 #include <lark/controls/label.h>
+#include <lark/controls/form_setters.h>
 #include <lark/db/data_link.h>
 #include <lark/db/data_source.h>
 
@@ -48,6 +49,19 @@ class TLarkHTMLDBLabel : public TLarkCustomHTMLLabel
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
 
 public:
+    // What uic calls for the properties of a form.
+    using QWidget::setLayout;
+    LARK_FORM_SETTER(DataField)
+    LARK_FORM_SETTER(IsTemplate)
+    LARK_FORM_SETTER(Alignment)
+    LARK_FORM_SETTER(AutoSize)
+    LARK_FORM_SETTER(Color)
+    LARK_FORM_SETTER(ParentColor)
+    LARK_FORM_SETTER(Layout)
+    LARK_FORM_SETTER(Transparent)
+    LARK_FORM_SETTER(WordWrap)
+    LARK_FORM_SETTER(Untrusted)
+
     explicit TLarkHTMLDBLabel(QWidget* parent = nullptr);
     ~TLarkHTMLDBLabel() override;
 

@@ -10,6 +10,7 @@
 // The view only reads: it never writes to the dataset.
 
 #include <lark/controls/view.h>
+#include <lark/controls/form_setters.h>
 #include <lark/db/data_link.h>
 #include <lark/db/data_source.h>
 
@@ -29,6 +30,10 @@ class TLarkHTMLDBView : public TLarkHTMLView
     Q_PROPERTY(bool IsTemplate READ IsTemplate WRITE SetIsTemplate RESET ResetIsTemplate)
 
 public:
+    // What uic calls for the properties of a form.
+    LARK_FORM_SETTER(DataField)
+    LARK_FORM_SETTER(IsTemplate)
+
     explicit TLarkHTMLDBView(QWidget* parent = nullptr);
     ~TLarkHTMLDBView() override;
 

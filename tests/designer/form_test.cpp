@@ -1,0 +1,42 @@
+// A form made in Designer (lark_form.ui), compiled by uic into this test:
+// every property the form sets reaches the widget.
+#include "ui_lark_form.h"
+
+#include <lark/html/render.h>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace lark {
+namespace {
+
+TEST(CompiledForm, SetsEveryPropertyOfTheForm)
+{
+    QWidget form;
+    Ui::LarkForm ui;
+    ui.setupUi(&form);
+
+    EXPECT_EQ(ui.label->Caption(), u"<b>Lark</b> label"_s);
+    EXPECT_EQ(ui.label->Alignment(), taCenter);
+    EXPECT_EQ(ui.label->Layout(), tlBottom);
+    EXPECT_EQ(ui.label->Color(), clBtnFace);
+    EXPECT_FALSE(ui.label->ParentColor());
+    EXPECT_FALSE(ui.label->WordWrap());
+    EXPECT_EQ(ui.label->PlainText(), u"Lark label"_s);
+
+    EXPECT_EQ(ui.panel->Caption(), u"<i>Lark</i> panel"_s);
+    EXPECT_EQ(ui.panel->BevelOuter(), bvLowered);
+    EXPECT_EQ(ui.panel->BorderWidth(), 3);
+
+    EXPECT_EQ(ui.view->Caption(), u"A <u>view</u>"_s);
+    EXPECT_EQ(ui.view->BackgroundType(), bgtVertGradient);
+    EXPECT_EQ(ui.view->GradientSteps(), 8);
+
+    EXPECT_EQ(ui.dbLabel->DataField(), u"Notes"_s);
+    EXPECT_EQ(ui.dbView->DataField(), u"Body"_s);
+    EXPECT_TRUE(ui.dbView->IsTemplate());
+}
+
+} // namespace
+} // namespace lark
