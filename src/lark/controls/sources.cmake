@@ -12,3 +12,4 @@ set(LAYER_HEADERS
 if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
   include(${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
 endif()
+include(${CMAKE_CURRENT_LIST_DIR}/sources_list.cmake)
