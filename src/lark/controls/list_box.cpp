@@ -39,6 +39,9 @@ TLarkCustomListBox::TLarkCustomListBox(QWidget* parent)
 TLarkCustomListBox::~TLarkCustomListBox()
 {
     FHintWindow.reset();
+    // Letting go of the model clears the selection: that is nobody's choice.
+    ++FProgramSelection;
+    OnSelect = nullptr;
     if (FEdit) {
         FEdit->OnExit = nullptr;
         FEdit->OnKeyDown = nullptr;

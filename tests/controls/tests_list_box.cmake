@@ -1,0 +1,1 @@
+lark_add_test(controls_list_box_tests SOURCES controls/list_box_test.cpp)
