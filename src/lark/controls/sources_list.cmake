@@ -8,3 +8,9 @@ list(APPEND LAYER_SOURCES
   list_box_paint.cpp)
 list(APPEND LAYER_HEADERS
   list_box.h)
+list(APPEND LAYER_SOURCES
+  html_list_box.cpp
+  item_delegate.cpp)
+list(APPEND LAYER_HEADERS
+  html_list_box.h
+  item_delegate.h)
