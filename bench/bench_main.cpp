@@ -86,9 +86,11 @@ int main(int argc, char** argv)
     lark::bench::RegisterLabelCases();
     lark::bench::RegisterViewCases();
     lark::bench::RegisterImageCases();
+    lark::bench::RegisterListBoxCases();
 
     lark::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    lark::bench::CloseListBoxCases();
     benchmark::Shutdown();
     return 0;
 }
