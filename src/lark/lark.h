@@ -41,3 +41,6 @@
 // controls
 #include <lark/controls/label.h>
 #include <lark/controls/view.h>
+#include <lark/controls/html_list_box.h>
+#include <lark/controls/item_delegate.h>
+#include <lark/controls/list_box.h>

@@ -424,6 +424,58 @@ TEST_F(ListBoxTest, EndEllipsisShortensAClippedRow)
     EXPECT_LT(ellipsisInk.right(), r.right() - 1);
 }
 
+TEST_F(ListBoxTest, PathEllipsisKeepsTheFileName)
+{
+    const QString path = u"/usr/share/a/very/long/folder/name/that/never/ends/readme.txt"_s;
+    List->Items().SetStrings(0, path);
+    List->SetLargeTextOptions(lbltPathEllipsis);
+    const QRect r = List->GetItemRect(0);
+    const QImage pathShot = Shot();
+    List->SetLargeTextOptions(lbltEndEllipsis);
+    const QImage endShot = Shot();
+    // Both fit the row, and they differ where the file name is kept.
+    EXPECT_LT(InkBounds(pathShot, r, Qt::white).right(), r.right() - 1);
+    EXPECT_FALSE(pathShot.copy(r) == endShot.copy(r));
+}
+
+TEST_F(ListBoxTest, OnDrawItemDrawsTheRowInsideTheMargins)
+{
+    List->SetMargin(3);
+    QList<QRect> rects;
+    List->OnDrawItem = [&](QObject* sender, TCanvas& canvas, int index, const QRect& rect, TOwnerDrawState state) {
+        EXPECT_EQ(sender, List);
+        EXPECT_EQ(state.testFlag(odSelected), index == 1);
+        rects << rect;
+        canvas.Brush().SetColor(clRed);
+        canvas.FillRect(rect);
+    };
+    List->SetSelectedColor(clBlue);
+    List->SetItemIndex(1);
+    const QImage shot = Shot();
+    const QRect row = List->GetItemRect(1);
+    ASSERT_FALSE(rects.isEmpty());
+    EXPECT_EQ(CountPixels(shot, row, Qt::red), (row.width() - 6) * (row.height() - 1));
+    // The margins keep the selection colour; the bottom row is the grid line's.
+    EXPECT_EQ(shot.pixelColor(row.left() + 1, row.center().y()), QColor(Qt::blue));
+}
+
+TEST_F(ListBoxTest, ColumnsFlowRowsSideBySide)
+{
+    for (int i = 5; i < 40; ++i)
+        List->Items().Add(u"item %1"_s.arg(i));
+    List->SetColumns(2);
+    QApplication::processEvents();
+    const QRect first = List->GetItemRect(0);
+    EXPECT_EQ(first.width(), List->viewport()->width() / 2);
+    int next = 1;
+    while (next < List->Count() && List->GetItemRect(next).left() == first.left())
+        ++next;
+    ASSERT_LT(next, List->Count());
+    EXPECT_GT(next, 3);
+    EXPECT_EQ(List->GetItemRect(next).left(), first.left() + first.width());
+    EXPECT_EQ(List->GetItemRect(next).top(), first.top());
+}
+
 //---- Heights ------------------------------------------------------------------------------------
 
 TEST_F(ListBoxTest, MultiLineRowsAreMeasuredAgainWhenTheWidthChanges)

@@ -27,8 +27,10 @@ TLarkListBoxHint::TLarkListBoxHint()
 void TLarkListBoxHint::Activate(QPoint TopLeft, const QString& Text, int MaxWidth)
 {
     setText(Text);
-    setMaximumWidth(std::max(MaxWidth, 1));
-    adjustSize();
+    // One line when the text fits the widest hint, else wrapped at it.
+    const int frame = 2 * (margin() + frameWidth()) + 6;
+    const int width = std::min(fontMetrics().horizontalAdvance(Text) + frame, std::max(MaxWidth, frame + 1));
+    resize(width, heightForWidth(width));
     move(TopLeft);
     show();
 }
