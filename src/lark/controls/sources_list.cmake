@@ -5,7 +5,8 @@ list(APPEND LAYER_SOURCES
   list_box_hint.cpp
   list_box_items.cpp
   list_box_model_p.h
-  list_box_paint.cpp)
+  list_box_paint.cpp
+  list_box_settings.cpp)
 list(APPEND LAYER_HEADERS
   list_box.h)
 list(APPEND LAYER_SOURCES
