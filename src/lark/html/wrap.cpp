@@ -8,6 +8,8 @@
 //
 // On overflow the run is cut at its last blank (the blank stays on this
 // line) and the rest moves to a new line that starts with a soft break. A
+// blank that overflows ends its line where it stands: it shows nothing there,
+// and the new line starts with the next word rather than one blank in. A
 // word with no blank is moved whole when other items precede it on the line,
 // and split between characters when it alone does not fit on an empty line.
 // Measuring the growing run is cheap: its width is summed incrementally (see
@@ -32,6 +34,8 @@ CutResult CutRun(ParserState& state)
     const qsizetype lastBlank = text.lastIndexOf(u' ');
     const TLarkHTMLItem* last = state.LastItem();
     CutResult cut;
+    if (text.back() == u' ')
+        return cut;
     if (lastBlank < 0 && last && last->IsBreakItem()) {
         // The word alone overflows an otherwise empty line: split it here,
         // though never inside a surrogate pair.
