@@ -126,21 +126,25 @@ TEST_F(EngineTest, LinkStartingAtTheBreakStaysFocusable)
 }
 
 // The lines of a document wrapped from one run: the texts of its runs
-// between break items.
-QStringList LinesOf(const TLarkHTMLData& data)
+// between break items, and the widths the line metrics gave them.
+QStringList LinesOf(const TLarkHTMLData& data, std::vector<int>& widths)
 {
     QStringList lines;
+    widths.clear();
     for (const auto& item : data.Items()) {
-        if (item->IsBreakItem())
+        if (item->IsBreakItem()) {
             lines << QString();
-        else if (!lines.isEmpty())
+            widths.push_back(item->FWidth);
+        }
+        else if (!lines.isEmpty()) {
             lines.back() += item->Text();
+        }
     }
     return lines;
 }
 
 // Wherever the character that overflows a line is a blank, the blank ends
-// that line and the next starts with its word. Every other break stays where
+// that line, without widening it, and the next starts with its word. Every other break stays where
 // the wrap step puts it: a line holds as much as fits (its trailing blank not
 // counted), and what follows it did not fit.
 TEST_F(EngineTest, OverflowingBlankEndsItsLine)
@@ -155,7 +159,8 @@ TEST_F(EngineTest, OverflowingBlankEndsItsLine)
         for (int width = RunWidth(QStringLiteral("W")); width <= RunWidth(text) + 2; ++width) {
             SCOPED_TRACE(text.toStdString() + " at " + std::to_string(width));
             Parse(text, width, true);
-            const QStringList lines = LinesOf(Data());
+            std::vector<int> widths;
+            const QStringList lines = LinesOf(Data(), widths);
             ASSERT_FALSE(lines.isEmpty());
             EXPECT_EQ(lines.join(QString()), text) << DumpItems(Data());
             // The first line of a word too wide for it is empty.
@@ -166,8 +171,10 @@ TEST_F(EngineTest, OverflowingBlankEndsItsLine)
                 ASSERT_FALSE(line.isEmpty());
                 EXPECT_FALSE(line.startsWith(QLatin1Char(' ')));
                 const QString shown = line.endsWith(QLatin1Char(' ')) ? line.chopped(1) : line;
+                // The blank ending a line takes no room on it either.
                 if (shown.size() > 1) {
                     EXPECT_LE(RunWidth(shown), width);
+                    EXPECT_LE(widths[size_t(i)], width);
                 }
                 if (i + 1 == lines.size())
                     continue;
