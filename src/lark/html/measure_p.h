@@ -181,7 +181,7 @@ public:
         const FontEntry* Font = nullptr;
         QString Text;
         QList<QGlyphRun> Glyphs;
-        int Width = 0;      // advance width, as ShapedWidth
+        int Width = 0;      // advance width, as RunWidth measures it
         bool Plain = false; // drawn with QPainter::drawText (line separators)
         bool HasGlyphs = false;
         bool GlyphByGlyph = false; // Glyphs laid out from the font's tables
