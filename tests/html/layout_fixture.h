@@ -73,10 +73,18 @@ private:
     TLarkHTMLData& FData;
 };
 
-// What the engine measures a run with, straight from Qt.
+// What the engine measures a run of simple text with: each character's
+// whole-pixel advance, straight from Qt, summed.
+inline int SummedWidth(const QFontMetrics& metrics, QStringView text)
+{
+    int width = 0;
+    for (QChar c : text)
+        width += metrics.horizontalAdvance(c);
+    return width;
+}
 inline int QtWidth(const QString& face, int height, TFontStyles style, const QString& text)
 {
-    return QFontMetrics(MakeQFont(face, height, style)).horizontalAdvance(text);
+    return SummedWidth(QFontMetrics(MakeQFont(face, height, style)), text);
 }
 inline QFontMetrics QtMetrics(const QString& face, int height, TFontStyles style = {})
 {

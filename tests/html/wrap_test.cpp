@@ -66,10 +66,10 @@ const WrapCase kWrapCases[] = {
     // A reference read at the break keeps its character on the new line.
     {"ReferenceAtTheBreak", "hello &amp;", [](EngineTest& t) { return W(t, "hello "); },
      "P T'hello ' SB T'&'"},
-    // A blank that overflows goes to the new line (the run keeps no blank).
-    {"OverflowingBlank", "hello x", [](EngineTest& t) { return W(t, "hello"); }, "P T'hello' SB T' x'"},
+    // A blank that overflows ends its line; the next line starts with the word.
+    {"OverflowingBlank", "hello x", [](EngineTest& t) { return W(t, "hello"); }, "P T'hello ' SB T'x'"},
     {"EmptyTextStaysEmpty", "", [](EngineTest&) { return 10; }, ""},
-    {"NegativeWidth", "ab c", [](EngineTest&) { return -5; }, "P SB T'a' SB T'b' SB T' ' SB SB T'c'"},
+    {"NegativeWidth", "ab c", [](EngineTest&) { return -5; }, "P SB T'a' SB T'b ' SB SB T'c'"},
     // A character outside the basic plane is two code units that stay together.
     {"SurrogatePairStaysWhole", QString::fromUtf8("a\xF0\x9F\x98\x80"), [](EngineTest& t) { return W(t, "a"); },
      "P SB T'a' SB T'\\ud83d\\ude00'"},
@@ -123,6 +123,79 @@ TEST_F(EngineTest, LinkStartingAtTheBreakStaysFocusable)
     EXPECT_EQ(DumpItems(Data()), "P T'xxxx ' SB T'yy'");
     ASSERT_EQ(Data().ControlsArray().size(), 1);
     EXPECT_EQ(Data().ControlsArray().front(), &Run(QStringLiteral("yy")));
+}
+
+// The lines of a document wrapped from one run: the texts of its runs
+// between break items, and the widths the line metrics gave them.
+QStringList LinesOf(const TLarkHTMLData& data, std::vector<int>& widths)
+{
+    QStringList lines;
+    widths.clear();
+    for (const auto& item : data.Items()) {
+        if (item->IsBreakItem()) {
+            lines << QString();
+            widths.push_back(item->FWidth);
+        }
+        else if (!lines.isEmpty()) {
+            lines.back() += item->Text();
+        }
+    }
+    return lines;
+}
+
+// Wherever the character that overflows a line is a blank, the blank ends
+// that line, without widening it, and the next starts with its word. Every other break stays where
+// the wrap step puts it: a line holds as much as fits (its trailing blank not
+// counted), and what follows it did not fit.
+TEST_F(EngineTest, OverflowingBlankEndsItsLine)
+{
+    const QString texts[] = {
+        QStringLiteral("The quick brown fox jumps over the lazy dog, again and again."),
+        QStringLiteral("a bb ccc dddd eeeee ffffff ggggggg hhhhhhhh i j k"),
+        QStringLiteral("Wide WWW words, mmm and iii: AVATar To Wa."),
+    };
+    int blanksThatOverflowed = 0;
+    for (const QString& text : texts) {
+        for (int width = RunWidth(QStringLiteral("W")); width <= RunWidth(text) + 2; ++width) {
+            SCOPED_TRACE(text.toStdString() + " at " + std::to_string(width));
+            Parse(text, width, true);
+            std::vector<int> widths;
+            const QStringList lines = LinesOf(Data(), widths);
+            ASSERT_FALSE(lines.isEmpty());
+            EXPECT_EQ(lines.join(QString()), text) << DumpItems(Data());
+            // The first line of a word too wide for it is empty.
+            const qsizetype first = lines.front().isEmpty() ? 1 : 0;
+            for (qsizetype i = first; i < lines.size(); ++i) {
+                const QString& line = lines[i];
+                SCOPED_TRACE("[" + line.toStdString() + "]");
+                ASSERT_FALSE(line.isEmpty());
+                EXPECT_FALSE(line.startsWith(QLatin1Char(' ')));
+                const QString shown = line.endsWith(QLatin1Char(' ')) ? line.chopped(1) : line;
+                // The blank ending a line takes no room on it either.
+                if (shown.size() > 1) {
+                    EXPECT_LE(RunWidth(shown), width);
+                    EXPECT_LE(widths[size_t(i)], width);
+                }
+                if (i + 1 == lines.size())
+                    continue;
+                const QString& next = lines[i + 1];
+                if (!line.endsWith(QLatin1Char(' '))) {
+                    // A word split where it stopped fitting.
+                    EXPECT_GT(RunWidth(line + next.front()), width);
+                    continue;
+                }
+                if (RunWidth(line) > width) {
+                    ++blanksThatOverflowed;
+                    continue;
+                }
+                // The next word (which may go on over several lines of its
+                // own) did not fit after the blank.
+                const QString rest = QStringList(lines.mid(i + 1)).join(QString());
+                EXPECT_GT(RunWidth(line + rest.section(QLatin1Char(' '), 0, 0)), width) << DumpItems(Data());
+            }
+        }
+    }
+    EXPECT_GT(blanksThatOverflowed, 10);
 }
 
 // The width of a line without the blanks that end it: a blank that does not

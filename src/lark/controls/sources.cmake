@@ -18,6 +18,7 @@ list(APPEND LAYER_SOURCES
   panel_paint.cpp)
 list(APPEND LAYER_HEADERS
   panel.h)
+include(${CMAKE_CURRENT_LIST_DIR}/sources_list.cmake)
 # Qt setter names for forms compiled by uic.
 list(APPEND LAYER_HEADERS
   form_setters.h)

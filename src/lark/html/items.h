@@ -158,10 +158,9 @@ public:
     int FLeft = 0;
     int FTop = 0;
 
-    // Incremental measurement: the unrounded advance sum (in 1/64 pixel, the
-    // unit Qt lays text out in) of the first FAdvanceLen characters of FText
-    // in the item's font, so that the wrap step measures a growing run in
-    // constant time per character.
+    // Incremental measurement: the advance (whole pixels) of the first
+    // FAdvanceLen characters of FText in the item's font, so that the wrap
+    // step measures a growing run in constant time per character.
     std::int64_t FAdvanceSum = 0;
     qsizetype FAdvanceLen = 0;
 

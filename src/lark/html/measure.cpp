@@ -111,11 +111,10 @@ bool KeepsBlanks(const QFont& font)
     return font.underline() || font.strikeOut();
 }
 
-// Lays text out the way QTextLayout does when nothing needs shaping: one
-// glyph per character at the sum of the advances before it (26.6 fixed
-// point, as Qt sums them), on the base line. False, with glyphRuns left
-// alone, when some character is not laid out glyph by glyph.
-bool LayOutGlyphByGlyph(Measurer::FontEntry& font, QStringView text, QList<QGlyphRun>& glyphRuns, qreal& advance)
+// Lays text out as it is measured: one glyph per character at the whole
+// pixel the advances before it add up to, on the base line. False, with
+// glyphRuns left alone, when some character is not laid out glyph by glyph.
+bool LayOutGlyphByGlyph(Measurer::FontEntry& font, QStringView text, QList<QGlyphRun>& glyphRuns, int& advance)
 {
     if (!font.Raw().isValid())
         return false;
@@ -132,12 +131,12 @@ bool LayOutGlyphByGlyph(Measurer::FontEntry& font, QStringView text, QList<QGlyp
             return false;
         if (keepBlanks || !font.IsBlankGlyph(glyph)) {
             glyphOut[kept] = glyph;
-            positionOut[kept] = QPointF(qreal(x) / 64.0, 0.0);
+            positionOut[kept] = QPointF(qreal(x), 0.0);
             ++kept;
         }
-        x += font.Advance64(c);
+        x += font.Advance(c);
     }
-    advance = qreal(x) / 64.0;
+    advance = int(std::min<std::int64_t>(x, INT_MAX));
     if (kept == 0)
         return true;
     indexes.resize(kept);
@@ -160,7 +159,6 @@ bool LayOutGlyphByGlyph(Measurer::FontEntry& font, QStringView text, QList<QGlyp
 Measurer::FontEntry::FontEntry(const QFont& font, const QPaintDevice* device)
     : FFont(InPixels(font, device))
     , FIntMetrics(FFont, device)
-    , FFloatMetrics(FFont, device)
     , FRaw(QRawFont::fromFont(FFont))
 {
     FMetrics.Ascent = FIntMetrics.ascent();
@@ -187,19 +185,19 @@ int Measurer::FontEntry::ShapedWidth(QStringView text) const
     return FIntMetrics.horizontalAdvance(text.toString());
 }
 
-std::int32_t Measurer::FontEntry::LearnAdvance64(QChar c)
+std::int32_t Measurer::FontEntry::LearnAdvance(QChar c)
 {
     if (c.unicode() < FLatin1.size())
-        return FLatin1[c.unicode()] = LookUpAdvance64(c);
+        return FLatin1[c.unicode()] = LookUpAdvance(c);
     auto& page = FPages[c.unicode() >> 8];
     if (!page) {
         page = std::make_unique<Page>();
         page->fill(kUnknown);
     }
-    return (*page)[c.unicode() & 0xFF] = LookUpAdvance64(c);
+    return (*page)[c.unicode() & 0xFF] = LookUpAdvance(c);
 }
 
-std::int32_t Measurer::FontEntry::LookUpAdvance64(QChar c) const
+std::int32_t Measurer::FontEntry::LookUpAdvance(QChar c) const
 {
     if (IsInvisible(c))
         return 0;
@@ -207,8 +205,8 @@ std::int32_t Measurer::FontEntry::LookUpAdvance64(QChar c) const
     // run of another script, so only the face's own glyphs are summed.
     if (!HasOwnAdvance(c) || !FRaw.isValid() || !FRaw.supportsCharacter(c))
         return kNeedsShaping;
-    // Qt lays text out in 26.6 fixed point; this is exact.
-    return std::int32_t(std::lround(FFloatMetrics.horizontalAdvance(c) * 64.0));
+    // Whole pixels, so that runs add up: a cut never moves a glyph.
+    return FIntMetrics.horizontalAdvance(c);
 }
 
 quint32 Measurer::FontEntry::LearnGlyphIndex(QChar c)
@@ -230,7 +228,7 @@ quint32 Measurer::FontEntry::LookUpGlyphIndex(QChar c)
 {
     // Only characters summed for their width are laid out glyph by glyph;
     // Qt's layout gives invisible ones glyphs of its own choosing.
-    if (IsInvisible(c) || Advance64(c) == kNeedsShaping)
+    if (IsInvisible(c) || Advance(c) == kNeedsShaping)
         return 0;
     quint32 glyph = 0;
     int count = 1;
@@ -307,7 +305,7 @@ int Measurer::ResumeRunWidth(FontEntry& font, QStringView text, std::int64_t& su
         std::int64_t total = sum;
         qsizetype i = len;
         for (; i < text.size(); ++i) {
-            const std::int32_t advance = font.Advance64(text[i]);
+            const std::int32_t advance = font.Advance(text[i]);
             if (advance == FontEntry::kNeedsShaping)
                 break;
             total += advance;
@@ -315,7 +313,7 @@ int Measurer::ResumeRunWidth(FontEntry& font, QStringView text, std::int64_t& su
         if (i == text.size()) {
             sum = total;
             len = i;
-            return RoundSum(sum);
+            return ClampedWidth(sum);
         }
         len = kShapedRun;
     }

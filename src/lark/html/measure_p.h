@@ -2,22 +2,23 @@
 // Internal: text measurement shared by measuring and painting, so both use
 // the same QFont and agree to the pixel.
 //
-// Widths. With QFont::PreferNoShaping Qt lays simple text out glyph by glyph
-// from the font's own advances, so a run's width is the sum of its
-// characters' advances, rounded once. Each font keeps a table of those
-// advances in Qt's 1/64-pixel units; a run is measured by summing, and a run
-// that grew by one character costs one lookup. Controls and formatting
-// characters take no room. Characters whose advance depends on their
-// neighbours (marks, tabs, scripts that need shaping, surrogates, glyphs
-// taken from a fallback font) make the run fall back to
+// Widths. Runs are laid side by side in whole pixels, so each character
+// advances by a whole number of pixels too: its QFontMetrics advance (Qt's
+// advance rounded half up). A run is then exactly as wide as the sum of its
+// characters, and a text cut into runs keeps every glyph where the uncut run
+// has it. Each font keeps a table of those advances; a run is measured by
+// summing, and a run that grew by one character costs one lookup. Controls
+// and formatting characters take no room. Characters whose advance depends on
+// their neighbours (marks, tabs, scripts that need shaping, surrogates,
+// glyphs taken from a fallback font) make the run fall back to
 // QFontMetrics::horizontalAdvance of the whole text.
 //
 // Glyph layouts. Painting draws each run from glyph runs laid out once and
 // kept in a small cache keyed by the run, so that a repaint does not lay the
-// text out again. Text that is measured by summing is laid out the same way:
-// each glyph (from a per-font table like the advances) at the sum of the
-// advances before it, which is where Qt's layout would put it, at a fraction
-// of the cost. Other text is laid out by QTextLayout.
+// text out again. Text that is measured by summing is laid out from the same
+// sums: each glyph (from a per-font table like the advances) at the whole
+// pixel the advances before it add up to. Other text is laid out by
+// QTextLayout.
 
 #include <lark/framework/font.h>
 
@@ -30,7 +31,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -80,9 +83,9 @@ public:
         const FontMetrics& Metrics() const { return FMetrics; }
         // QFontMetrics::horizontalAdvance of the whole text, whatever it holds.
         int ShapedWidth(QStringView text) const;
-        // The advance of c in 1/64 pixel, or kNeedsShaping when c cannot be
+        // The advance of c in whole pixels, or kNeedsShaping when c cannot be
         // measured on its own.
-        std::int32_t Advance64(QChar c)
+        std::int32_t Advance(QChar c)
         {
             // Latin-1 in the entry itself: one load for most text.
             if (c.unicode() < FLatin1.size() && FLatin1[c.unicode()] != kUnknown)
@@ -92,7 +95,7 @@ public:
                 if (advance != kUnknown)
                     return advance;
             }
-            return LearnAdvance64(c);
+            return LearnAdvance(c);
         }
 
         static constexpr std::int32_t kNeedsShaping = -1;
@@ -112,8 +115,8 @@ public:
     private:
         static constexpr std::int32_t kUnknown = -2;
         using Page = std::array<std::int32_t, 256>;
-        std::int32_t LearnAdvance64(QChar c);
-        std::int32_t LookUpAdvance64(QChar c) const;
+        std::int32_t LearnAdvance(QChar c);
+        std::int32_t LookUpAdvance(QChar c) const;
         static constexpr quint32 kUnknownGlyph = 0xFFFFFFFF;
         using GlyphPage = std::array<quint32, 256>;
         quint32 LearnGlyphIndex(QChar c);
@@ -121,7 +124,6 @@ public:
 
         QFont FFont;
         QFontMetrics FIntMetrics;
-        QFontMetricsF FFloatMetrics;
         QRawFont FRaw;
         FontMetrics FMetrics;
         Page FLatin1;
@@ -151,9 +153,8 @@ public:
     // Width of a single-line text in that font (QFontMetrics::horizontalAdvance).
     int TextWidth(const QString& face, int height, TFontStyles style, QStringView text);
 
-    // Width of text in font, continuing a measurement: sum holds the
-    // unrounded advance of the first len characters (in 1/64 pixel), and both
-    // are brought up to the whole text. len is set to kShapedRun when the
+    // Width of text in font, continuing a measurement: sum holds the advance
+    // of the first len characters, and both are brought up to the whole text. len is set to kShapedRun when the
     // text needs whole-run measurement; appending keeps that state, so later
     // calls go straight to the whole-run path. Reset both to 0 whenever the
     // text changes other than by appending.
@@ -162,11 +163,11 @@ public:
     {
         // The wrap step's case: the run grew by one character.
         if (len >= 0 && len + 1 == text.size()) {
-            const std::int32_t advance = font.Advance64(text[len]);
+            const std::int32_t advance = font.Advance(text[len]);
             if (advance != FontEntry::kNeedsShaping) {
                 sum += advance;
                 len += 1;
-                return RoundSum(sum);
+                return ClampedWidth(sum);
             }
         }
         return ResumeRunWidth(font, text, sum, len);
@@ -180,11 +181,11 @@ public:
         const FontEntry* Font = nullptr;
         QString Text;
         QList<QGlyphRun> Glyphs;
-        int Width = 0;      // advance width, as ShapedWidth
+        int Width = 0;      // advance width, as RunWidth measures it
         bool Plain = false; // drawn with QPainter::drawText (line separators)
         bool HasGlyphs = false;
         bool GlyphByGlyph = false; // Glyphs laid out from the font's tables
-        qreal Advance = 0;         // unrounded advance of a run laid out glyph by glyph
+        int Advance = 0;           // advance of a run laid out glyph by glyph
         std::uint64_t LastPass = 0; // the last pass that asked for it
     };
     // WidthOnly skips the glyph layout for runs QPainter will lay out anyway.
@@ -208,8 +209,7 @@ private:
     FontEntry& LookUp(const QString& face, int height, TFontStyles style);
     int ResumeRunWidth(FontEntry& font, QStringView text, std::int64_t& sum, qsizetype& len);
     void LayOutWithQt(const FontEntry& font, const QString& text, QList<QGlyphRun>& glyphRuns) const;
-    // Qt rounds a layout's width (in 1/64 pixel) half up.
-    static int RoundSum(std::int64_t sum) { return int((sum + 32) >> 6); }
+    static int ClampedWidth(std::int64_t sum) { return int(std::min<std::int64_t>(sum, INT_MAX)); }
     const QPaintDevice* MeasuringDevice() const { return FDevice ? &*FDevice : nullptr; }
 
     // A 1x1 image at the measuring device's resolution; none for the screen.

@@ -8,8 +8,11 @@
 //
 // On overflow the run is cut at its last blank (the blank stays on this
 // line) and the rest moves to a new line that starts with a soft break. A
-// word with no blank is moved whole when other items precede it on the line,
-// and split between characters when it alone does not fit on an empty line.
+// blank that overflows ends its line where it stands, taking no room there
+// (the run keeps its width without it), and the new line starts with the next
+// word rather than one blank in. A word with no blank is moved whole when
+// other items precede it on the line, and split between characters when it
+// alone does not fit on an empty line.
 // Measuring the growing run is cheap: its width is summed incrementally (see
 // measure.cpp), and the line offset is kept up to date by the parser state.
 #include <lark/html/parser_p.h>
@@ -22,7 +25,19 @@ struct CutResult
 {
     QString carried;   // text that moves to the new line
     bool retake = false; // the last character was taken off and must be produced again
+    bool blankEndsLine = false; // the character that overflowed is a blank, kept at the line's end
 };
+
+// A blank that ends a line shows nothing and takes no room there: the run
+// keeps the width it had without it, so that the line stays within the
+// width it was wrapped to.
+void LeaveEndingBlankUncounted(TLarkHTMLItem& run)
+{
+    run.ChopText(1);
+    const int width = run.GetWidth();
+    run.AppendText(u' ');
+    run.FTWidth = width;
+}
 
 // Cuts Cur's text for the break and returns what moves to the next line.
 CutResult CutRun(ParserState& state)
@@ -32,6 +47,10 @@ CutResult CutRun(ParserState& state)
     const qsizetype lastBlank = text.lastIndexOf(u' ');
     const TLarkHTMLItem* last = state.LastItem();
     CutResult cut;
+    if (text.back() == u' ') {
+        cut.blankEndsLine = true;
+        return cut;
+    }
     if (lastBlank < 0 && last && last->IsBreakItem()) {
         // The word alone overflows an otherwise empty line: split it here,
         // though never inside a surrogate pair.
@@ -66,6 +85,8 @@ bool WrapLine(ParserState& state)
         return false;
 
     const CutResult cut = CutRun(state);
+    if (cut.blankEndsLine)
+        LeaveEndingBlankUncounted(cur);
     const bool keepCur = !cur.Text().isEmpty();
     state.Append(std::move(state.Cur));
 
