@@ -104,11 +104,18 @@ QString TWidgetPlugin::domXml() const
     w.writeEndElement();
     if (FRow.Caption) {
         w.writeStartElement(u"property"_s);
-        w.writeAttribute(u"name"_s, u"Caption"_s);
+        w.writeAttribute(u"name"_s, FRow.ItemsList ? u"Items"_s : u"Caption"_s);
+        if (FRow.ItemsList) {
+            w.writeStartElement(u"stringlist"_s);
+            w.writeAttribute(u"notr"_s, u"true"_s);
+        }
         w.writeStartElement(u"string"_s);
-        w.writeAttribute(u"notr"_s, u"true"_s);
+        if (!FRow.ItemsList)
+            w.writeAttribute(u"notr"_s, u"true"_s);
         w.writeCharacters(QString::fromUtf8(FRow.Caption));
         w.writeEndElement();
+        if (FRow.ItemsList)
+            w.writeEndElement();
         w.writeEndElement();
     }
     w.writeEndElement(); // widget

@@ -16,6 +16,7 @@ struct TDesignerWidget
     const char* Header;    // what uic includes
     const char* ToolTip;
     const char* Caption;   // the snippet a new widget starts with; nullptr: none
+    bool ItemsList;        // the snippet is a row of the Items list, not Caption
     QSize Size;            // a new widget's size
     bool Container;        // takes child widgets in Designer
     QWidget* (*Create)(QWidget* parent);

@@ -2,6 +2,7 @@
 // The widgets draw at device resolution (crisp rules, text rendered for the
 // device rather than scaled up, seamless gradients, @2x images), while
 // links and embedded controls keep their positions in logical pixels.
+#include <lark/controls/html_list_box.h>
 #include <lark/controls/label.h>
 #include <lark/controls/panel.h>
 #include <lark/controls/view.h>
@@ -112,7 +113,7 @@ TEST_F(HiDpiTest, TextIsRenderedForTheDeviceNotScaledUp)
         GTEST_SKIP() << "block test needs ratio 2";
     const QString text = u"Lark <b>bold</b> <i>italic</i> and plain text"_s;
     QWidget* widgets[] = {Make<TLarkHTMLLabel>(text), Make<TLarkHTMLPanel>(text, QRect(10, 10, 300, 60)),
-                          Make<TLarkHTMLView>(text)};
+                          Make<TLarkHTMLView>(text), Make<TLarkHTMLListBox>(text)};
     for (QWidget* w : widgets) {
         SCOPED_TRACE(w->metaObject()->className());
         const QImage shot = Grab(w);

@@ -2,6 +2,7 @@
 // QPalette (the application's theme, the widget's own palette, a style
 // sheet) and follows them when they change at run time, as Qt's own widgets
 // do. One table row per widget.
+#include <lark/controls/html_list_box.h>
 #include <lark/controls/label.h>
 #include <lark/controls/panel.h>
 #include <lark/controls/view.h>
@@ -16,6 +17,8 @@
 #include <QStyle>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <ostream>
 
@@ -64,6 +67,13 @@ QColor Lightened(QColor c)
     return QColor(up(c.red()), up(c.green()), up(c.blue()));
 }
 
+// Half way towards black, as rows adjust text on a light background.
+QColor Darkened(QColor c)
+{
+    auto down = [](int v) { return std::max(0, v - int(std::lrint((255 - v) * 0.5))); };
+    return QColor(down(c.red()), down(c.green()), down(c.blue()));
+}
+
 struct WidgetCase
 {
     const char* Name;
@@ -71,6 +81,9 @@ struct WidgetCase
     QPalette::ColorRole TextRole;                   // what Qt widgets of the kind write with
     QPalette::ColorRole BackgroundRole;             // the default fill
     bool LightensDisabledText = false;
+    // Rows move every text colour away from their background: darker on a
+    // light one, lighter on a dark one.
+    bool AdjustsTextToBackground = false;
 };
 
 void PrintTo(const WidgetCase& c, std::ostream* os)
@@ -100,6 +113,14 @@ const WidgetCase kWidgets[] = {
          return w;
      },
      QPalette::Text, QPalette::Base},
+    // A list of one row; disabled rows are lightened away from the base.
+    {"ListBox",
+     [](QWidget* parent) {
+         auto* w = new TLarkHTMLListBox(parent);
+         w->SetCaption(kInk);
+         return w;
+     },
+     QPalette::Text, QPalette::Base, true, true},
     // The data-aware widgets in template mode, which shows the caption.
     {"DBLabel",
      [](QWidget* parent) {
@@ -137,8 +158,14 @@ protected:
         QApplication::processEvents();
         return Widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
-    // The text pixels of c: full-coverage pixels only.
-    int Ink(const QImage& shot, QColor c) { return CountPixels(shot, shot.rect(), c, 6); }
+    // The text pixels of c (as the widget draws c on a dark or a light
+    // background): full-coverage pixels only.
+    int Ink(const QImage& shot, QColor c, bool darkBackground = false)
+    {
+        if (GetParam().AdjustsTextToBackground)
+            c = darkBackground ? Lightened(c) : Darkened(c);
+        return CountPixels(shot, shot.rect(), c, 6);
+    }
     // A point of the background well inside the frame and below the text.
     QColor Background(const QImage& shot) { return shot.pixelColor(shot.width() / 2, shot.height() - 8); }
 
@@ -157,14 +184,14 @@ TEST_P(ThemeTest, FollowsADarkApplicationPaletteAtRunTime)
     QApplication::setPalette(DarkPalette());
     const QImage dark = Grab();
     const QColor darkText = DarkPalette().color(c.TextRole);
-    EXPECT_GT(Ink(dark, darkText), 40) << SaveForReview(dark, u"theme-dark-%1"_s.arg(c.Name)).toStdString();
-    EXPECT_EQ(Ink(dark, lightText), 0);
+    EXPECT_GT(Ink(dark, darkText, true), 40) << SaveForReview(dark, u"theme-dark-%1"_s.arg(c.Name)).toStdString();
+    EXPECT_EQ(Ink(dark, lightText, true), 0);
     EXPECT_EQ(Background(dark), DarkPalette().color(c.BackgroundRole));
 
     // And back: nothing of the dark theme stays behind.
     QApplication::setPalette(Saved);
     const QImage again = Grab();
-    EXPECT_EQ(Ink(again, darkText), 0);
+    EXPECT_EQ(Ink(again, darkText, true), 0);
     EXPECT_GT(Ink(again, lightText), 40);
 }
 
@@ -174,7 +201,7 @@ TEST_P(ThemeTest, FollowsItsOwnPalette)
     Grab();
     Widget->setPalette(DarkPalette());
     const QImage dark = Grab();
-    EXPECT_GT(Ink(dark, DarkPalette().color(c.TextRole)), 40)
+    EXPECT_GT(Ink(dark, DarkPalette().color(c.TextRole), true), 40)
         << SaveForReview(dark, u"theme-own-%1"_s.arg(c.Name)).toStdString();
     EXPECT_EQ(Background(dark), DarkPalette().color(c.BackgroundRole));
 }
@@ -186,9 +213,9 @@ TEST_P(ThemeTest, DisabledTextTakesThePalettesDisabledColour)
     Widget->setEnabled(false);
     const QImage shot = Grab();
     const QColor disabled = DarkPalette().color(QPalette::Disabled, c.TextRole);
-    EXPECT_GT(Ink(shot, c.LightensDisabledText ? Lightened(disabled) : disabled), 40)
+    EXPECT_GT(CountPixels(shot, shot.rect(), c.LightensDisabledText ? Lightened(disabled) : disabled, 6), 40)
         << SaveForReview(shot, u"theme-disabled-%1"_s.arg(c.Name)).toStdString();
-    EXPECT_EQ(Ink(shot, DarkPalette().color(QPalette::Active, c.TextRole)), 0);
+    EXPECT_EQ(Ink(shot, DarkPalette().color(QPalette::Active, c.TextRole), true), 0);
 }
 
 // A text colour the application chose stays whatever the theme.
@@ -199,8 +226,8 @@ TEST_P(ThemeTest, AnExplicitFontColourOutlivesTheTheme)
     host->Font().SetColor(clRed);
     QApplication::setPalette(DarkPalette());
     const QImage shot = Grab();
-    EXPECT_GT(Ink(shot, QColor(255, 0, 0)), 40) << SaveForReview(shot, u"theme-red-%1"_s.arg(GetParam().Name)).toStdString();
-    EXPECT_EQ(Ink(shot, DarkPalette().color(GetParam().TextRole)), 0);
+    EXPECT_GT(Ink(shot, QColor(255, 0, 0), true), 40) << SaveForReview(shot, u"theme-red-%1"_s.arg(GetParam().Name)).toStdString();
+    EXPECT_EQ(Ink(shot, DarkPalette().color(GetParam().TextRole), true), 0);
 }
 
 // Qt applies a style sheet's colour, background and font to the widget's
@@ -214,14 +241,14 @@ TEST_P(ThemeTest, StyleSheetColourBackgroundAndFontReachTheDocument)
 
     Widget->setStyleSheet(u"color: rgb(200, 0, 0); background: rgb(0, 0, 120); font: bold 26px \"DejaVu Sans\";"_s);
     const QImage styled = Grab();
-    EXPECT_GT(Ink(styled, QColor(200, 0, 0)), 100) << SaveForReview(styled, u"theme-sheet-%1"_s.arg(c.Name)).toStdString();
+    EXPECT_GT(Ink(styled, QColor(200, 0, 0), true), 100) << SaveForReview(styled, u"theme-sheet-%1"_s.arg(c.Name)).toStdString();
     EXPECT_EQ(Background(styled), QColor(0, 0, 120));
     const QRect styledInk = InkBounds(styled, styled.rect().adjusted(4, 4, -4, -4), QColor(0, 0, 120));
     EXPECT_GT(styledInk.height(), plainInk.height() * 3 / 2) << "the style sheet's 26-pixel font";
 
     Widget->setStyleSheet(QString());
     const QImage again = Grab();
-    EXPECT_EQ(Ink(again, QColor(200, 0, 0)), 0);
+    EXPECT_EQ(Ink(again, QColor(200, 0, 0), true), 0);
     EXPECT_EQ(Background(again), plainBackground);
 }
 

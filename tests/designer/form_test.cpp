@@ -33,6 +33,9 @@ TEST(CompiledForm, SetsEveryPropertyOfTheForm)
     EXPECT_EQ(ui.view->BackgroundType(), bgtVertGradient);
     EXPECT_EQ(ui.view->GradientSteps(), 8);
 
+    EXPECT_EQ(ui.listBox->Items().ToStringList(), (QStringList{u"<b>first</b> row"_s, u"second row"_s}));
+    EXPECT_TRUE(ui.listBox->MultiLine());
+
     EXPECT_EQ(ui.dbLabel->DataField(), u"Notes"_s);
     EXPECT_EQ(ui.dbView->DataField(), u"Body"_s);
     EXPECT_TRUE(ui.dbView->IsTemplate());

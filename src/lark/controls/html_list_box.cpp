@@ -6,6 +6,8 @@
 // here instead, on the row under the mouse.
 #include <lark/controls/html_list_box.h>
 
+#include <QEvent>
+
 #include <lark/hook/hook_component.h>
 #include <lark/html/data.h>
 #include <lark/html/render.h>
@@ -69,6 +71,13 @@ void TLarkHTMLListBox::OptionsChanged()
 void TLarkHTMLListBox::StorageChanged()
 {
     OptionsChanged();
+}
+
+void TLarkHTMLListBox::changeEvent(QEvent* event)
+{
+    TLarkCustomListBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        WidgetFontChanged();
 }
 
 TColor TLarkHTMLListBox::ItemTextColor() const

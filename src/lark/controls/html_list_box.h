@@ -21,6 +21,7 @@
 // OnGetImage is assigned nothing is kept: the handlers may answer
 // differently each time, so every layout measures again.
 
+#include <lark/controls/form_setters.h>
 #include <lark/controls/html_host_base.h>
 #include <lark/controls/item_delegate.h>
 #include <lark/controls/list_box.h>
@@ -39,6 +40,7 @@ class TLarkHTMLListBox : public TLarkCustomListBox, public TLarkHTMLHostBase
     Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
     Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+    Q_PROPERTY(QStringList Items READ ItemLines WRITE SetItems RESET ResetItems)
 
 public:
     explicit TLarkHTMLListBox(QWidget* parent = nullptr);
@@ -51,6 +53,16 @@ public:
     void SetHTML(const QString& Value) override { Items().SetText(Value); }
     void SetCaption(const QString& Value) override { SetHTML(Value); }
     bool IsWindowedControl() const override { return true; }
+
+    // The rows as a list of strings, as forms store them.
+    QStringList ItemLines() const { return Items().ToStringList(); }
+    void SetItems(const QStringList& Value) { Items().Assign(TStringList(Value)); }
+    void ResetItems() { Items().Clear(); }
+
+    // What uic calls for the properties of a form.
+    LARK_FORM_SETTER(Items)
+    LARK_FORM_SETTER(IsHTML)
+    LARK_FORM_SETTER(Untrusted)
 
     //---- settings
     // Rows are HTML (true) or drawn as the raw text they are.
@@ -76,6 +88,9 @@ public:
 
 Q_SIGNALS:
     void linkClicked(const QString& href);
+    // An image the engine does not resolve itself; a slot connected
+    // directly loads it into image (see OnGetImage).
+    void imageNeeded(const QString& source, lark::TPicture* image);
 
 protected:
     // The rectangle a row's document is drawn in: two pixels in.
@@ -86,6 +101,10 @@ protected:
     void OptionsChanged() override;
     void StorageChanged() override;
     void NotifyLinkClick(const QString& HRef) override { Q_EMIT linkClicked(HRef); }
+    void NotifyImageNeeded(const QString& SourceName, TPicture* Image) override
+    {
+        Q_EMIT imageNeeded(SourceName, Image);
+    }
 
     void DrawItem(TCanvas& Canvas, int Index, const QRect& R, TOwnerDrawState State) override;
     void MeasureItem(int Index, int& Height) override;
@@ -94,6 +113,9 @@ protected:
     bool HeightsCacheable() const override;
     TColor ItemTextColor() const override;
 
+    // A font set on the widget (setFont, a style sheet, a parent while
+    // ParentFont is on) becomes the document font.
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;

@@ -20,6 +20,7 @@
 // Rows are painted by the view's item delegate, which asks DrawItem and
 // MeasureItem; descendants (the HTML list box) replace those two.
 
+#include <lark/controls/form_setters.h>
 #include <lark/framework/canvas.h>
 #include <lark/framework/color.h>
 #include <lark/framework/font.h>
@@ -205,6 +206,34 @@ class TLarkCustomListBox : public QListView
     Q_PROPERTY(int ScrollWidth READ ScrollWidth STORED false)
 
 public:
+    // What uic calls for the properties of a form.
+    LARK_FORM_SETTER(BeveledFocus)
+    LARK_FORM_SETTER(BevelFocusShadowColor)
+    LARK_FORM_SETTER(BevelFocusLightColor)
+    LARK_FORM_SETTER(MeasureItemEvent)
+    LARK_FORM_SETTER(HideSelection)
+    LARK_FORM_SETTER(Margin)
+    LARK_FORM_SETTER(HorzGridColor)
+    LARK_FORM_SETTER(HorzGridLine)
+    LARK_FORM_SETTER(VerticalScrollBar)
+    LARK_FORM_SETTER(SelectedColor)
+    LARK_FORM_SETTER(DisabledColor)
+    LARK_FORM_SETTER(SelectedFontColor)
+    LARK_FORM_SETTER(HideFocus)
+    LARK_FORM_SETTER(ItemAutoHeight)
+    LARK_FORM_SETTER(EditOptions)
+    LARK_FORM_SETTER(LargeTextOptions)
+    LARK_FORM_SETTER(MultiLine)
+    LARK_FORM_SETTER(MultiSelect)
+    LARK_FORM_SETTER(ExtendedSelect)
+    LARK_FORM_SETTER(Sorted)
+    LARK_FORM_SETTER(Columns)
+    LARK_FORM_SETTER(ItemHeight)
+    LARK_FORM_SETTER(Color)
+    LARK_FORM_SETTER(VirtualMode)
+    void setHorzGridStyle(int Value) { SetHorzGridStyleInt(Value); }
+    void setSelectedFontStyle(int Value) { SetSelectedFontStyleInt(Value); }
+
     static constexpr int DefaultItemHeight = 16;
 
     explicit TLarkCustomListBox(QWidget* parent = nullptr);
@@ -393,6 +422,9 @@ public:
 Q_SIGNALS:
     // Emitted with OnSelect.
     void selectChanged();
+    // Emitted with OnEditChange and OnEditHide.
+    void editChanged(int index);
+    void editHidden();
 
 protected:
     friend class TLarkListBoxStrings;

@@ -138,6 +138,7 @@ void TLarkCustomListBox::CloseEditor()
     editor->deleteLater();
     if (OnEditHide)
         OnEditHide(this);
+    Q_EMIT editHidden();
     if (FEditIndex != -1) {
         if (FMultiSelect)
             SetSelected(FEditIndex, true);
@@ -174,6 +175,7 @@ void TLarkCustomListBox::EditorKeyDown(int& Key)
         }
         if (OnEditChange)
             OnEditChange(this, FEditIndex);
+        Q_EMIT editChanged(FEditIndex);
         CloseEditor();
         Key = 0;
         return;
