@@ -18,6 +18,7 @@
 #include "support/image_checks.h"
 
 #include <lark/controls/label.h>
+#include <lark/controls/panel.h>
 #include <lark/controls/view.h>
 #include <lark/framework/exceptions.h>
 #include <lark/framework/image_list.h>
