@@ -87,9 +87,11 @@ int main(int argc, char** argv)
     lark::bench::RegisterViewCases();
     lark::bench::RegisterImageCases();
     lark::bench::RegisterDBCases();
+    lark::bench::RegisterListBoxCases();
 
     lark::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    lark::bench::CloseListBoxCases();
     benchmark::Shutdown();
     return 0;
 }

@@ -41,6 +41,16 @@ inline constexpr const char* kViewPaintTopLark = "Widget/view-paint-top/TLarkHTM
 inline constexpr const char* kViewPaintMiddleLark = "Widget/view-paint-middle/TLarkHTMLView";
 inline constexpr const char* kDBLabelLark = "Browse/10000-records-pass/TLarkHTMLDBLabel-template";
 inline constexpr const char* kDBLabelQt = "Browse/10000-records-pass/QDataWidgetMapper-QLabel";
+inline constexpr const char* kListOpenQt = "ListBox/open-100k/QTextDocumentDelegate";
+inline constexpr const char* kListOpenPlain = "ListBox/open-100k/QListWidget";
+inline constexpr const char* kListOpenLark = "ListBox/open-100k/TLarkHTMLListBox";
+inline constexpr const char* kListPageQt = "ListBox/page-down/QTextDocumentDelegate";
+inline constexpr const char* kListPagePlain = "ListBox/page-down/QListWidget";
+inline constexpr const char* kListPageLark = "ListBox/page-down/TLarkHTMLListBox";
+inline constexpr const char* kListMemoryPlain = "ListBox/memory-100k/QListWidget";
+inline constexpr const char* kListMemoryLark = "ListBox/memory-100k/TLarkHTMLListBox";
+inline constexpr const char* kListRemeasureHalf = "ListBox/remeasure-multiline-50k/TLarkHTMLListBox";
+inline constexpr const char* kListRemeasureFull = "ListBox/remeasure-multiline-100k/TLarkHTMLListBox";
 } // namespace names
 
 // Repetitions, minimum time and the "min" statistic the summary reads.
@@ -59,5 +69,10 @@ void RegisterLabelCases();
 void RegisterViewCases();
 // db_cases.cpp: browsing an SQLite table with the data-aware label.
 void RegisterDBCases();
+// listbox_cases.cpp: the HTML list box with 100,000 rows against a
+// QTextDocument delegate and a plain QListWidget.
+void RegisterListBoxCases();
+// Closes the lists those cases keep open; before the application ends.
+void CloseListBoxCases();
 
 } // namespace lark::bench

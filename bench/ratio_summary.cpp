@@ -37,6 +37,26 @@ constexpr RatioRow kRatios[] = {
     {"view paint middle / top, Lark", names::kViewPaintMiddleLark, names::kViewPaintTopLark, 1.5},
     {"view page down + paint / paint top, Lark", names::kViewScrollLark, names::kViewPaintTopLark, 0},
     {"browse 10,000 records + paint, DB label / mapper", names::kDBLabelLark, names::kDBLabelQt, 0.2},
+    {"list 100k open, Lark / QTextDocument delegate", names::kListOpenLark, names::kListOpenQt, 0.1},
+    {"list 100k open, Lark / QListWidget", names::kListOpenLark, names::kListOpenPlain, 0},
+    {"list page down, Lark / QListWidget", names::kListPageLark, names::kListPagePlain, 1.0},
+    {"list page down, Lark / QTextDocument delegate", names::kListPageLark, names::kListPageQt, 0},
+    {"list multi-line re-measure, 100k / 50k rows", names::kListRemeasureFull, names::kListRemeasureHalf, 2.2},
+};
+
+// Counters of a case against those of another: (what, numerator, denominator,
+// counter, upper bound or 0).
+struct CounterRatioRow
+{
+    const char* what;
+    const char* numerator;
+    const char* denominator;
+    const char* counter;
+    double target;
+};
+
+constexpr CounterRatioRow kCounterRatios[] = {
+    {"list 100k rows heap, Lark / QListWidget", names::kListMemoryLark, names::kListMemoryPlain, "bytes", 1.0},
 };
 
 bool IsMinimum(const benchmark::BenchmarkReporter::Run& run)
@@ -68,6 +88,8 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs)
         const auto [it, inserted] = FSeconds.try_emplace(run.run_name.function_name, seconds);
         if (!inserted)
             it->second = std::min(it->second, seconds);
+        for (const auto& [counter, value] : run.counters)
+            FCounters[run.run_name.function_name + "/" + counter] = value.value;
     }
 }
 
@@ -102,6 +124,17 @@ void RatioReporter::PrintSummary() const
             continue;
         const double ratio = num / den;
         std::printf("  %-44s %6.3f", row.what, ratio);
+        if (row.target > 0)
+            std::printf("   target <= %.2f: %s", row.target, ratio <= row.target ? "met" : "NOT MET");
+        std::printf("\n");
+    }
+    for (const CounterRatioRow& row : kCounterRatios) {
+        const auto num = FCounters.find(std::string(row.numerator) + "/" + row.counter);
+        const auto den = FCounters.find(std::string(row.denominator) + "/" + row.counter);
+        if (num == FCounters.end() || den == FCounters.end() || den->second <= 0)
+            continue;
+        const double ratio = num->second / den->second;
+        std::printf("  %-44s %6.3f   (%.1f MB / %.1f MB)", row.what, ratio, num->second / 1e6, den->second / 1e6);
         if (row.target > 0)
             std::printf("   target <= %.2f: %s", row.target, ratio <= row.target ? "met" : "NOT MET");
         std::printf("\n");

@@ -23,6 +23,8 @@ private:
     double Seconds(const char* name) const;
 
     std::map<std::string, double> FSeconds;
+    // User counters of the fastest repetition, by "case/counter".
+    std::map<std::string, double> FCounters;
 };
 
 } // namespace lark::bench

@@ -43,6 +43,9 @@
 #include <lark/controls/label.h>
 #include <lark/controls/panel.h>
 #include <lark/controls/view.h>
+#include <lark/controls/html_list_box.h>
+#include <lark/controls/item_delegate.h>
+#include <lark/controls/list_box.h>
 
 // data access and the data-aware controls
 #include <lark/db/data_link.h>

@@ -18,3 +18,4 @@ list(APPEND LAYER_SOURCES
   panel_paint.cpp)
 list(APPEND LAYER_HEADERS
   panel.h)
+include(${CMAKE_CURRENT_LIST_DIR}/sources_list.cmake)

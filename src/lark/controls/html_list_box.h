@@ -1,0 +1,119 @@
+#pragma once
+// TLarkHTMLListBox: a list box whose rows are HTML snippets.
+//
+// Every row is drawn, measured and hit-tested as HTML through one render
+// object shared by all rows (with TLarkHTMLItemDelegate): links per row with
+// the hand cursor, OnLinkClick and a link menu on the right button, images
+// from an image list or the application, variables and custom tags, check
+// boxes and radio buttons that toggle with a click, and a virtual mode.
+//
+// Example:
+//     auto* list = new TLarkHTMLListBox(form);
+//     list->Items().Add(u"<b>Lark</b> <a href=\"home\">home page</a>"_s);
+//     list->OnLinkClick = [](QObject*, const QString& href) { TLarkHTMLRender::RunURL(href); };
+//
+// A row with a check box or radio button that the user clicks is written
+// back into Items with the inputs' new states (in virtual mode the click
+// shows nothing lasting: the application owns the rows).
+//
+// Row heights are measured once and kept until the row, the font, the
+// options or the image list change. While OnGetVariable, OnTagFound or
+// OnGetImage is assigned nothing is kept: the handlers may answer
+// differently each time, so every layout measures again.
+
+#include <lark/controls/html_host_base.h>
+#include <lark/controls/item_delegate.h>
+#include <lark/controls/list_box.h>
+
+#include <QCursor>
+
+namespace lark {
+
+class TLarkHTMLListBox : public TLarkCustomListBox, public TLarkHTMLHostBase
+{
+    Q_OBJECT
+    Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML RESET ResetIsHTML)
+    Q_PROPERTY(bool AutoComplete READ AutoComplete WRITE SetAutoComplete RESET ResetAutoComplete)
+    Q_PROPERTY(QCursor Cursor READ Cursor WRITE SetCursor RESET ResetCursor)
+    Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
+    Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
+    Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
+    Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+
+public:
+    explicit TLarkHTMLListBox(QWidget* parent = nullptr);
+    ~TLarkHTMLListBox() override;
+
+    //---- host interface
+    // Every row, with CR LF between them.
+    QString GetHTML() const override;
+    // The rows become the lines of Value.
+    void SetHTML(const QString& Value) override { Items().SetText(Value); }
+    void SetCaption(const QString& Value) override { SetHTML(Value); }
+    bool IsWindowedControl() const override { return true; }
+
+    //---- settings
+    // Rows are HTML (true) or drawn as the raw text they are.
+    bool IsHTML() const { return FIsHTML; }
+    void SetIsHTML(bool Value);
+    // Typing selects the row that starts with the typed text.
+    bool AutoComplete() const { return FAutoComplete; }
+    void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+    // The cursor outside links.
+    QCursor Cursor() const { return FCursor; }
+    void SetCursor(const QCursor& Value);
+    // The delegate the rows are drawn with.
+    TLarkHTMLItemDelegate* RowDelegate() const { return FRowDelegate.get(); }
+
+    void ResetItemAutoHeight() override { SetItemAutoHeight(true); }
+    void ResetIsHTML() { SetIsHTML(true); }
+    void ResetAutoComplete() { SetAutoComplete(true); }
+    void ResetCursor() { SetCursor(QCursor()); }
+    void ResetUntrusted() { SetUntrusted(false); }
+
+    // The text of a row without markup (the tooltip's).
+    QString PlainItemText(int Index);
+
+Q_SIGNALS:
+    void linkClicked(const QString& href);
+
+protected:
+    // The rectangle a row's document is drawn in: two pixels in.
+    virtual void AdjustItemRect(QRect& R) const { R.setLeft(R.left() + 2); }
+    // A hook for descendants that change a row's text before a hit test.
+    virtual void PrepareItemText(QString& Text) { (void)Text; }
+
+    void OptionsChanged() override;
+    void StorageChanged() override;
+    void NotifyLinkClick(const QString& HRef) override { Q_EMIT linkClicked(HRef); }
+
+    void DrawItem(TCanvas& Canvas, int Index, const QRect& R, TOwnerDrawState State) override;
+    void MeasureItem(int Index, int& Height) override;
+    int ItemTextWidth(int Index) override;
+    QString HintText(int Index) override { return PlainItemText(Index); }
+    bool HeightsCacheable() const override;
+    TColor ItemTextColor() const override;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void keyboardSearch(const QString& search) override;
+
+private:
+    struct THit
+    {
+        int Index = -1;
+        QRect Rect;     // the row's document rectangle
+        QString Text;
+    };
+    // The row under a viewport point, when the point lies in its document.
+    THit RowAt(QPoint Pos);
+    void ShowCursor(bool OverLink);
+
+    std::unique_ptr<TLarkHTMLItemDelegate> FRowDelegate;
+    bool FIsHTML = true;
+    bool FAutoComplete = true;
+    QCursor FCursor;
+};
+
+} // namespace lark

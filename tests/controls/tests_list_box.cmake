@@ -1,0 +1,2 @@
+lark_add_test(controls_list_box_tests SOURCES controls/list_box_test.cpp)
+lark_add_test(controls_html_list_box_tests SOURCES controls/html_list_box_test.cpp)
