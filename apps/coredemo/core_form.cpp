@@ -5,7 +5,6 @@
 #include "image_lists.h"
 #include "navigation_bar.h"
 #include "page_table.h"
-#include "placeholder_page.h"
 #include "themes.h"
 
 #include <lark/db/data_source.h>
@@ -214,8 +213,7 @@ void TfrmLarkHTMLCore::ShowFrame(const demo::TDemoPage& Page, bool Lock)
     });
     delete FCurrentFrame;
     const QString caption = QString::fromLatin1(Page.Caption);
-    QWidget* frame = Page.Create ? Page.Create(FImages, FClientArea)
-                                 : new demo::TPlaceholderPage(caption, FClientArea);
+    QWidget* frame = Page.Create(FImages, FClientArea);
     FClientArea->layout()->addWidget(frame);
     frame->show();
     FCurrentFrame = frame;

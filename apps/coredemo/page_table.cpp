@@ -6,6 +6,7 @@
 #include "direct_drawing_page.h"
 #include "embedded_controls_page.h"
 #include "label_page.h"
+#include "list_box_page.h"
 #include "panel_page.h"
 #include "view_page.h"
 
@@ -65,7 +66,7 @@ constexpr TDemoCategory kCategories[] = {
 constexpr TDemoPage kPages[] = {
     { 0, "TLarkHTMLLabel", CreateWithImages<TFrameLabel>, nullptr, smLocked },
     { 0, "TLarkHTMLPanel", CreateWithImages<TFramePanel>, nullptr, smLocked },
-    { 0, "TLarkHTMLListBox", nullptr, nullptr, smLocked },
+    { 0, "TLarkHTMLListBox", CreateWithImages<TFrameListbox>, nullptr, smLocked },
     { 0, "TLarkHTMLView", Create<TFrameView>, nullptr, smLocked },
     { 1, "DB Controls (1)", Create<TFrameDBTemplates>, DBTemplatesShown, smLoadsData },
     { 1, "DB Controls (2)", Create<TFrameDBCtrls>, DBCtrlsShown, smLoadsData },

@@ -1,8 +1,7 @@
 #pragma once
 // The demo's pages as a table: the navigation bar's categories and buttons,
 // and for each button the page it shows. A page is made on demand by its
-// factory; the optional Shown step runs after it is in place. A row without
-// a factory shows a page saying that this build lacks it.
+// factory; the optional Shown step runs after it is in place.
 //
 // Pages show in one of two ways: made with window updates suspended, or, for
 // pages that read the database in their Shown step, with the busy cursor and
