@@ -8,6 +8,7 @@
 #include <lark/db/db_label.h>
 #include <lark/db/db_view.h>
 #include <lark/db/navigator.h>
+#include <lark/html/options.h>
 #include <lark/html/padding.h>
 #include <lark/html/render.h>
 
@@ -71,6 +72,10 @@ TFrameDBCtrls::TFrameDBCtrls(QWidget* parent)
 void TFrameDBCtrls::ApplyThemeColors()
 {
     LarkHTMLDBView->SetColor(demo::ThemedColor(clWhite, clWindow));
+    // Blue links vanish on a dark window; the theme's link colour does not.
+    const TColor link = demo::ThemedColor(clBlue, clHotLight);
+    LarkHTMLDBLabel->Options()->SetLinkColor(link);
+    LarkHTMLDBView->Options()->SetLinkColor(link);
 }
 
 void TFrameDBCtrls::SetDataSource(TDataSource* D)

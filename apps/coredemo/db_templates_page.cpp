@@ -143,6 +143,11 @@ void TFrameDBTemplates::ApplyThemeColors()
     // White on a light theme; a dark one keeps its window colour, so that the
     // records' text stays readable.
     LarkHTMLDBView->SetColor(demo::ThemedColor(clWhite, clWindow));
+    // Blue links vanish on a dark window; the theme's link colour does not.
+    const TColor link = demo::ThemedColor(clBlue, clHotLight);
+    LarkHTMLLabel1->Options()->SetLinkColor(link);
+    LarkHTMLDBLabel->Options()->SetLinkColor(link);
+    LarkHTMLDBView->Options()->SetLinkColor(link);
 }
 
 QString TFrameDBTemplates::ExplanationCaption()
