@@ -213,6 +213,7 @@ class TLarkHTMLLabel : public TLarkCustomHTMLLabel
     Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
     Q_PROPERTY(QString PlainText READ PlainText STORED false)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+    Q_PROPERTY(bool TextSelection READ TextSelection WRITE SetTextSelection RESET ResetTextSelection)
 
 public:
     explicit TLarkHTMLLabel(QWidget* parent = nullptr);
@@ -231,6 +232,7 @@ public:
     void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
     void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
     void ResetUntrusted() { SetUntrusted(false); }
+    void ResetTextSelection() { SetTextSelection(false); }
 
     // Whether a form writer stores the property: only away from its default.
     // Layout is always stored.

@@ -251,6 +251,7 @@ class TLarkHTMLPanel : public TLarkCustomHTMLPanel
     Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
     Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+    Q_PROPERTY(bool TextSelection READ TextSelection WRITE SetTextSelection RESET ResetTextSelection)
 
 public:
     explicit TLarkHTMLPanel(QWidget* parent = nullptr);
@@ -273,6 +274,7 @@ public:
     void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
     void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
     void ResetUntrusted() { SetUntrusted(false); }
+    void ResetTextSelection() { SetTextSelection(false); }
 };
 
 } // namespace lark
