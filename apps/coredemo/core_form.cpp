@@ -1,12 +1,16 @@
 #include "core_form.h"
 
+#include "demo_database.h"
 #include "demo_messages.h"
 #include "image_lists.h"
 #include "navigation_bar.h"
 #include "page_table.h"
-#include "placeholder_page.h"
 #include "themes.h"
 
+#include <lark/db/data_source.h>
+#include <lark/db/sql_table.h>
+
+#include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QFrame>
@@ -103,7 +107,14 @@ void TfrmLarkHTMLCore::CreateComponents()
     bottom->addStretch(1);
     bottom->addWidget(btnClose, 0, Qt::AlignBottom);
 
-    // Kept for pages that show it on links; nothing uses it yet.
+    ADOTable1 = new TSQLTable(this);
+    ADOTable1->setObjectName(u"ADOTable1"_s);
+    ADOTable1->SetDatabaseName(demo::DefaultDatabaseFile());
+    DataSource1 = new TDataSource(this);
+    DataSource1->setObjectName(u"DataSource1"_s);
+    DataSource1->SetDataSet(ADOTable1);
+
+    // Attached to nothing: the DB pages have menus of their own.
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(u"PopupMenu1"_s);
     for (const QString& item : { u"1"_s, u"2"_s, u"3"_s })
@@ -147,9 +158,49 @@ void TfrmLarkHTMLCore::NavigationButtonClicked(const QString& Caption)
     FNavigation->SetSelectedButton(Caption);
     if (Caption == FCurrentCaption && FCurrentFrame)
         return;
-    ShowFrame(*page, page->Lock);
+    if (page->Mode == demo::smLoadsData) {
+        ShowDataFrame(*page);
+        return;
+    }
+    ShowFrame(*page, true);
     if (page->Shown)
         page->Shown(FCurrentFrame, *this);
+}
+
+void TfrmLarkHTMLCore::ShowDataFrame(const demo::TDemoPage& Page)
+{
+    QString failure;
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        setUpdatesEnabled(false);
+        const auto restore = qScopeGuard([this] {
+            setUpdatesEnabled(true);
+            QApplication::restoreOverrideCursor();
+        });
+        ShowFrame(Page, false);
+        try {
+            if (Page.Shown)
+                Page.Shown(FCurrentFrame, *this);
+        } catch (const std::exception& error) {
+            failure = QString::fromUtf8(error.what());
+        }
+    }
+    // Told with the cursor back to normal; the page stays, without data.
+    if (!failure.isEmpty())
+        demo::ShowError(this, failure);
+}
+
+QString TfrmLarkHTMLCore::DatabaseName() const
+{
+    return ADOTable1->DatabaseName();
+}
+
+void TfrmLarkHTMLCore::SetDatabaseName(const QString& Value)
+{
+    // The next DB page opens the new file; a page shown now goes blank
+    // instead of failing here.
+    ADOTable1->Close();
+    ADOTable1->SetDatabaseName(Value);
 }
 
 void TfrmLarkHTMLCore::ShowFrame(const demo::TDemoPage& Page, bool Lock)
@@ -162,8 +213,7 @@ void TfrmLarkHTMLCore::ShowFrame(const demo::TDemoPage& Page, bool Lock)
     });
     delete FCurrentFrame;
     const QString caption = QString::fromLatin1(Page.Caption);
-    QWidget* frame = Page.Create ? Page.Create(FImages, FClientArea)
-                                 : new demo::TPlaceholderPage(caption, FClientArea);
+    QWidget* frame = Page.Create(FImages, FClientArea);
     FClientArea->layout()->addWidget(frame);
     frame->show();
     FCurrentFrame = frame;

@@ -16,6 +16,8 @@ class QPushButton;
 
 namespace lark {
 
+class TDataSource;
+class TSQLTable;
 class TfrmImages;
 
 namespace demo {
@@ -37,6 +39,14 @@ public:
     TfrmImages* Images() const { return FImages; }
     QMenu* PopupMenu() const { return PopupMenu1; }
 
+    // The table the DB pages read (opened afresh on every switch to one of
+    // them) and the source they are bound to.
+    TSQLTable* Table() const { return ADOTable1; }
+    TDataSource* DataSource() const { return DataSource1; }
+    // The SQLite file of the DB pages; demo::DefaultDatabaseFile() at first.
+    QString DatabaseName() const;
+    void SetDatabaseName(const QString& Value);
+
     // The page shown and its navigation caption.
     QWidget* CurrentFrame() const { return FCurrentFrame; }
     QString CurrentCaption() const { return FCurrentCaption; }
@@ -48,6 +58,7 @@ private:
     void CreateComponents();
     void FillStylesCombo();
     void ShowFrame(const demo::TDemoPage& Page, bool Lock);
+    void ShowDataFrame(const demo::TDemoPage& Page);
     void StylesComboChange(int Index);
 
     QFrame* Panel2 = nullptr;
@@ -57,6 +68,8 @@ private:
     QFrame* Panel1 = nullptr;
     QPushButton* btnClose = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    TSQLTable* ADOTable1 = nullptr;
+    TDataSource* DataSource1 = nullptr;
     TfrmImages* FImages = nullptr;
     QPointer<QWidget> FCurrentFrame;
     QString FCurrentCaption;

@@ -3,9 +3,8 @@
 #include "demo_messages.h"
 #include "demo_widgets.h"
 
-#include <lark/controls/view.h>
+#include <lark/controls/panel.h>
 #include <lark/framework/class_registry.h>
-#include <lark/framework/font.h>
 #include <lark/html/padding.h>
 
 #include <QAbstractButton>
@@ -40,13 +39,10 @@ TControlsPanel::TControlsPanel(QWidget* parent)
     ClassRegistry::Instance().RegisterClass(u"TComboBox");
     ClassRegistry::Instance().RegisterClass(u"TDateTimePicker");
 
-    LarkHTMLPanel1 = new TCustomerFormHost(Panel3);
+    LarkHTMLPanel1 = new TLarkHTMLPanel(Panel3);
     LarkHTMLPanel1->setObjectName(u"LarkHTMLPanel1"_s);
     LarkHTMLPanel1->setGeometry(20, 20, 277, 369);
-    LarkHTMLPanel1->SetColor(clBtnFace);
-    LarkHTMLPanel1->SetBorderStyle(bsNone);
-    LarkHTMLPanel1->Font().SetName(u"Tahoma"_s);
-    LarkHTMLPanel1->Font().SetHeight(-11);
+    LarkHTMLPanel1->SetDoubleBuffered(false);
     LarkHTMLPanel1->Padding()->SetBounds(1, 1, 1, 1);
     LarkHTMLPanel1->OnControlCreated = [this](QObject*, QWidget* aControl) {
         LarkHTMLPanel1ControlCreated(aControl);
@@ -91,7 +87,7 @@ QString TControlsPanel::CustomerForm()
 
 void TControlsPanel::Reparse()
 {
-    LarkHTMLPanel1->SetCaption(LarkHTMLPanel1->Caption());
+    LarkHTMLPanel1->DoUpdate();
 }
 
 void TControlsPanel::LarkHTMLPanel1ControlCreated(QWidget* aControl)

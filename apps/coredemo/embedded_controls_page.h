@@ -10,11 +10,7 @@ class QCheckBox;
 
 namespace lark {
 
-class TLarkHTMLView;
-
-// The widget that holds the customer form: any HTML host with embedded
-// controls, OnControlCreated and OnAdjustControlPosition.
-using TCustomerFormHost = TLarkHTMLView;
+class TLarkHTMLPanel;
 
 class TControlsPanel : public demo::TPageFrame
 {
@@ -23,7 +19,7 @@ class TControlsPanel : public demo::TPageFrame
 public:
     explicit TControlsPanel(QWidget* parent = nullptr);
 
-    TCustomerFormHost* Panel() const { return LarkHTMLPanel1; }
+    TLarkHTMLPanel* Panel() const { return LarkHTMLPanel1; }
     QCheckBox* ShowNameCheckBox() const { return CheckBox1; }
     QCheckBox* NameControlsCheckBox() const { return CheckBox2; }
 
@@ -37,7 +33,7 @@ private:
     void EmbeddedControlClick(QWidget* Control);
     void CheckBox2Click();
 
-    TCustomerFormHost* LarkHTMLPanel1 = nullptr;
+    TLarkHTMLPanel* LarkHTMLPanel1 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     QCheckBox* CheckBox2 = nullptr;
 };

@@ -6,8 +6,14 @@
 //                                            prints them
 //   coredemo --screenshots DIR [--theme N]   one picture per page into DIR,
 //                                            then exit (works without a display)
+//   coredemo --database FILE                 the DB pages read FILE (also
+//                                            COREDEMO_DATABASE) instead of
+//                                            the one in the data folder; a
+//                                            missing file is made with sample
+//                                            records
 
 #include "core_form.h"
+#include "demo_database.h"
 #include "screenshot_demo.h"
 #include "themes.h"
 
@@ -26,6 +32,7 @@ namespace {
 
 const QString kScreenshotsOption = u"screenshots"_s;
 const QString kThemeOption = u"theme"_s;
+const QString kDatabaseOption = u"database"_s;
 
 bool WantsScreenshots(int argc, char** argv)
 {
@@ -57,6 +64,24 @@ void UseProgramFolderForImages()
         QDir::setCurrent(programFolder);
 }
 
+// The option, else the environment, else the data folder's file; made with
+// the sample records when missing. A file that cannot be made is reported
+// here and again, with the driver's words, by the DB pages.
+QString PrepareDatabase(const QCommandLineParser& Parser)
+{
+    QString file = Parser.value(kDatabaseOption);
+    if (file.isEmpty())
+        file = qEnvironmentVariable("COREDEMO_DATABASE");
+    if (file.isEmpty())
+        file = lark::demo::DefaultDatabaseFile();
+    file = QFileInfo(file).absoluteFilePath();
+    QString error;
+    if (!lark::demo::CreateSampleDatabase(file, error))
+        std::fprintf(stderr, "coredemo: cannot create the sample database %s: %s\n", qUtf8Printable(file),
+                     qUtf8Printable(error));
+    return file;
+}
+
 void ListThemes()
 {
     for (const lark::demo::TTheme& theme : lark::demo::AvailableThemes())
@@ -78,6 +103,7 @@ int main(int argc, char** argv)
     parser.addHelpOption();
     parser.addOption({ kScreenshotsOption, u"Write one picture per page into DIR and exit."_s, u"DIR"_s });
     parser.addOption({ kThemeOption, u"Start with theme NAME (\"list\" prints the themes)."_s, u"NAME"_s });
+    parser.addOption({ kDatabaseOption, u"Read the DB pages from the SQLite FILE (made when missing)."_s, u"FILE"_s });
     parser.process(app);
 
     lark::demo::TTheme theme = lark::demo::DefaultTheme();
@@ -102,8 +128,10 @@ int main(int argc, char** argv)
     // Named before the working directory may change.
     const QString screenshots =
         parser.isSet(kScreenshotsOption) ? QDir(parser.value(kScreenshotsOption)).absolutePath() : QString();
+    const QString database = PrepareDatabase(parser);
     UseProgramFolderForImages();
     lark::TfrmLarkHTMLCore form;
+    form.SetDatabaseName(database);
     if (!screenshots.isEmpty())
         return lark::demo::WriteScreenshots(form, screenshots);
     form.show();

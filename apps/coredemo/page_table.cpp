@@ -1,11 +1,17 @@
 #include "page_table.h"
 
+#include "core_form.h"
+#include "db_controls_page.h"
+#include "db_templates_page.h"
 #include "direct_drawing_page.h"
 #include "embedded_controls_page.h"
 #include "label_page.h"
+#include "list_box_page.h"
+#include "panel_page.h"
 #include "view_page.h"
 
-#include <lark/controls/view.h>
+#include <lark/controls/panel.h>
+#include <lark/db/sql_table.h>
 #include <lark/html/options.h>
 
 namespace lark::demo {
@@ -29,6 +35,28 @@ void EmbeddedControlsShown(QWidget* Page, TfrmLarkHTMLCore&)
     static_cast<TControlsPanel*>(Page)->Panel()->Options()->SetLineGap(1);
 }
 
+// Reads Table of the demo database afresh into the window's table.
+void OpenTable(TfrmLarkHTMLCore& Form, const QString& Table)
+{
+    TSQLTable* table = Form.Table();
+    table->Close();
+    table->SetTableName(Table);
+    table->Open();
+}
+
+void DBTemplatesShown(QWidget* Page, TfrmLarkHTMLCore& Form)
+{
+    OpenTable(Form, QStringLiteral("table1"));
+    static_cast<TFrameDBTemplates*>(Page)->SetDataSource(Form.DataSource());
+}
+
+void DBCtrlsShown(QWidget* Page, TfrmLarkHTMLCore& Form)
+{
+    OpenTable(Form, QStringLiteral("table2"));
+    Form.Table()->First();
+    static_cast<TFrameDBCtrls*>(Page)->SetDataSource(Form.DataSource());
+}
+
 constexpr TDemoCategory kCategories[] = {
     { "Core Controls", 0xF4F4F4 },
     { "DB Controls", 0xFFEAFF },
@@ -36,14 +64,14 @@ constexpr TDemoCategory kCategories[] = {
 };
 
 constexpr TDemoPage kPages[] = {
-    { 0, "TLarkHTMLLabel", CreateWithImages<TFrameLabel>, nullptr, true },
-    { 0, "TLarkHTMLPanel", nullptr, nullptr, true },
-    { 0, "TLarkHTMLListBox", nullptr, nullptr, true },
-    { 0, "TLarkHTMLView", Create<TFrameView>, nullptr, true },
-    { 1, "DB Controls (1)", nullptr, nullptr, false },
-    { 1, "DB Controls (2)", nullptr, nullptr, false },
-    { 2, "Embedded Controls", Create<TControlsPanel>, EmbeddedControlsShown, true },
-    { 2, "Direct drawing", Create<TFrameDirectDraw>, nullptr, true },
+    { 0, "TLarkHTMLLabel", CreateWithImages<TFrameLabel>, nullptr, smLocked },
+    { 0, "TLarkHTMLPanel", CreateWithImages<TFramePanel>, nullptr, smLocked },
+    { 0, "TLarkHTMLListBox", CreateWithImages<TFrameListbox>, nullptr, smLocked },
+    { 0, "TLarkHTMLView", Create<TFrameView>, nullptr, smLocked },
+    { 1, "DB Controls (1)", Create<TFrameDBTemplates>, DBTemplatesShown, smLoadsData },
+    { 1, "DB Controls (2)", Create<TFrameDBCtrls>, DBCtrlsShown, smLoadsData },
+    { 2, "Embedded Controls", Create<TControlsPanel>, EmbeddedControlsShown, smLocked },
+    { 2, "Direct drawing", Create<TFrameDirectDraw>, nullptr, smLocked },
 };
 
 } // namespace

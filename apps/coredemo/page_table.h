@@ -1,8 +1,12 @@
 #pragma once
 // The demo's pages as a table: the navigation bar's categories and buttons,
 // and for each button the page it shows. A page is made on demand by its
-// factory; the optional Shown step runs after it is in place. A row without
-// a factory shows a page saying that this build lacks it.
+// factory; the optional Shown step runs after it is in place.
+//
+// Pages show in one of two ways: made with window updates suspended, or, for
+// pages that read the database in their Shown step, with the busy cursor and
+// suspended updates from making the page to the end of Shown; a failure of
+// Shown is then shown in a message box and the page stays.
 
 #include <lark/framework/color.h>
 
@@ -25,14 +29,18 @@ struct TDemoCategory
     TColor Color;
 };
 
+enum TShowMode {
+    smLocked,
+    smLoadsData,
+};
+
 struct TDemoPage
 {
     int Category; // index into DemoCategories()
     const char* Caption;
     QWidget* (*Create)(TfrmImages* Images, QWidget* Parent);
     void (*Shown)(QWidget* Page, TfrmLarkHTMLCore& Form);
-    // Window updates are suspended while the page is made.
-    bool Lock;
+    TShowMode Mode;
 };
 
 std::span<const TDemoCategory> DemoCategories();

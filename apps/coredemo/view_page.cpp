@@ -100,6 +100,8 @@ void TFrameView::ApplyThemeColors()
     // the embedded memo and edit (on the window colour) stand out.
     LarkHTMLView1->SetColor(demo::ThemedColor(clSilver, clBtnFace));
     LarkHTMLView1->SetGradientEndColor(demo::ThemedColor(clWhite, clWindow));
+    // Blue links vanish on a dark window; the theme's link colour does not.
+    LarkHTMLView1->Options()->SetLinkColor(demo::ThemedColor(clBlue, clHotLight));
 }
 
 QStringList TFrameView::Snippet()

@@ -154,6 +154,8 @@ void TfrmLarkHTMLFeatures::CreateComponents()
     LarkHTMLView1->SetTransparent(false);
     LarkHTMLView1->SetWordWrap(true);
     LarkHTMLView1->Options()->SetLineGap(2);
+    // Readers can select and copy passages of the tour.
+    LarkHTMLView1->SetTextSelection(true);
     LarkHTMLView1->OnStorageItemChanged = [this](QObject*, int OldItemIndex, int NewItemIndex) {
         LarkHTMLView1StorageItemChanged(OldItemIndex, NewItemIndex);
     };

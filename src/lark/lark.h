@@ -38,6 +38,7 @@
 #include <lark/html/transparent_bitmap.h>
 #include <lark/html/untrusted.h>
 #include <lark/html/values.h>
+#include <lark/html/text_layout.h>
 
 // controls
 #include <lark/controls/label.h>

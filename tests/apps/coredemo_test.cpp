@@ -3,13 +3,17 @@
 // into, and themes switched.
 #include "color_box.h"
 #include "core_form.h"
+#include "db_controls_page.h"
+#include "db_templates_page.h"
+#include "demo_database.h"
 #include "direct_drawing_page.h"
 #include "embedded_controls_page.h"
 #include "image_lists.h"
 #include "label_page.h"
+#include "list_box_page.h"
+#include "panel_page.h"
 #include "navigation_bar.h"
 #include "page_table.h"
-#include "placeholder_page.h"
 #include "themes.h"
 #include "view_page.h"
 #include "demo_messages.h"
@@ -17,8 +21,16 @@
 
 #include "support/image_checks.h"
 
+#include <lark/controls/html_list_box.h>
 #include <lark/controls/label.h>
+#include <lark/controls/panel.h>
 #include <lark/controls/view.h>
+#include <lark/db/data_source.h>
+#include <lark/db/db_label.h>
+#include <lark/db/db_view.h>
+#include <lark/db/grid.h>
+#include <lark/db/navigator.h>
+#include <lark/db/sql_table.h>
 #include <lark/framework/exceptions.h>
 #include <lark/framework/image_list.h>
 #include <lark/html/data.h>
@@ -35,9 +47,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSlider>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +104,17 @@ QList<bool> BoldnessOf(const TLarkHTMLLabel& label, const QString& text)
     return bold;
 }
 
+// The values the variables of the document last prepared got, in order.
+QStringList VariableValues(const TLarkHTMLRender& render)
+{
+    QStringList values;
+    for (const auto& item : render.Data()->Items()) {
+        if (item->ItemType() == hitVar)
+            values << item->Text();
+    }
+    return values;
+}
+
 int CountWhere(const QImage& image, const std::function<bool(QColor)>& wanted)
 {
     int count = 0;
@@ -104,6 +134,11 @@ protected:
         FSavedPalette = QApplication::palette();
         FPreviousSink = demo::SetMessageSink([this](QWidget*, const QString& text) { messages << text; });
         form = std::make_unique<TfrmLarkHTMLCore>();
+        // Never the user's own data folder.
+        ASSERT_TRUE(FTempDir.isValid());
+        QString error;
+        ASSERT_TRUE(demo::CreateSampleDatabase(SampleDatabase(), error)) << error.toStdString();
+        form->SetDatabaseName(SampleDatabase());
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
@@ -136,7 +171,7 @@ protected:
     }
 
     // Clicks the first run of the link to href in a label.
-    void ClickLabelLink(TLarkHTMLLabel* label, const QString& href)
+    void ClickLabelLink(TLarkCustomHTMLLabel* label, const QString& href)
     {
         label->repaint();
         const TLarkHTMLData& data = *label->Render()->Data();
@@ -149,6 +184,20 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // Clicks the first run of the link to href in a view, where it is drawn.
+    void ClickViewLink(TLarkHTMLView* view, const QString& href)
+    {
+        view->repaint();
+        const TLarkHTMLData& data = *view->Render()->Data();
+        const TLarkHTMLItem* link = FindItem(data, [&](const TLarkHTMLItem& item) {
+            return item.IsLink() && item.LinkRef() == href && !item.Text().trimmed().isEmpty();
+        });
+        ASSERT_NE(link, nullptr) << "no link to " << href.toStdString();
+        const QPoint at = view->TextRect().topLeft() + PaintedRect(data, link).center() - view->Position();
+        QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, at);
+        QCoreApplication::processEvents();
+    }
+
     static void Click(QWidget* widget)
     {
         QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, QPoint(4, widget->height() / 2));
@@ -156,10 +205,14 @@ protected:
         FlushDeletes();
     }
 
+    QString TempPath(const QString& name) const { return FTempDir.filePath(name); }
+    QString SampleDatabase() const { return TempPath(u"sample.sqlite"_s); }
+
     std::unique_ptr<TfrmLarkHTMLCore> form;
     QStringList messages;
 
 private:
+    QTemporaryDir FTempDir;
     QString FSavedStyle;
     QPalette FSavedPalette;
     demo::TMessageSink FPreviousSink;
@@ -241,6 +294,10 @@ TEST_F(CoreDemo, PagesAreMadeOnDemandAndFreedWhenLeft)
         std::function<bool(QWidget*)> isPage;
     };
     const Expected pages[] = {
+        { "TLarkHTMLPanel", [](QWidget* w) { return qobject_cast<TFramePanel*>(w) != nullptr; } },
+        { "TLarkHTMLListBox", [](QWidget* w) { return qobject_cast<TFrameListbox*>(w) != nullptr; } },
+        { "DB Controls (1)", [](QWidget* w) { return qobject_cast<TFrameDBTemplates*>(w) != nullptr; } },
+        { "DB Controls (2)", [](QWidget* w) { return qobject_cast<TFrameDBCtrls*>(w) != nullptr; } },
         { "Embedded Controls", [](QWidget* w) { return qobject_cast<TControlsPanel*>(w) != nullptr; } },
         { "Direct drawing", [](QWidget* w) { return qobject_cast<TFrameDirectDraw*>(w) != nullptr; } },
         { "TLarkHTMLLabel", [](QWidget* w) { return qobject_cast<TFrameLabel*>(w) != nullptr; } },
@@ -250,22 +307,6 @@ TEST_F(CoreDemo, PagesAreMadeOnDemandAndFreedWhenLeft)
         Navigate(QString::fromLatin1(page.caption));
         EXPECT_TRUE(page.isPage(form->CurrentFrame()));
         EXPECT_EQ(form->CurrentFrame()->geometry(), form->CurrentFrame()->parentWidget()->rect());
-    }
-}
-
-TEST_F(CoreDemo, PagesNotInThisBuildSaySo)
-{
-    for (const demo::TDemoPage& page : demo::DemoPages()) {
-        if (page.Create)
-            continue;
-        const QString caption = QString::fromLatin1(page.Caption);
-        SCOPED_TRACE(page.Caption);
-        Navigate(caption);
-        ASSERT_NE(Shown<demo::TPlaceholderPage>(), nullptr);
-        auto* text = form->CurrentFrame()->findChild<QLabel*>(u"PlaceholderText"_s);
-        ASSERT_NE(text, nullptr);
-        EXPECT_EQ(text->text(), demo::TPlaceholderPage::Message(caption));
-        EXPECT_TRUE(text->text().contains(caption));
     }
 }
 
@@ -468,16 +509,325 @@ TEST_F(CoreDemo, ViewSettingsApplyLive)
     EXPECT_EQ(edit->text(), u"edit control"_s);
 
     // Its link points at the memo.
-    TLarkHTMLView* view = page->View();
-    view->repaint();
-    const TLarkHTMLData& data = *view->Render()->Data();
-    const TLarkHTMLItem* link = FindItem(data, [](const TLarkHTMLItem& item) {
-        return item.IsLink() && item.LinkRef() == u"3"_s && !item.Text().trimmed().isEmpty();
-    });
-    ASSERT_NE(link, nullptr);
-    const QPoint at = view->TextRect().topLeft() + PaintedRect(data, link).center() - view->Position();
-    QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, at);
+    ClickViewLink(page->View(), u"3"_s);
     EXPECT_EQ(messages, QStringList({ u"Try changing code on the right panel"_s }));
+}
+
+//---- The panel page
+
+TEST_F(CoreDemo, PanelsShowPicturesFromFilesAndTheImageList)
+{
+    // The program finds "file:" pictures in its working directory.
+    const QString previous = QDir::currentPath();
+    const auto restore = qScopeGuard([&previous] { QDir::setCurrent(previous); });
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(COREDEMO_IMAGES_DIR)));
+    Navigate(u"TLarkHTMLPanel"_s);
+    TFramePanel* page = Shown<TFramePanel>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->Panel(1)->geometry(), QRect(20, 16, 237, 249));
+    EXPECT_EQ(page->Panel(2)->geometry(), QRect(280, 16, 209, 249));
+    EXPECT_EQ(page->Panel(1)->ImageList(), form->Images()->ImageList());
+
+    // Every picture was found and sized: the two files beside the program
+    // and the first two images of the list.
+    struct Picture
+    {
+        int panel;
+        const char* source;
+    };
+    const Picture pictures[] = {
+        { 1, "file:logo.png" }, { 1, "index:0" }, { 1, "index:1" }, { 2, "file:sample.png" } };
+    for (const Picture& picture : pictures) {
+        SCOPED_TRACE(picture.source);
+        const TLarkHTMLData& data = *page->Panel(picture.panel)->Render()->Data();
+        const TLarkHTMLItem* image = FindItem(data, [&](const TLarkHTMLItem& item) {
+            return item.ItemType() == hitBitmap && item.Text() == QLatin1StringView(picture.source);
+        });
+        ASSERT_NE(image, nullptr);
+        EXPECT_GE(image->FWidth, 16);
+        EXPECT_GE(image->FHeight, 16);
+    }
+
+    // The second panel takes the display area's colour.
+    const QImage shot = page->grab().toImage();
+    const QPoint inside = page->Panel(2)->geometry().bottomLeft() + QPoint(20, -20);
+    const QPoint outside = page->Panel(2)->geometry().bottomRight() + QPoint(20, -20);
+    EXPECT_EQ(shot.pixelColor(inside), shot.pixelColor(outside));
+
+    page->LineGapTrackBar()->setValue(7);
+    EXPECT_EQ(page->Panel(1)->Options()->LineGap(), 7);
+    EXPECT_EQ(page->Panel(2)->Options()->LineGap(), 7);
+}
+
+//---- The list box page
+
+TEST_F(CoreDemo, TypingIntoVarValueChangesListItemThree)
+{
+    Navigate(u"TLarkHTMLListBox"_s);
+    TFrameListbox* page = Shown<TFrameListbox>();
+    ASSERT_NE(page, nullptr);
+    TLarkHTMLListBox* list = page->ListBox(1);
+    ASSERT_EQ(list->Count(), 13);
+    EXPECT_EQ(page->ListBox(2)->Count(), 8);
+    EXPECT_EQ(list->PlainItemText(3), u"Item 3:  "_s);
+    EXPECT_EQ(VariableValues(*list->Render()), QStringList({ u"put some text here"_s }));
+
+    const QRect row3 = list->visualRect(list->model()->index(3, 0));
+    const QRect row1 = list->visualRect(list->model()->index(1, 0));
+    const QImage before = list->viewport()->grab().toImage();
+    page->VarValueEdit()->selectAll();
+    QTest::keyClicks(page->VarValueEdit(), u"Wren"_s);
+    QCoreApplication::processEvents();
+    const QImage after = list->viewport()->grab().toImage();
+
+    EXPECT_EQ(page->VarValueEdit()->text(), u"Wren"_s);
+    list->PlainItemText(3);
+    EXPECT_EQ(VariableValues(*list->Render()), QStringList({ u"Wren"_s }));
+    EXPECT_NE(before.copy(row3), after.copy(row3)) << "row 3 was not drawn anew";
+    EXPECT_EQ(before.copy(row1), after.copy(row1));
+}
+
+TEST_F(CoreDemo, ListBoxSettingsAndLinksReachBothLists)
+{
+    Navigate(u"TLarkHTMLListBox"_s);
+    TFrameListbox* page = Shown<TFrameListbox>();
+    ASSERT_NE(page, nullptr);
+    page->LinkColorBox()->SetSelected(clFuchsia);
+    Q_EMIT page->LinkColorBox()->colorSelected(clFuchsia);
+    page->SelectedColorBox()->SetSelected(clLime);
+    Q_EMIT page->SelectedColorBox()->colorSelected(clLime);
+    for (int number : { 1, 2 }) {
+        SCOPED_TRACE(number);
+        EXPECT_EQ(page->ListBox(number)->Options()->LinkColor(), clFuchsia);
+        EXPECT_EQ(page->ListBox(number)->SelectedColor(), clLime);
+    }
+
+    // A left click on a row's link reports its target; the row is not selected.
+    TLarkHTMLListBox* list = page->ListBox(1);
+    const QRect row = list->visualRect(list->model()->index(2, 0));
+    bool clicked = false;
+    for (int x = row.left() + 2; x < row.right() && !clicked; x += 3) {
+        list->SetItemIndex(5);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(x, row.center().y()));
+        clicked = !messages.isEmpty();
+    }
+    ASSERT_TRUE(clicked) << "no link in row 2";
+    EXPECT_EQ(messages, QStringList({ u"You clicked link with href = Item2"_s }));
+    EXPECT_EQ(list->ItemIndex(), 5);
+}
+
+//---- The DB pages
+
+// Where a link of a data-aware view is drawn: the opener gets what it opens.
+class RecordingUrlOpener
+{
+public:
+    RecordingUrlOpener()
+    {
+        TLarkHTMLRender::SetUrlOpener([this](const QUrl& url) {
+            opened << url;
+            return true;
+        });
+    }
+    ~RecordingUrlOpener() { TLarkHTMLRender::SetUrlOpener({}); }
+    RecordingUrlOpener(const RecordingUrlOpener&) = delete;
+    RecordingUrlOpener& operator=(const RecordingUrlOpener&) = delete;
+
+    QList<QUrl> opened;
+};
+
+TEST_F(CoreDemo, SampleDatabaseHoldsBothTablesWithTheirFields)
+{
+    TSQLTable table;
+    table.SetDatabaseName(SampleDatabase());
+    struct Table
+    {
+        const char* name;
+        QStringList fields;
+    };
+    const Table tables[] = {
+        { "table1", { u"textfield1"_s, u"textfield2"_s } },
+        { "table2", { u"caption"_s, u"description"_s } },
+    };
+    for (const Table& expected : tables) {
+        SCOPED_TRACE(expected.name);
+        table.Close();
+        table.SetTableName(QString::fromLatin1(expected.name));
+        ASSERT_NO_THROW(table.Open());
+        EXPECT_EQ(table.FieldNames(), expected.fields);
+        EXPECT_GE(table.RecordCount(), 4);
+    }
+    // Every description holds a link.
+    for (table.First(); !table.Eof(); table.Next())
+        EXPECT_TRUE(table.FieldByName(u"description"_s).AsString().contains(u"<a href="_s));
+    table.Close();
+
+    // An existing file is left as it is.
+    const QByteArray bytes = [&] {
+        QFile file(SampleDatabase());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    QString error;
+    EXPECT_TRUE(demo::CreateSampleDatabase(SampleDatabase(), error));
+    QFile file(SampleDatabase());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+}
+
+TEST_F(CoreDemo, SampleDatabaseThatCannotBeMadeLeavesNothing)
+{
+    // A folder where a file is: nothing can be made below it.
+    const QString blocker = TempPath(u"blocker"_s);
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString target = blocker + u"/demo.sqlite"_s;
+    QString error;
+    EXPECT_FALSE(demo::CreateSampleDatabase(target, error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_FALSE(QFile::exists(target + u".part"_s));
+}
+
+TEST_F(CoreDemo, DBPagesOpenTheirTableEachTimeTheyAreShown)
+{
+    Navigate(u"DB Controls (1)"_s);
+    TFrameDBTemplates* templates = Shown<TFrameDBTemplates>();
+    ASSERT_NE(templates, nullptr);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_EQ(form->Table()->TableName(), u"table1"_s);
+    EXPECT_TRUE(form->Table()->Active());
+    EXPECT_EQ(templates->DBLabel()->DataSource(), form->DataSource());
+    EXPECT_EQ(templates->DBView()->DataSource(), form->DataSource());
+    EXPECT_EQ(templates->Grid()->DataSource(), form->DataSource());
+    EXPECT_EQ(templates->Navigator()->DataSource(), form->DataSource());
+    EXPECT_EQ(templates->DBLabel()->Caption(), u"Skylark"_s);
+    EXPECT_EQ(templates->Grid()->model()->rowCount(), form->Table()->RecordCount());
+    templates->Navigator()->BtnClick(TDBNavigator::nbNext);
+    EXPECT_EQ(templates->DBView()->Caption(), u"Woodlark"_s);
+    // Not busy any more.
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(form->updatesEnabled());
+
+    Navigate(u"DB Controls (2)"_s);
+    TFrameDBCtrls* controls = Shown<TFrameDBCtrls>();
+    ASSERT_NE(controls, nullptr);
+    EXPECT_EQ(form->Table()->TableName(), u"table2"_s);
+    EXPECT_EQ(form->Table()->RecNo(), 1);
+    EXPECT_TRUE(controls->DBLabel()->Caption().contains(u"Data-aware controls"_s));
+    EXPECT_TRUE(controls->DBView()->Caption().contains(u"Fields as HTML"_s));
+    controls->Navigator()->BtnClick(TDBNavigator::nbLast);
+    EXPECT_EQ(controls->DBLabel()->Caption(),
+              form->Table()->FieldByName(u"caption"_s).AsString());
+
+    // Back on the first page, the table is table1 again, from its start.
+    Navigate(u"DB Controls (1)"_s);
+    EXPECT_EQ(form->Table()->TableName(), u"table1"_s);
+    EXPECT_EQ(Shown<TFrameDBTemplates>()->DBLabel()->Caption(), u"Skylark"_s);
+}
+
+TEST_F(CoreDemo, ClickHereToTryTurnsBothDataAwareControlsToTemplateMode)
+{
+    Navigate(u"DB Controls (1)"_s);
+    TFrameDBTemplates* page = Shown<TFrameDBTemplates>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_FALSE(page->DBLabel()->IsTemplate());
+    ASSERT_FALSE(page->DBView()->IsTemplate());
+
+    ClickLabelLink(page->Explanation(), u"trytemplates"_s);
+    EXPECT_TRUE(page->LabelTemplateCheckBox()->isChecked());
+    EXPECT_TRUE(page->ViewTemplateCheckBox()->isChecked());
+    for (TLarkHTMLHostBase* control : std::initializer_list<TLarkHTMLHostBase*>{ page->DBLabel(), page->DBView() }) {
+        EXPECT_EQ(control->Caption(), TFrameDBTemplates::SampleTemplate());
+        EXPECT_EQ(VariableValues(*control->Render()),
+                  QStringList({ u"Skylark"_s, u"sings while it climbs, up to a hundred metres high"_s }));
+    }
+    EXPECT_TRUE(page->DBLabel()->IsTemplate());
+    EXPECT_TRUE(page->DBView()->IsTemplate());
+
+    // The template stays; the values follow the record.
+    page->Navigator()->BtnClick(TDBNavigator::nbNext);
+    EXPECT_EQ(page->DBView()->Caption(), TFrameDBTemplates::SampleTemplate());
+    const QStringList woodlark({ u"Woodlark"_s, u"heath and open woodland"_s });
+    EXPECT_EQ(VariableValues(*page->DBLabel()->Render()), woodlark);
+    EXPECT_EQ(VariableValues(*page->DBView()->Render()), woodlark);
+
+    // Unchecking returns the label to its field.
+    Click(page->LabelTemplateCheckBox());
+    EXPECT_FALSE(page->DBLabel()->IsTemplate());
+    EXPECT_EQ(page->DBLabel()->Caption(), u"Woodlark"_s);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+}
+
+TEST_F(CoreDemo, VariableXxComesFromTheGetVariableEvent)
+{
+    Navigate(u"DB Controls (1)"_s);
+    TFrameDBTemplates* page = Shown<TFrameDBTemplates>();
+    ASSERT_NE(page, nullptr);
+    page->Navigator()->BtnClick(TDBNavigator::nbLast);
+    EXPECT_TRUE(page->DBLabel()->Caption().contains(u"<~~xx>"_s));
+    EXPECT_EQ(VariableValues(*page->DBLabel()->Render()),
+              QStringList({ u"This value is received from OnGetVariable event."_s }));
+}
+
+TEST_F(CoreDemo, DescriptionLinkReachesTheUrlOpener)
+{
+    RecordingUrlOpener opener;
+    Navigate(u"DB Controls (2)"_s);
+    TFrameDBCtrls* page = Shown<TFrameDBCtrls>();
+    ASSERT_NE(page, nullptr);
+    ClickViewLink(page->DBView(), u"https://www.sqlite.org/"_s);
+    EXPECT_EQ(opener.opened, QList<QUrl>({ QUrl(u"https://www.sqlite.org/"_s) }));
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+
+    // The caption's link is only reported, with the label's name.
+    page->Navigator()->BtnClick(TDBNavigator::nbNext);
+    page->Navigator()->BtnClick(TDBNavigator::nbNext);
+    ClickLabelLink(page->DBLabel(), u"formatting"_s);
+    EXPECT_EQ(messages, QStringList({ u"You clicked link \"formatting\" in LarkHTMLDBLabel"_s }));
+    EXPECT_EQ(opener.opened.size(), 1);
+}
+
+TEST_F(CoreDemo, DatabaseThatCannotBeOpenedReportsTheDriversError)
+{
+    const QString notADatabase = TempPath(u"notes.txt"_s);
+    QFile notes(notADatabase);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write(QByteArray(4096, 'x'));
+    notes.close();
+    struct Case
+    {
+        const char* name;
+        QString file;
+    };
+    const Case cases[] = {
+        { "missing", TempPath(u"missing.sqlite"_s) },
+        { "not a database", notADatabase },
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.name);
+        messages.clear();
+        Navigate(u"TLarkHTMLLabel"_s);
+        form->SetDatabaseName(each.file);
+        Navigate(u"DB Controls (1)"_s);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages.constFirst().contains(QFileInfo(each.file).fileName())) << messages.constFirst().toStdString();
+        // The page stays, without records, and the window is usable again.
+        TFrameDBTemplates* page = Shown<TFrameDBTemplates>();
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(page->DBLabel()->Caption().isEmpty());
+        EXPECT_FALSE(form->Table()->Active());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_TRUE(form->updatesEnabled());
+    }
+    EXPECT_FALSE(QFile::exists(TempPath(u"missing.sqlite"_s))) << "opening made the missing file";
+
+    // With the file back, the page reads it.
+    messages.clear();
+    form->SetDatabaseName(SampleDatabase());
+    Navigate(u"DB Controls (2)"_s);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_TRUE(form->Table()->Active());
 }
 
 //---- The embedded controls page

@@ -162,6 +162,16 @@ TEST_F(FeaturesTour, StartShowsIntroWithNothingToWalk)
     EXPECT_EQ(form.BCIndex(), 0);
 }
 
+TEST_F(FeaturesTour, PagesCanBeSelectedAndCopied)
+{
+    auto* view = form.findChild<TLarkHTMLView*>(u"LarkHTMLView1"_s);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->TextSelection());
+    view->grab();
+    view->SelectAll();
+    EXPECT_EQ(view->SelectedText(), view->Render()->AsText());
+}
+
 TEST_F(FeaturesTour, BackAndForwardRetraceAFollowedLink)
 {
     ClickPageLink(u"Whatsnew"_s);

@@ -13,6 +13,8 @@ if(TARGET coredemo_form)
   lark_add_test(coredemo_test
     SOURCES apps/coredemo_test.cpp
     LIBS coredemo_form)
+  target_compile_definitions(coredemo_test PRIVATE
+    COREDEMO_IMAGES_DIR="${PROJECT_SOURCE_DIR}/apps/coredemo/images")
 endif()
 
 # lark-render as a test oracle. Golden tests compare its item dump of each

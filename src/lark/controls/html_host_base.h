@@ -30,10 +30,12 @@
 #include <lark/html/host_traits.h>
 #include <lark/html/options.h>
 #include <lark/html/padding.h>
+#include <lark/html/text_layout.h>
 #include <lark/storage/storage.h>
 
 #include <QMenu>
 #include <QMetaObject>
+#include <QObject>
 #include <QPalette>
 #include <QPoint>
 #include <QPointer>
@@ -45,6 +47,7 @@ class QWidget;
 
 namespace lark {
 
+class TCanvas;
 class TLarkHTMLControlAllowList;
 class TLarkHTMLRender;
 
@@ -164,6 +167,35 @@ public:
     virtual void TriggerTagFound(QObject* Sender, QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params,
                                  bool aClosing, bool aSupported);
 
+    //---- text selection (html_host_selection.cpp); off by default
+    // With it on, a mouse drag selects text across runs and lines, a double
+    // click selects a word and Ctrl+A everything; Ctrl+C and the context
+    // menu's "Copy" put the selection on the clipboard as plain text and as
+    // HTML. A click without a drag still follows a link or toggles a check
+    // box. The selection is drawn in the palette's highlight colours, stays
+    // while the document scrolls or wraps anew, and is dropped when the
+    // shown source changes (a new caption or storage item). A host that
+    // takes no focus takes it on a click while selection is on, so that the
+    // keys reach it.
+    bool TextSelection() const { return FTextSelection; }
+    void SetTextSelection(bool Value);
+    // Plain-text offsets (TLarkHTMLTextLayout); empty when nothing is selected.
+    TLarkHTMLTextRange SelectedRange() const;
+    void SetSelectedRange(TLarkHTMLTextRange Value);
+    void SelectAll();
+    void ClearTextSelection() { SetSelectedRange({}); }
+    QString SelectedText() const;
+    QString SelectedHTML() const;
+    // Puts the selection on the clipboard (text and HTML); nothing when empty.
+    void CopySelection() const;
+    // The shown document as text on a page, for the area of the last paint;
+    // nullptr when no document is laid out. Valid until the next re-layout.
+    const TLarkHTMLTextLayout* TextLayout() const;
+    // A client point as a document point, as the last paint placed the document.
+    QPoint ClientToDocument(QPoint ClientPoint) const;
+    // A document rectangle as a client rectangle (the inverse of the above).
+    QRect DocumentToClient(const QRect& DocRect) const;
+
     //---- events
     TLarkHTMLLinkClickEvent OnLinkClick;
     TLarkHTMLImageNeededEvent OnGetImage;
@@ -216,6 +248,10 @@ protected:
         (void)NewItemIndex;
     }
 
+    // Hosts call this right after drawing the document with the same
+    // arguments: it draws the selected text over its highlight.
+    void PaintTextSelection(TCanvas& Canvas, QPoint SrcPoint, const QRect& R, const QRect& ClipRect);
+
     QString FCaption;
 
 private:
@@ -244,6 +280,15 @@ private:
     bool FDesigning = false;
     bool FHostDestroying = false;
     bool FSyncingFont = false; // one font is being copied to the other
+    // Text selection: the range, the source it was made in, the mouse and
+    // key handling (an event filter owned by the widget) and the cached layout.
+    bool FTextSelection = false;
+    TLarkHTMLTextRange FSelection;
+    QString FSelectionSource;
+    QPointer<QObject> FTextSelector;
+    Qt::FocusPolicy FFocusPolicyBeforeSelection = Qt::NoFocus;
+    mutable std::unique_ptr<TLarkHTMLTextLayout> FTextLayout;
+    mutable const TLarkHTMLData* FTextLayoutData = nullptr;
 };
 
 } // namespace lark

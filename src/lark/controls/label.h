@@ -225,6 +225,7 @@ class TLarkHTMLLabel : public TLarkCustomHTMLLabel
     Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
     Q_PROPERTY(QString PlainText READ PlainText STORED false)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+    Q_PROPERTY(bool TextSelection READ TextSelection WRITE SetTextSelection RESET ResetTextSelection)
 
 public:
     // What uic calls for the properties of a form.
@@ -261,6 +262,7 @@ public:
     void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
     void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
     void ResetUntrusted() { SetUntrusted(false); }
+    void ResetTextSelection() { SetTextSelection(false); }
 
     // Whether a form writer stores the property: only away from its default.
     // Layout is always stored.

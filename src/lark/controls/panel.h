@@ -262,6 +262,7 @@ class TLarkHTMLPanel : public TLarkCustomHTMLPanel
     Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
     Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+    Q_PROPERTY(bool TextSelection READ TextSelection WRITE SetTextSelection RESET ResetTextSelection)
 
 public:
     // What uic calls for the properties of a form.
@@ -305,6 +306,7 @@ public:
     void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
     void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
     void ResetUntrusted() { SetUntrusted(false); }
+    void ResetTextSelection() { SetTextSelection(false); }
 };
 
 } // namespace lark

@@ -129,6 +129,7 @@ void TLarkCustomHTMLPanel::DrawDocument(TCanvas& Canvas, const QRect& R, const Q
     TLarkHTMLRender& render = *Render();
     if (isEnabled()) {
         render.DrawText(Canvas, FOffset, R, clNone, ClipRect);
+        PaintTextSelection(Canvas, FOffset, R, ClipRect);
         return;
     }
     render.DrawTextEx(Canvas, FOffset, R, true, DisabledTextColor(), clNone, clNone, clNone, 0, ClipRect);

@@ -2,6 +2,7 @@
 # control. The view's files are appended in sources_view.cmake.
 set(LAYER_SOURCES
   html_host_base.cpp
+  html_host_selection.cpp
   label.cpp
   label_p.h
   label_paint.cpp)

@@ -298,6 +298,7 @@ class TLarkHTMLView : public TLarkCustomHTMLView
     Q_PROPERTY(bool VertScrollBarVisible READ VertScrollBarVisible STORED false)
     Q_PROPERTY(bool HorzScrollBarVisible READ HorzScrollBarVisible STORED false)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
+    Q_PROPERTY(bool TextSelection READ TextSelection WRITE SetTextSelection RESET ResetTextSelection)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont RESET ResetParentFont STORED false)
     Q_PROPERTY(lark::TLarkHTMLStorage* Storage READ Storage WRITE SetStorage STORED false)
     Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
@@ -334,6 +335,7 @@ public:
     void ResetGradientSteps() { SetGradientSteps(DefaultGradientSteps); }
     void ResetMargin() { SetMargin(DefaultMargin); }
     void ResetUntrusted() { SetUntrusted(false); }
+    void ResetTextSelection() { SetTextSelection(false); }
     void ResetParentFont() { SetParentFont(true); }
     void ResetCursor() { SetCursor(QCursor()); }
     void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }

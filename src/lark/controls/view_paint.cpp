@@ -97,6 +97,7 @@ void TLarkCustomHTMLView::PaintDocument(TCanvas& Canvas)
     render.NotePaintSource(FOffset);
     if (isEnabled()) {
         render.DrawText(Canvas, FOffset, FTextRect, clNone, FTextRect);
+        PaintTextSelection(Canvas, FOffset, FTextRect, FTextRect);
         return;
     }
     // Text without a colour of its own, and the selection, in the style's

@@ -28,6 +28,7 @@
 #include <lark/html/render.h>
 
 #include <QPainter>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <climits>
@@ -103,7 +104,7 @@ bool BeginLine(PaintContext& ctx, TLarkHTMLBreakItem& line, int index)
 
 void PaintBody(PaintContext& ctx, const TLarkHTMLItem& body)
 {
-    if (body.FBgColor1 == clNone)
+    if (body.FBgColor1 == clNone || ctx.Request.TextOnly)
         return;
     const QRect& area = ctx.Request.Area;
     const QRect rect(ctx.Offset, area.size());
@@ -353,6 +354,14 @@ void TLarkHTMLRender::DrawText(TCanvas& Canvas, QPoint SrcPoint, const QRect& R,
     DrawTextEx(Canvas, SrcPoint, R, false, 0, 0, 0, 0, AdjustFromColor, ClipRect);
 }
 
+void TLarkHTMLRender::DrawTextInColor(TCanvas& Canvas, QPoint SrcPoint, const QRect& R, TColor Color,
+                                      const QRect& ClipRect)
+{
+    FTextOnlyPass = true;
+    const auto done = qScopeGuard([this] { FTextOnlyPass = false; });
+    DrawTextEx(Canvas, SrcPoint, R, true, Color, clNone, Color, clNone, clNone, ClipRect);
+}
+
 void TLarkHTMLRender::DrawTextEx(TCanvas& ACanvas, QPoint ASrcPoint, const QRect& AR, bool UseOverColors,
                                  TColor AColor, TColor ABkColor, TColor ASelColor, TColor ASelBkColor,
                                  TColor AAdjustFromColor, const QRect& ClipRect)
@@ -364,7 +373,7 @@ void TLarkHTMLRender::DrawTextEx(TCanvas& ACanvas, QPoint ASrcPoint, const QRect
         return;
     Measurer().Trim();
     const detail::PaintRequest request{ ASrcPoint, AR,         UseOverColors,    AColor,  ABkColor,
-                                        ASelColor, ASelBkColor, AAdjustFromColor, ClipRect };
+                                        ASelColor, ASelBkColor, AAdjustFromColor, ClipRect, FTextOnlyPass };
     std::optional<SavedCanvasState> saved;
     if (FDoubleBuffered) {
         saved.emplace(ACanvas);

@@ -39,6 +39,9 @@ struct PaintRequest
     TColor SelBkColor = 0;    // ... and background
     TColor AdjustFrom = clNone;
     QRect Clip;               // visible part of the host (embedded controls)
+    // Every run in Color, no backgrounds: the selected text drawn over its
+    // highlight (DrawTextInColor).
+    bool TextOnly = false;
 };
 
 // Everything one paint works with. Document coordinates x, y are turned into

@@ -41,6 +41,12 @@ RunColors ChooseColors(const PaintContext& ctx, const TLarkHTMLItem& item)
     const TLarkHTMLData& data = ctx.Data;
     RunColors colors;
     colors.Style = item.FontStyle;
+    if (request.TextOnly) {
+        colors.Text = request.Color;
+        if (item.IsLink())
+            colors.Style = data.LinkStyle();
+        return colors;
+    }
     if (&item == data.SelectedItem()) {
         colors.Background = request.UseOverColors ? request.SelBkColor : data.HighlightBgColor();
         colors.Text = request.UseOverColors ? request.SelColor : data.HighlightColor();

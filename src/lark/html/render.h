@@ -64,6 +64,9 @@ public:
     void DrawTextEx(TCanvas& ACanvas, QPoint ASrcPoint, const QRect& AR, bool UseOverColors,
                     TColor AColor, TColor ABkColor, TColor ASelColor, TColor ASelBkColor,
                     TColor AAdjustFromColor, const QRect& ClipRect);
+    // Draws every run again in Color, without backgrounds: selected text
+    // over its highlight, with the caller's clip limiting it to the selection.
+    void DrawTextInColor(TCanvas& Canvas, QPoint SrcPoint, const QRect& R, TColor Color, const QRect& ClipRect);
     // Measures text with another device's metrics (a printer's, say); nullptr
     // does nothing.
     void SetDC(QPaintDevice* DC);
@@ -215,6 +218,7 @@ private:
     bool FUntrusted = false;
     TLarkHTMLControlAllowList FControlAllowList;
     QPoint FPaintSource; // interaction: see PaintSource()
+    bool FTextOnlyPass = false; // DrawTextInColor is running
 };
 
 // Paint HTML into any canvas with the shared render object. Return the

@@ -10,3 +10,9 @@ list(APPEND LAYER_SOURCES
   run_url.cpp)
 list(APPEND LAYER_HEADERS
   shift_state.h)
+# The document as text on a page: offsets, places and ranges for text
+# selection and assistive technology.
+list(APPEND LAYER_SOURCES
+  text_layout.cpp)
+list(APPEND LAYER_HEADERS
+  text_layout.h)
