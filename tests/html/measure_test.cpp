@@ -307,7 +307,7 @@ TEST_F(MeasureTest, WrappedLinesBreakWhereSummedWidthsSay)
             ASSERT_GT(lines.size(), 2);
             for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
                 const QString& line = lines[i];
-                SCOPED_TRACE("[" + line.toStdString() + "]");
+                SCOPED_TRACE(QStringLiteral("[%1]").arg(line).toStdString());
                 ASSERT_TRUE(line.endsWith(QLatin1Char(' ')));
                 EXPECT_LE(width(line.chopped(1)), font.width);
                 // Either the blank ending the line overflowed it, or the next

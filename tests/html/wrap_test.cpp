@@ -167,7 +167,7 @@ TEST_F(EngineTest, OverflowingBlankEndsItsLine)
             const qsizetype first = lines.front().isEmpty() ? 1 : 0;
             for (qsizetype i = first; i < lines.size(); ++i) {
                 const QString& line = lines[i];
-                SCOPED_TRACE("[" + line.toStdString() + "]");
+                SCOPED_TRACE(QStringLiteral("[%1]").arg(line).toStdString());
                 ASSERT_FALSE(line.isEmpty());
                 EXPECT_FALSE(line.startsWith(QLatin1Char(' ')));
                 const QString shown = line.endsWith(QLatin1Char(' ')) ? line.chopped(1) : line;
