@@ -58,7 +58,7 @@ constexpr TSampleRecord kTable2[] = {
       "<font color=clGreen>name</font>, <font bgcolor=clYellow>backgrounds</font> and "
       "<font size=+2>sizes</font>.</p>"
       "<ol><li>numbered</li><li>lists</li><li>too</li></ol>"
-      "<hr><p align=right><i>More in the <a href=\"https://html.spec.whatwg.org/\">HTML standard</a>.</i></p>" },
+      "<hr><p align=right><i>More in the <a href=\"https://developer.mozilla.org/docs/Web/HTML\">HTML standard</a>.</i></p>" },
     { "<b>4.</b> Pictures and controls",
       "<p align=center><img src=\"file:logo.png\"></p>"
       "<p>Pictures come from files, the program or an image list. A record can even hold a real "

@@ -21,7 +21,7 @@ namespace lark {
 
 namespace {
 
-struct ButtonSpec
+struct ButtonDef
 {
     TDBNavigator::TNavigateBtn Button;
     QStyle::StandardPixmap Icon;
@@ -29,7 +29,7 @@ struct ButtonSpec
     const char16_t* Hint;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonDef kButtons[] = {
     {TDBNavigator::nbFirst, QStyle::SP_MediaSkipBackward, u"|<", u"First record"},
     {TDBNavigator::nbPrior, QStyle::SP_MediaSeekBackward, u"<", u"Prior record"},
     {TDBNavigator::nbNext, QStyle::SP_MediaSeekForward, u">", u"Next record"},
@@ -46,21 +46,21 @@ TDBNavigator::TDBNavigator(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonDef& def : kButtons) {
         auto* button = new QToolButton(this);
-        const QIcon icon = style()->standardIcon(spec.Icon, nullptr, this);
+        const QIcon icon = style()->standardIcon(def.Icon, nullptr, this);
         if (icon.isNull())
-            button->setText(QString::fromUtf16(spec.Text));
+            button->setText(QString::fromUtf16(def.Text));
         else
             button->setIcon(icon);
-        const QString hint = QString::fromUtf16(spec.Hint);
+        const QString hint = QString::fromUtf16(def.Hint);
         button->setToolTip(hint);
         button->setAccessibleName(hint);
         button->setAutoRaise(false);
         button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QToolButton::clicked, this, [this, which = spec.Button] { BtnClick(which); });
+        connect(button, &QToolButton::clicked, this, [this, which = def.Button] { BtnClick(which); });
         layout->addWidget(button);
-        FButtons[size_t(spec.Button)] = button;
+        FButtons[size_t(def.Button)] = button;
     }
     UpdateButtons();
 }
