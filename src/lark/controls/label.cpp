@@ -7,6 +7,7 @@
 // one is still running.
 #include <lark/controls/label.h>
 #include <lark/controls/label_p.h>
+#include <lark/controls/link_pointer_p.h>
 
 #include <lark/framework/limits.h>
 #include <lark/html/data.h>
@@ -27,6 +28,7 @@ namespace lark {
 TLarkCustomHTMLLabel::TLarkCustomHTMLLabel(QWidget* parent)
     : QWidget(parent)
     , TLarkHTMLHostBase(this, std::make_unique<TLarkPadding>())
+    , FPointer(std::make_unique<TLinkPointer>(this, [this](QPoint P) { return LinkAt(P); }))
 {
     // A graphic control: never focused, but it follows the mouse for the
     // link cursor.
@@ -335,67 +337,47 @@ std::optional<QString> TLarkCustomHTMLLabel::LinkAt(QPoint ClientPoint) const
     return href;
 }
 
-void TLarkCustomHTMLLabel::ShowLinkCursor(bool OverLink)
-{
-    if (OverLink == FShowingHand)
-        return;
-    FShowingHand = OverLink;
-    if (OverLink) {
-        FCursor = testAttribute(Qt::WA_SetCursor) ? cursor() : QCursor();
-        FHadOwnCursor = testAttribute(Qt::WA_SetCursor);
-        setCursor(Qt::PointingHandCursor);
-        return;
-    }
-    if (FHadOwnCursor)
-        setCursor(FCursor);
-    else
-        unsetCursor();
-}
-
 void TLarkCustomHTMLLabel::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
-    ShowLinkCursor(false);
+    FPointer->Leave();
 }
 
 void TLarkCustomHTMLLabel::mouseMoveEvent(QMouseEvent* event)
 {
-    ShowLinkCursor(LinkAt(event->position().toPoint()).has_value());
+    FPointer->Move(event->position().toPoint());
     QWidget::mouseMoveEvent(event);
 }
 
 void TLarkCustomHTMLLabel::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
+    if (FPointer->Press(event))
+        event->accept();
+    else
         QWidget::mousePressEvent(event);
-        return;
-    }
-    // The label keeps the press so that the release (the click) comes here.
-    FPressedInside = true;
-    event->accept();
 }
 
 void TLarkCustomHTMLLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !FPressedInside) {
+    QString href;
+    switch (FPointer->Release(event, href)) {
+    case TLinkPointer::TRelease::NotOurs:
         QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    FPressedInside = false;
-    const QPoint p = event->position().toPoint();
-    if (!rect().contains(p))
-        return;
-    const std::optional<QString> href = LinkAt(p);
-    if (!href) {
+        break;
+    case TLinkPointer::TRelease::Outside:
+        break;
+    case TLinkPointer::TRelease::Click:
         Click();
-        return;
+        break;
+    case TLinkPointer::TRelease::Link:
+        TriggerLinkClickEvent(this, href);
+        break;
     }
-    TriggerLinkClickEvent(this, *href);
 }
 
 void TLarkCustomHTMLLabel::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!LinkPopupMenu() || !LinkAt(event->pos())) {
+    if (!LinkPopupMenu() || !FPointer->IsOverLink(event->pos())) {
         QWidget::contextMenuEvent(event);
         return;
     }

@@ -37,6 +37,7 @@
 namespace lark {
 
 class TCanvas;
+class TLinkPointer;
 class TCustomImageList;
 class TLarkHTMLOptions;
 class TLarkHTMLStorage;
@@ -168,7 +169,6 @@ private:
     QPoint DocumentPoint(QPoint ClientPoint, const QRect& TextRect) const;
     // The target of the link under a client point, if there is one.
     std::optional<QString> LinkAt(QPoint ClientPoint) const;
-    void ShowLinkCursor(bool OverLink);
 
     void PaintDesignFrame(TCanvas& Canvas);
     void PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint PaddingShift);
@@ -178,9 +178,6 @@ private:
     bool FIsHTML = true;
     TAlignment FAlignment = taLeftJustify;
     bool FAlreadyInSetBounds = false;
-    QCursor FCursor;         // the label's own cursor while the hand shows
-    bool FHadOwnCursor = false;
-    bool FShowingHand = false;
     TTextLayout FTextLayout = tlTop;
     bool FTransparent = false;
     bool FWordWrap = true;
@@ -195,7 +192,8 @@ private:
     QSize FPlainSize;        // extent of the plain text at the last DoUpdate
     QSize FLastSizeHint;
     QImage FBuffer;          // reused by buffered paints
-    bool FPressedInside = false;
+    // The hand cursor over links and the press-release click.
+    std::unique_ptr<TLinkPointer> FPointer;
 };
 
 // The label with its settings published as Qt properties.

@@ -10,6 +10,7 @@
 // while the plain caption shows (and the other way round), so switching back
 // costs no parse unless the text, the font or the width changed meanwhile.
 #include <lark/controls/label_p.h>
+#include <lark/controls/link_pointer_p.h>
 #include <lark/controls/panel.h>
 
 #include <lark/html/data.h>
@@ -28,6 +29,7 @@ namespace lark {
 TLarkCustomHTMLPanel::TLarkCustomHTMLPanel(QWidget* parent)
     : QWidget(parent)
     , TLarkHTMLHostBase(this, std::make_unique<TPadding>())
+    , FPointer(std::make_unique<TLinkPointer>(this, [this](QPoint P) { return LinkAt(P); }))
 {
     // A container, not a tab stop: its links are clicked, its embedded
     // controls take the focus themselves.
@@ -400,67 +402,47 @@ std::optional<QString> TLarkCustomHTMLPanel::LinkAt(QPoint ClientPoint) const
     return href;
 }
 
-void TLarkCustomHTMLPanel::ShowLinkCursor(bool OverLink)
-{
-    if (OverLink == FShowingHand)
-        return;
-    FShowingHand = OverLink;
-    if (OverLink) {
-        FCursor = testAttribute(Qt::WA_SetCursor) ? cursor() : QCursor();
-        FHadOwnCursor = testAttribute(Qt::WA_SetCursor);
-        setCursor(Qt::PointingHandCursor);
-        return;
-    }
-    if (FHadOwnCursor)
-        setCursor(FCursor);
-    else
-        unsetCursor();
-}
-
 void TLarkCustomHTMLPanel::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
-    ShowLinkCursor(false);
+    FPointer->Leave();
 }
 
 void TLarkCustomHTMLPanel::mouseMoveEvent(QMouseEvent* event)
 {
-    ShowLinkCursor(LinkAt(event->position().toPoint()).has_value());
+    FPointer->Move(event->position().toPoint());
     QWidget::mouseMoveEvent(event);
 }
 
 void TLarkCustomHTMLPanel::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
+    if (FPointer->Press(event))
+        event->accept();
+    else
         QWidget::mousePressEvent(event);
-        return;
-    }
-    // The panel keeps the press so that the release (the click) comes here.
-    FPressedInside = true;
-    event->accept();
 }
 
 void TLarkCustomHTMLPanel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !FPressedInside) {
+    QString href;
+    switch (FPointer->Release(event, href)) {
+    case TLinkPointer::TRelease::NotOurs:
         QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    FPressedInside = false;
-    const QPoint p = event->position().toPoint();
-    if (!rect().contains(p))
-        return;
-    const std::optional<QString> href = LinkAt(p);
-    if (!href) {
+        break;
+    case TLinkPointer::TRelease::Outside:
+        break;
+    case TLinkPointer::TRelease::Click:
         Click();
-        return;
+        break;
+    case TLinkPointer::TRelease::Link:
+        TriggerLinkClickEvent(this, href);
+        break;
     }
-    TriggerLinkClickEvent(this, *href);
 }
 
 void TLarkCustomHTMLPanel::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!LinkPopupMenu() || !LinkAt(event->pos())) {
+    if (!LinkPopupMenu() || !FPointer->IsOverLink(event->pos())) {
         QWidget::contextMenuEvent(event);
         return;
     }

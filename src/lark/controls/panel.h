@@ -41,6 +41,7 @@
 namespace lark {
 
 class TCanvas;
+class TLinkPointer;
 
 class TLarkCustomHTMLPanel : public QWidget, public TLarkHTMLHostBase
 {
@@ -191,7 +192,6 @@ private:
     // Whether the document is what the panel shows now.
     bool ShowsDocument() const { return FIsHTML && FShowCaption; }
     std::optional<QString> LinkAt(QPoint ClientPoint) const;
-    void ShowLinkCursor(bool OverLink);
     void SetFrameValue(int& Field, int Value, int Lowest);
     void MeasurePlainCaption();
 
@@ -227,10 +227,8 @@ private:
     QSize FPlainSize;
     QSize FLastSizeHint;
     QImage FBuffer;
-    QCursor FCursor;
-    bool FHadOwnCursor = false;
-    bool FShowingHand = false;
-    bool FPressedInside = false;
+    // The hand cursor over links and the press-release click.
+    std::unique_ptr<TLinkPointer> FPointer;
 };
 
 // The panel with its settings published as Qt properties.

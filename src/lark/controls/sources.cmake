@@ -5,7 +5,9 @@ set(LAYER_SOURCES
   html_host_selection.cpp
   label.cpp
   label_p.h
-  label_paint.cpp)
+  label_paint.cpp
+  link_pointer.cpp
+  link_pointer_p.h)
 set(LAYER_HEADERS
   control_types.h
   html_host_base.h
