@@ -4,7 +4,7 @@
 #include "cases.h"
 
 #include <lark/framework/canvas.h>
-#include <lark/html/image_cache_p.h>
+#include "lark/html/images/image_cache_p.h"
 #include <lark/html/render.h>
 
 #include <benchmark/benchmark.h>

@@ -6,7 +6,7 @@
 #include "corpus.h"
 
 #include <lark/controls/view.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
 #include <benchmark/benchmark.h>

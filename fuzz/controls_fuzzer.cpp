@@ -19,8 +19,8 @@
 
 #include <lark/framework/canvas.h>
 #include <lark/framework/class_registry.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
 
 #include <QApplication>

@@ -19,10 +19,10 @@
 #include "support/test_host.h"
 
 #include <lark/framework/canvas.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
-#include <lark/html/shift_state.h>
+#include <lark/html/interaction/shift_state.h>
 
 #include <QApplication>
 #include <QImage>

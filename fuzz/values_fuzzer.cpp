@@ -11,7 +11,7 @@
 #include <lark/framework/color.h>
 #include <lark/framework/convert.h>
 #include <lark/framework/exceptions.h>
-#include <lark/html/values.h>
+#include <lark/html/parse/values.h>
 
 #include <cstddef>
 #include <cstdint>

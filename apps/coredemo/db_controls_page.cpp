@@ -8,8 +8,8 @@
 #include <lark/db/db_label.h>
 #include <lark/db/db_view.h>
 #include <lark/db/navigator.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 #include <lark/html/render.h>
 
 #include <QBoxLayout>

@@ -5,7 +5,7 @@
 
 #include <lark/controls/panel.h>
 #include <lark/framework/class_registry.h>
-#include <lark/html/padding.h>
+#include <lark/html/host/padding.h>
 
 #include <QAbstractButton>
 #include <QBoxLayout>

@@ -9,8 +9,8 @@
 #include <lark/controls/label.h>
 #include <lark/framework/font.h>
 #include <lark/framework/string_list.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -6,7 +6,7 @@
 
 #include "page_frame.h"
 
-#include <lark/html/items.h>
+#include <lark/html/model/items.h>
 
 class QCheckBox;
 class QPlainTextEdit;

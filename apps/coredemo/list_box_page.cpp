@@ -6,7 +6,7 @@
 #include "image_lists.h"
 
 #include <lark/controls/html_list_box.h>
-#include <lark/html/options.h>
+#include <lark/html/host/options.h>
 
 #include <QBoxLayout>
 #include <QLabel>

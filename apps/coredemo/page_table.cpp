@@ -12,7 +12,7 @@
 
 #include <lark/controls/panel.h>
 #include <lark/db/sql_table.h>
-#include <lark/html/options.h>
+#include <lark/html/host/options.h>
 
 namespace lark::demo {
 

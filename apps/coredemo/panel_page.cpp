@@ -4,8 +4,8 @@
 #include "image_lists.h"
 
 #include <lark/controls/panel.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 
 #include <QBoxLayout>
 #include <QLabel>

@@ -7,8 +7,8 @@
 #include <lark/controls/view.h>
 #include <lark/framework/class_registry.h>
 #include <lark/framework/font.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 
 #include <QBoxLayout>
 #include <QCheckBox>

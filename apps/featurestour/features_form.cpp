@@ -6,8 +6,8 @@
 #include <lark/framework/convert.h>
 #include <lark/framework/font.h>
 #include <lark/framework/picture.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 #include <lark/storage/storage.h>
 
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "item_dump.h"
 
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "render_options.h"
 
-#include <lark/html/values.h>
+#include <lark/html/parse/values.h>
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -11,7 +11,7 @@
 #include <lark/controls/view.h>
 #include <lark/framework/canvas.h>
 #include <lark/framework/framework.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
 #include <QApplication>

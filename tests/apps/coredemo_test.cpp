@@ -33,10 +33,10 @@
 #include <lark/db/sql_table.h>
 #include <lark/framework/exceptions.h>
 #include <lark/framework/image_list.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 #include <lark/html/render.h>
 
 #include <QApplication>

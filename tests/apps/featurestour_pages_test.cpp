@@ -5,10 +5,10 @@
 #include "page_fragments.h"
 
 #include <lark/framework/font.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
-#include <lark/html/values.h>
+#include <lark/html/parse/values.h>
 #include <lark/storage/storage.h>
 #include <lark/storage/text_form.h>
 

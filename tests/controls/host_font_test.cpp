@@ -3,7 +3,7 @@
 #include <lark/controls/label.h>
 #include <lark/controls/panel.h>
 #include <lark/controls/view.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
 #include <QFont>

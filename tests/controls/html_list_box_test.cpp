@@ -4,7 +4,7 @@
 #include <lark/framework/color.h>
 #include <lark/framework/picture.h>
 #include <lark/framework/string_list.h>
-#include <lark/html/items.h>
+#include <lark/html/model/items.h>
 
 #include "support/image_checks.h"
 

@@ -2,7 +2,7 @@
 #include <lark/controls/label.h>
 #include <lark/framework/color.h>
 #include <lark/framework/image_list.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 #include <lark/storage/storage.h>
 

@@ -1,7 +1,7 @@
 // The HTML panel on real widgets (offscreen platform).
 #include <lark/controls/panel.h>
 #include <lark/framework/color.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 #include <lark/storage/storage.h>
 

@@ -5,10 +5,10 @@
 #include <lark/controls/label.h>
 #include <lark/controls/panel.h>
 #include <lark/controls/view.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
-#include <lark/html/text_layout.h>
+#include <lark/html/layout/text_layout.h>
 
 #include "support/image_checks.h"
 

@@ -4,7 +4,7 @@
 // pages.
 #include <lark/controls/label.h>
 #include <lark/controls/view.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 #include <lark/storage/storage.h>
 

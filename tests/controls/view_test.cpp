@@ -7,7 +7,7 @@
 #include <lark/framework/canvas.h>
 #include <lark/framework/exceptions.h>
 #include <lark/framework/picture.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 #include <lark/storage/storage.h>
 

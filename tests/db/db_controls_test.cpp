@@ -9,8 +9,8 @@
 #include <lark/db/db_view.h>
 #include <lark/db/field.h>
 #include <lark/db/sql_table.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
 
 #include "support/image_checks.h"

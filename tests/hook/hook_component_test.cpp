@@ -4,7 +4,7 @@
 #include "hook_test_support.h"
 
 #include <lark/hook/hook_component.h>
-#include <lark/hook/hook_list_p.h>
+#include "lark/hook/hook_list_p.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include <lark/framework/class_registry.h>
 #include <lark/framework/color.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 
 #include <QApplication>
 #include <QCheckBox>

@@ -5,9 +5,9 @@
 #include "support/image_checks.h"
 #include "support/test_host.h"
 
-#include <lark/html/data.h>
-#include <lark/html/items.h>
-#include <lark/html/paint_inputs_p.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
+#include "lark/html/paint/paint_inputs_p.h"
 
 #include <QApplication>
 #include <QImage>

@@ -3,7 +3,7 @@
 // formatting and no soft breaks.
 #include "html/engine_fixture.h"
 
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "support/image_checks.h"
 
 #include <lark/framework/canvas.h>
-#include <lark/html/gradient.h>
+#include <lark/html/paint/gradient.h>
 
 #include <gtest/gtest.h>
 

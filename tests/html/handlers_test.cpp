@@ -3,7 +3,7 @@
 #include "html/engine_fixture.h"
 
 #include <lark/html/render.h>
-#include <lark/html/values.h>
+#include <lark/html/parse/values.h>
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // updating lock brackets a scope even when it is left by an exception.
 
 #include <lark/framework/font.h>
-#include <lark/html/host_control.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/host/host_control.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 
 #include <QWidget>
 

@@ -11,8 +11,8 @@
 #include <lark/framework/color.h>
 #include <lark/framework/limits.h>
 #include <lark/framework/picture.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
 
 #include <QImage>

@@ -6,10 +6,10 @@
 #include <lark/framework/canvas.h>
 #include <lark/framework/image_list.h>
 #include <lark/framework/picture.h>
-#include <lark/html/image_cache_p.h>
+#include "lark/html/images/image_cache_p.h"
 #include <lark/framework/limits.h>
 #include <lark/html/render.h>
-#include <lark/html/transparent_bitmap.h>
+#include <lark/html/images/transparent_bitmap.h>
 
 #include <QDateTime>
 #include <QDir>

@@ -2,8 +2,8 @@
 // attributes, radio groups, and the item written back as HTML.
 #include "html/engine_fixture.h"
 
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 
 #include <gtest/gtest.h>
 

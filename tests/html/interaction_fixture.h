@@ -4,8 +4,8 @@
 // item without knowing the layout.
 #include "html/engine_fixture.h"
 
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // not depend on the parser: a line is a break item followed by its items.
 #include <lark/framework/canvas.h>
 #include <lark/framework/font.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
-#include <lark/html/line_metrics_p.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
+#include "lark/html/layout/line_metrics_p.h"
 #include <lark/html/render.h>
 
 #include <QFontMetrics>

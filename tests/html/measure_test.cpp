@@ -1,6 +1,6 @@
 #include "layout_fixture.h"
 
-#include <lark/html/measure_p.h>
+#include "lark/html/layout/measure_p.h"
 
 #include <gtest/gtest.h>
 

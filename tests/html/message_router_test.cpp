@@ -2,8 +2,8 @@
 // render object through its hook, and the host's own handling still runs.
 #include "support/test_host.h"
 
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
 
 #include <QTest>

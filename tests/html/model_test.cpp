@@ -5,11 +5,11 @@
 #include <lark/framework/convert.h>
 #include <lark/framework/exceptions.h>
 #include <lark/framework/font.h>
-#include <lark/html/data.h>
-#include <lark/html/host_control.h>
-#include <lark/html/items.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/model/data.h>
+#include <lark/html/host/host_control.h>
+#include <lark/html/model/items.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 #include <lark/html/render.h>
 
 #include <QWidget>

@@ -2,7 +2,7 @@
 // and the property defaults a form file relies on.
 
 #include <lark/framework/exceptions.h>
-#include <lark/html/options.h>
+#include <lark/html/host/options.h>
 
 #include <QMetaProperty>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 // Padding: the HTML controls' margins default to 1, changes notify once.
 
-#include <lark/html/padding.h>
+#include <lark/html/host/padding.h>
 
 #include <QMetaProperty>
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
 #include "layout_fixture.h"
 #include "support/image_checks.h"
 
-#include <lark/html/measure_p.h>
-#include <lark/html/paint_p.h>
+#include "lark/html/layout/measure_p.h"
+#include "lark/html/paint/paint_p.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // comments, tags), the attribute reader and the tag-found event.
 #include "html/engine_fixture.h"
 
-#include <lark/html/attributes_p.h>
+#include "lark/html/parse/attributes_p.h"
 #include <lark/html/render.h>
 
 #include <gtest/gtest.h>

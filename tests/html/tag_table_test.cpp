@@ -1,5 +1,5 @@
 // The tag table, the style bits of the style tags and the input types.
-#include <lark/html/tag_table_p.h>
+#include "lark/html/parse/tag_table_p.h"
 
 #include <QString>
 #include <gtest/gtest.h>

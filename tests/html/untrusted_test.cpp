@@ -8,10 +8,10 @@
 
 #include <lark/framework/limits.h>
 #include <lark/framework/picture.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
-#include <lark/html/untrusted.h>
+#include <lark/html/untrusted/untrusted.h>
 
 #include <QCheckBox>
 #include <QPushButton>

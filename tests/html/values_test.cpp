@@ -2,8 +2,8 @@
 // colours, font sizes, character references.
 #include <lark/framework/convert.h>
 #include <lark/framework/exceptions.h>
-#include <lark/html/value_tables_p.h>
-#include <lark/html/values.h>
+#include "lark/html/parse/value_tables_p.h"
+#include <lark/html/parse/values.h>
 
 #include <QGuiApplication>
 #include <QScreen>

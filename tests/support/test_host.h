@@ -11,11 +11,11 @@
 //     host.SetHTML(u"<input type=checkbox name=a>"_s);
 //     QImage shot = host.Grab();
 #include <lark/framework/font.h>
-#include <lark/html/host_control.h>
-#include <lark/html/host_traits.h>
-#include <lark/html/items.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/host/host_control.h>
+#include <lark/html/host/host_traits.h>
+#include <lark/html/model/items.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 #include <lark/html/render.h>
 
 #include <QImage>

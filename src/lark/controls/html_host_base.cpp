@@ -4,8 +4,8 @@
 // application.
 #include <lark/controls/html_host_base.h>
 
-#include <lark/html/data.h>
-#include <lark/html/host_traits.h>
+#include <lark/html/model/data.h>
+#include <lark/html/host/host_traits.h>
 #include <lark/html/render.h>
 
 #include <QApplication>

@@ -25,12 +25,12 @@
 #include <lark/framework/font.h>
 #include <lark/framework/image_list.h>
 #include <lark/framework/picture.h>
-#include <lark/html/events.h>
-#include <lark/html/host_control.h>
-#include <lark/html/host_traits.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
-#include <lark/html/text_layout.h>
+#include <lark/html/host/events.h>
+#include <lark/html/host/host_control.h>
+#include <lark/html/host/host_traits.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
+#include <lark/html/layout/text_layout.h>
 #include <lark/storage/storage.h>
 
 #include <QMenu>

@@ -9,8 +9,8 @@
 #include <lark/controls/html_host_base.h>
 
 #include <lark/framework/canvas.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
 
 #include <QAction>

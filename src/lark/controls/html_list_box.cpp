@@ -9,7 +9,7 @@
 #include <QEvent>
 
 #include <lark/hook/hook_component.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
 #include <QMouseEvent>

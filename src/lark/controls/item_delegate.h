@@ -22,10 +22,10 @@
 #include <lark/framework/color.h>
 #include <lark/framework/font.h>
 #include <lark/framework/image_list.h>
-#include <lark/html/events.h>
-#include <lark/html/host_control.h>
-#include <lark/html/options.h>
-#include <lark/html/padding.h>
+#include <lark/html/host/events.h>
+#include <lark/html/host/host_control.h>
+#include <lark/html/host/options.h>
+#include <lark/html/host/padding.h>
 
 #include <QModelIndex>
 #include <QPointer>

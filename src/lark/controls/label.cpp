@@ -6,11 +6,11 @@
 // the label, and the resize must not start a second parse while the first
 // one is still running.
 #include <lark/controls/label.h>
-#include <lark/controls/label_p.h>
-#include <lark/controls/link_pointer_p.h>
+#include "lark/controls/label_p.h"
+#include "lark/controls/link_pointer_p.h"
 
 #include <lark/framework/limits.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
 #include <QContextMenuEvent>

@@ -13,10 +13,10 @@
 // under R: the background colour, or nothing for a transparent label (the
 // image is then laid over the parent's pixels). Painting never parses.
 #include <lark/controls/label.h>
-#include <lark/controls/label_p.h>
+#include "lark/controls/label_p.h"
 
 #include <lark/framework/canvas.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
 #include <QPaintEvent>

@@ -1,4 +1,4 @@
-#include <lark/controls/link_pointer_p.h>
+#include "lark/controls/link_pointer_p.h"
 
 #include <QMouseEvent>
 #include <QWidget>

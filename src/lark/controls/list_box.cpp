@@ -3,7 +3,7 @@
 // list_box_settings.cpp, painting in list_box_paint.cpp, the editor in
 // list_box_edit.cpp, the tooltip in list_box_hint.cpp.
 #include <lark/controls/list_box.h>
-#include <lark/controls/list_box_model_p.h>
+#include "lark/controls/list_box_model_p.h"
 
 #include <QEvent>
 #include <QKeyEvent>

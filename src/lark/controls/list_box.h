@@ -25,7 +25,7 @@
 #include <lark/framework/color.h>
 #include <lark/framework/font.h>
 #include <lark/framework/object.h>
-#include <lark/html/shift_state.h>
+#include <lark/html/interaction/shift_state.h>
 #include <lark/storage/html_strings.h>
 
 #include <QFlags>

@@ -2,7 +2,7 @@
 // a hint window laid over it while the mouse rests on it. Selected rows,
 // rows that fit, and the time the editor is open show none.
 #include <lark/controls/list_box.h>
-#include <lark/controls/list_box_model_p.h>
+#include "lark/controls/list_box_model_p.h"
 
 #include <QScreen>
 

@@ -14,7 +14,7 @@
 //      light right and bottom, one pixel inside), or the style's focus
 //      rectangle; none with HideFocus or while disabled
 #include <lark/controls/list_box.h>
-#include <lark/controls/list_box_model_p.h>
+#include "lark/controls/list_box_model_p.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>

@@ -9,11 +9,11 @@
 // IsHTML and ShowCaption only choose what is painted. The document is kept
 // while the plain caption shows (and the other way round), so switching back
 // costs no parse unless the text, the font or the width changed meanwhile.
-#include <lark/controls/label_p.h>
-#include <lark/controls/link_pointer_p.h>
+#include "lark/controls/label_p.h"
+#include "lark/controls/link_pointer_p.h"
 #include <lark/controls/panel.h>
 
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
 #include <QContextMenuEvent>

@@ -26,7 +26,7 @@
 #include <lark/controls/form_setters.h>
 #include <lark/controls/html_host_base.h>
 #include <lark/framework/color.h>
-#include <lark/html/caption.h>
+#include <lark/html/host/caption.h>
 
 #include <QCursor>
 #include <QImage>

@@ -12,12 +12,12 @@
 // coordinates (the image's painter is moved), so that the engine places
 // embedded controls and records the document's area exactly as when it draws
 // on the widget. Painting never parses.
-#include <lark/controls/label_p.h>
+#include "lark/controls/label_p.h"
 #include <lark/controls/panel.h>
 
 #include <lark/framework/canvas.h>
 #include <lark/framework/frame3d.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
 #include <QPaintEvent>

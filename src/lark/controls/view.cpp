@@ -13,7 +13,7 @@
 #include <lark/framework/exceptions.h>
 #include <lark/framework/limits.h>
 #include <lark/framework/string_list.h>
-#include <lark/html/data.h>
+#include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
 #include <QDir>

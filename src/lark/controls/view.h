@@ -23,7 +23,7 @@
 #include <lark/controls/form_setters.h>
 #include <lark/framework/color.h>
 #include <lark/framework/object.h>
-#include <lark/html/shift_state.h>
+#include <lark/html/interaction/shift_state.h>
 
 #include <QCursor>
 #include <QPoint>

@@ -6,7 +6,7 @@
 #include <lark/controls/view.h>
 
 #include <lark/framework/canvas.h>
-#include <lark/html/gradient.h>
+#include <lark/html/paint/gradient.h>
 #include <lark/html/render.h>
 
 #include <QPaintEvent>

@@ -22,8 +22,8 @@
 #include <lark/controls/view.h>
 
 #include <lark/framework/limits.h>
-#include <lark/html/data.h>
-#include <lark/html/items.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // filling a template rebinds the link once per variable, and each rebinding
 // notifies, which must not start another re-layout (nor tell the
 // application of a change that did not happen).
-#include "db_binding_p.h"
+#include "lark/db/db_binding_p.h"
 
 #include <lark/db/dataset.h>
 #include <lark/db/field.h>

@@ -1,7 +1,7 @@
 // The data-aware label: the label's caption driven by a field data link.
 #include <lark/db/db_label.h>
 
-#include "db_binding_p.h"
+#include "lark/db/db_binding_p.h"
 
 #include <QPointer>
 

@@ -1,7 +1,7 @@
 // A field reads its column at the dataset's current record.
 #include <lark/db/field.h>
 
-#include "field_value_p.h"
+#include "lark/db/field_value_p.h"
 
 #include <lark/db/dataset.h>
 

@@ -3,7 +3,7 @@
 // hands back what the cell holds (0/1 for booleans, text for dates). Each is
 // read in the column's declared type, and the text of a value follows one
 // set of rules whatever produced it.
-#include "field_value_p.h"
+#include "lark/db/field_value_p.h"
 
 #include <QDate>
 #include <QDateTime>

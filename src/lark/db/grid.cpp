@@ -2,7 +2,7 @@
 // the grid makes itself, so that neither side answers the other's echo.
 #include <lark/db/grid.h>
 
-#include "callback_link_p.h"
+#include "lark/db/callback_link_p.h"
 
 #include <lark/db/data_source.h>
 #include <lark/db/dataset.h>

@@ -2,7 +2,7 @@
 // from the dataset's Bof and Eof after every change the link hears of.
 #include <lark/db/navigator.h>
 
-#include "callback_link_p.h"
+#include "lark/db/callback_link_p.h"
 
 #include <lark/db/data_source.h>
 #include <lark/db/dataset.h>

@@ -2,7 +2,7 @@
 // case, SQLite keeps them as written, and Qt quotes the name it is given.
 // Matching the name against the database's own list, letter case ignored,
 // lets one spelling open the table on either.
-#include "sql_identifiers_p.h"
+#include "lark/db/sql_identifiers_p.h"
 
 #include <QSqlDriver>
 #include <QSqlError>

@@ -2,7 +2,7 @@
 // the table's name as the database spells it, and a lazily read model.
 #include <lark/db/sql_table.h>
 
-#include "sql_identifiers_p.h"
+#include "lark/db/sql_identifiers_p.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>

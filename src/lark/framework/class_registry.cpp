@@ -62,7 +62,7 @@ struct KnownClass
 
 const KnownClass kKnownClasses[] = {
 #define LARK_CLASS(name, QtClass, factory) { u"" #name, &QtClass::staticMetaObject, factory },
-#include "class_table.inc"
+#include "lark/framework/class_table.inc"
 #undef LARK_CLASS
 };
 

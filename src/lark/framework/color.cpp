@@ -11,7 +11,7 @@ namespace lark {
 namespace {
 
 constexpr ColorIdent kColorIdents[] = {
-#include "color_idents.inc"
+#include "lark/framework/color_idents.inc"
 };
 static_assert(std::size(kColorIdents) == 52);
 
@@ -23,7 +23,7 @@ struct SystemColor
 };
 
 constexpr SystemColor kSystemColors[] = {
-#include "system_colors.inc"
+#include "lark/framework/system_colors.inc"
 };
 static_assert(std::size(kSystemColors) == 31, "one row per system colour index 0 to 30");
 

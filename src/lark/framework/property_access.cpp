@@ -4,7 +4,7 @@
 #include <lark/framework/color.h>
 #include <lark/framework/convert.h>
 #include <lark/framework/exceptions.h>
-#include <lark/framework/property_alias_p.h>
+#include "lark/framework/property_alias_p.h"
 
 #include <QColor>
 #include <QMetaEnum>

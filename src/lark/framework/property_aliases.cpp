@@ -4,7 +4,7 @@
 // specific one.
 #include <lark/framework/color.h>
 #include <lark/framework/exceptions.h>
-#include <lark/framework/property_alias_p.h>
+#include "lark/framework/property_alias_p.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -14,7 +14,7 @@
 // widget, while an event is on its way: every step works on a snapshot of
 // guarded pointers and calls only components that are still attached.
 
-#include "ctl_hook_p.h"
+#include "lark/hook/ctl_hook_p.h"
 
 #include <lark/hook/hook_component.h>
 

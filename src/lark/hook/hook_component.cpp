@@ -1,6 +1,6 @@
 #include <lark/hook/hook_component.h>
 
-#include "hook_list_p.h"
+#include "lark/hook/hook_list_p.h"
 
 namespace lark {
 

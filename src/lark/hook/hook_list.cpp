@@ -1,6 +1,6 @@
-#include "hook_list_p.h"
+#include "lark/hook/hook_list_p.h"
 
-#include "ctl_hook_p.h"
+#include "lark/hook/ctl_hook_p.h"
 
 #include <algorithm>
 #include <utility>

@@ -5,8 +5,8 @@
 #include <lark/framework/exceptions.h>
 #include <lark/framework/picture.h>
 #include <lark/hook/hook_component.h>
-#include <lark/html/measure_p.h>
-#include <lark/html/parser_p.h>
+#include "lark/html/layout/measure_p.h"
+#include "lark/html/parse/parser_p.h"
 #include <lark/html/render.h>
 
 #include <QCoreApplication>

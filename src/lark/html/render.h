@@ -8,10 +8,10 @@
 #include <lark/framework/image_list.h>
 #include <lark/framework/object.h>
 #include <lark/framework/picture.h>
-#include <lark/html/data.h>
-#include <lark/html/events.h>
-#include <lark/html/shift_state.h>
-#include <lark/html/untrusted.h>
+#include <lark/html/model/data.h>
+#include <lark/html/host/events.h>
+#include <lark/html/interaction/shift_state.h>
+#include <lark/html/untrusted/untrusted.h>
 
 #include <QObject>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "name_index_p.h"
+#include "lark/storage/name_index_p.h"
 
 namespace lark::detail {
 

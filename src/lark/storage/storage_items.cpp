@@ -1,7 +1,7 @@
 // The storage's collection and its items: positions, generated names, and the
 // one path by which every change reaches the storage (Changed -> Update ->
 // TLarkHTMLStorage::Change).
-#include "name_index_p.h"
+#include "lark/storage/name_index_p.h"
 
 #include <lark/framework/exceptions.h>
 #include <lark/storage/storage.h>

@@ -1,4 +1,4 @@
-#include "text_form_lexer_p.h"
+#include "lark/storage/text_form_lexer_p.h"
 
 #include <lark/storage/text_form.h>
 

@@ -8,7 +8,7 @@
 //             | "Name" "=" string
 //             | "Lines.Strings" "=" "(" [ string { [","] string } ] ")"
 //   string   := STRING { "+" STRING }
-#include "text_form_lexer_p.h"
+#include "lark/storage/text_form_lexer_p.h"
 
 #include <lark/storage/storage.h>
 #include <lark/storage/text_form.h>

@@ -1,7 +1,7 @@
 // The body tag: the document background, a colour or a gradient with an
 // optional border. Without a bgcolor the tag does nothing.
-#include <lark/html/handlers/handlers_p.h>
-#include <lark/html/values.h>
+#include "lark/html/handlers/handlers_p.h"
+#include <lark/html/parse/values.h>
 
 namespace lark::detail {
 

@@ -2,8 +2,8 @@
 // colours; /font pops it. The colour nesting count FFntCnt tells the painter
 // which runs have a colour of their own (kept when it paints with override
 // colours).
-#include <lark/html/handlers/handlers_p.h>
-#include <lark/html/values.h>
+#include "lark/html/handlers/handlers_p.h"
+#include <lark/html/parse/values.h>
 
 namespace lark::detail {
 

@@ -1,6 +1,6 @@
 // Tag code -> handler, one row per code of the tag table.
-#include <lark/html/handlers/handlers_p.h>
-#include <lark/html/tag_table_p.h>
+#include "lark/html/handlers/handlers_p.h"
+#include "lark/html/parse/tag_table_p.h"
 
 #include <array>
 #include <iterator>

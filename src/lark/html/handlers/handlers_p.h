@@ -3,7 +3,7 @@
 // attributes, changes the parser state and appends the items the tag makes.
 // The parser finds a handler by the tag's code in one table.
 
-#include <lark/html/parser_p.h>
+#include "lark/html/parse/parser_p.h"
 
 namespace lark::detail {
 

@@ -5,7 +5,7 @@
 #include <lark/framework/convert.h>
 #include <lark/framework/limits.h>
 #include <lark/framework/picture.h>
-#include <lark/html/handlers/handlers_p.h>
+#include "lark/html/handlers/handlers_p.h"
 #include <lark/html/render.h>
 
 #include <algorithm>

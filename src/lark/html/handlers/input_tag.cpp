@@ -1,9 +1,9 @@
 // The input tag: a check box or radio button item of 17 by 17 pixels unless
 // the tag sizes it, focusable, named in lower case. Types other than those of
 // the input type table (text fields, say) are ignored.
-#include <lark/html/handlers/handlers_p.h>
-#include <lark/html/tag_table_p.h>
-#include <lark/html/value_tables_p.h>
+#include "lark/html/handlers/handlers_p.h"
+#include "lark/html/parse/tag_table_p.h"
+#include "lark/html/parse/value_tables_p.h"
 
 namespace lark::detail {
 

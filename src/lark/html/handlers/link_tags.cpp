@@ -1,7 +1,7 @@
 // Link tags: a starts a link run in the link colour and style and makes it
 // focusable, /a ends it and goes back to the formatting before the link.
-#include <lark/html/handlers/handlers_p.h>
-#include <lark/html/values.h>
+#include "lark/html/handlers/handlers_p.h"
+#include <lark/html/parse/values.h>
 
 namespace lark::detail {
 

@@ -2,9 +2,9 @@
 // br breaks the line keeping its alignment, ind moves to an indent or an
 // absolute position on the line.
 #include <lark/framework/convert.h>
-#include <lark/html/handlers/handlers_p.h>
-#include <lark/html/value_tables_p.h>
-#include <lark/html/values.h>
+#include "lark/html/handlers/handlers_p.h"
+#include "lark/html/parse/value_tables_p.h"
+#include <lark/html/parse/values.h>
 
 namespace lark::detail {
 

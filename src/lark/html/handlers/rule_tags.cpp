@@ -2,8 +2,8 @@
 // hard break), in a light and a shadow colour.
 #include <lark/framework/convert.h>
 #include <lark/framework/limits.h>
-#include <lark/html/handlers/handlers_p.h>
-#include <lark/html/values.h>
+#include "lark/html/handlers/handlers_p.h"
+#include <lark/html/parse/values.h>
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // Style tags: sub and sup set a position bit, b, strong, i, em, var, cite,
 // s, strikeout and u add font styles; their closing forms take them away.
 // Each starts a new run with the changed formatting.
-#include <lark/html/handlers/handlers_p.h>
-#include <lark/html/tag_table_p.h>
+#include "lark/html/handlers/handlers_p.h"
+#include "lark/html/parse/tag_table_p.h"
 
 namespace lark::detail {
 

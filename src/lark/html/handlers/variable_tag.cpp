@@ -1,7 +1,7 @@
 // The variable tag, <~~name> or <~~ name=x>: the application supplies the
 // text through the variable-needed event; a variable nobody answers shows
 // the tag's own "~~".
-#include <lark/html/handlers/handlers_p.h>
+#include "lark/html/handlers/handlers_p.h"
 #include <lark/html/render.h>
 
 using namespace Qt::StringLiterals;

@@ -1,0 +1,97 @@
+// Bitmaps drawn with one colour left out.
+//
+// The pixels of the wanted part that have the transparent colour are made
+// fully transparent in a copy, and the copy is blended onto the canvas: the
+// canvas keeps its pixels there and takes the bitmap's everywhere else,
+// unscaled. Only the part that can reach the canvas is copied.
+#include <lark/framework/canvas.h>
+#include <lark/framework/picture.h>
+#include <lark/html/images/transparent_bitmap.h>
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QWidget>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+namespace lark {
+
+namespace {
+
+int ClampToInt(std::int64_t v)
+{
+    return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
+}
+
+// System colours resolve through the widget painted on, or the application.
+const QWidget* PaletteSource(const TCanvas& canvas)
+{
+    const QPaintDevice* device = canvas.Device();
+    if (device && device->devType() == QInternal::Widget)
+        return static_cast<const QWidget*>(device);
+    return nullptr;
+}
+
+// Makes every pixel of colour key fully transparent; key is 0xRRGGBB.
+void LeaveOut(QImage& image, QRgb key)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0x00FFFFFFu) == key)
+                line[x] = 0;
+        }
+    }
+}
+
+} // namespace
+
+void DrawTransparentBitmap(TCanvas& DC, const TBitmap& Bitmap, int X, int Y, const QRect& Rect, TColor TransColor)
+{
+    const QImage& image = Bitmap.Image();
+    // Only what the bitmap has can be drawn, each pixel where Rect puts it.
+    const QRect source = Rect.intersected(image.rect());
+    if (source.isEmpty())
+        return;
+    const std::int64_t targetX = std::int64_t(X) + source.x() - Rect.x();
+    const std::int64_t targetY = std::int64_t(Y) + source.y() - Rect.y();
+    const QRect reach = DC.ClipRect();
+    const std::int64_t left = std::max<std::int64_t>(targetX, reach.left());
+    const std::int64_t top = std::max<std::int64_t>(targetY, reach.top());
+    const std::int64_t right = std::min<std::int64_t>(targetX + source.width(), std::int64_t(reach.right()) + 1);
+    const std::int64_t bottom = std::min<std::int64_t>(targetY + source.height(), std::int64_t(reach.bottom()) + 1);
+    if (left >= right || top >= bottom)
+        return;
+    QPainter* painter = DC.Painter();
+    if (!painter)
+        return;
+
+    const QRect visible(source.x() + ClampToInt(left - targetX), source.y() + ClampToInt(top - targetY),
+                        ClampToInt(right - left), ClampToInt(bottom - top));
+    // Straight (not premultiplied) alpha, so that colours compare as written.
+    QImage part = image.copy(visible).convertToFormat(QImage::Format_ARGB32);
+    if (TransColor != clNone) {
+        const QColor key = ToQColor(ColorToRGB(TransColor, PaletteSource(DC)));
+        LeaveOut(part, key.rgb() & 0x00FFFFFFu);
+    }
+    const QPainter::CompositionMode mode = painter->compositionMode();
+    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter->drawImage(QPoint(ClampToInt(left), ClampToInt(top)), part);
+    painter->setCompositionMode(mode);
+}
+
+TColor BitmapTransparentColor(const TBitmap& Bitmap)
+{
+    if (Bitmap.Empty())
+        return clNone;
+    const QImage& image = Bitmap.Image();
+    const QImage corner = image.copy(0, image.height() - 1, 1, 1).convertToFormat(QImage::Format_ARGB32);
+    const QRgb pixel = corner.pixel(0, 0);
+    if (qAlpha(pixel) == 0)
+        return clNone;
+    return FromQColor(QColor::fromRgb(pixel));
+}
+
+} // namespace lark

@@ -1,0 +1,122 @@
+// The message router and the input transfers.
+//
+// The render object's hook shows it every event of its host before the host
+// handles it. The router picks three: key presses (Tab navigation, space on
+// inputs), mouse moves (hover over inputs) and left-button releases (clicks
+// on inputs and links). It never consumes an event; the host's own handling
+// always follows.
+#include "lark/html/interaction/interaction_p.h"
+
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
+#include <lark/html/render.h>
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+namespace lark {
+
+namespace {
+
+// Host positions become document positions the way the last paint placed
+// the document: its area's origin and the source point shown there. Passing
+// host positions straight through would hit the wrong item in a scrolled or
+// padded host.
+QPoint DocumentPoint(QPoint hostPoint, QPoint areaOrigin, QPoint source)
+{
+    const auto toInt = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); };
+    return QPoint(toInt(std::int64_t(hostPoint.x()) - areaOrigin.x() + source.x()),
+                  toInt(std::int64_t(hostPoint.y()) - areaOrigin.y() + source.y()));
+}
+
+} // namespace
+
+//---- The router -----------------------------------------------------------------
+
+void TLarkHTMLRender::RouteHostEvent(QEvent* Message, bool& Handled)
+{
+    Handled = false;
+    if (!FData || !Message)
+        return;
+    switch (Message->type()) {
+    case QEvent::KeyPress: {
+        const auto* event = static_cast<const QKeyEvent*>(Message);
+        // A Qt key event cannot be changed, and nothing here changes the key.
+        int key = event->key();
+        KeyDownTransfer(key, ShiftStateOf(event->modifiers()));
+        break;
+    }
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+        const auto* event = static_cast<const QMouseEvent*>(Message);
+        const QPoint p = DocumentPoint(event->position().toPoint(), FData->Rect().topLeft(), FPaintSource);
+        if (Message->type() == QEvent::MouseMove)
+            MouseMoveTransfer(ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y(), FData->Rect());
+        else if (event->button() == Qt::LeftButton)
+            ClickTransfer(p.x(), p.y(), FData->Rect());
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+//---- Transfers --------------------------------------------------------------------
+
+void TLarkHTMLRender::MouseMoveTransfer(TShiftState /*Shift*/, int X, int Y, const QRect& R)
+{
+    if (!FData)
+        return;
+    // Only inputs show a hover state; the container raises Change when the
+    // hovered input changes.
+    FData->SetActiveItem(dynamic_cast<TLarkHTMLInputItem*>(GetItemAt(QPoint(X, Y), QPoint(), R)));
+}
+
+void TLarkHTMLRender::ClickTransfer(int X, int Y, const QRect& R)
+{
+    if (!FData)
+        return;
+    TLarkHTMLItem* item = GetItemAt(QPoint(X, Y), QPoint(), R);
+    detail::StoreSelectedItem(*FData, nullptr);
+    // A click beside everything only drops the selection; nobody repaints
+    // for that until something else changes.
+    if (!item)
+        return;
+    const QPointer<TLarkHTMLRender> self(this);
+    if (auto* input = dynamic_cast<TLarkHTMLInputItem*>(item)) {
+        detail::StoreSelectedItem(*FData, input);
+        input->Click();
+    } else if (FLinkSelect && item->IsLink()) {
+        detail::StoreSelectedItem(*FData, item);
+    }
+    if (self)
+        Change();
+}
+
+void TLarkHTMLRender::KeyDownTransfer(int& Key, TShiftState Shift)
+{
+    if (!FData)
+        return;
+    if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab) {
+        // Qt reports Shift+Tab as Backtab (with Shift held, mostly).
+        if (Key == Qt::Key_Backtab)
+            Shift.Include(ssShift);
+        // Any other modifier leaves the selection alone; hosts still repaint.
+        if (Shift.IsEmpty())
+            SelectNextSuitableItem();
+        else if (Shift == TShiftState{ ssShift })
+            SelectPrevSuitableItem();
+        Change();
+        return;
+    }
+    if (auto* input = dynamic_cast<TLarkHTMLInputItem*>(FData->SelectedItem()))
+        input->KeyDownTransfer(Key);
+}
+
+} // namespace lark

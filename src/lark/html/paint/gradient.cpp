@@ -1,0 +1,174 @@
+// Gradients and rules. Rectangles are handled as left, top, right, bottom
+// with right and bottom exclusive, the way the canvas takes them.
+
+#include <lark/framework/canvas.h>
+#include <lark/html/paint/gradient.h>
+
+#include <QPaintDevice>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace lark {
+
+namespace {
+
+struct Rgb
+{
+    int R = 0;
+    int G = 0;
+    int B = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// System colours resolve through the widget painted on, or the application.
+const QWidget* PaletteSource(const TCanvas& canvas)
+{
+    const QPaintDevice* device = canvas.Device();
+    if (device && device->devType() == QInternal::Widget)
+        return static_cast<const QWidget*>(device);
+    return nullptr;
+}
+
+Rgb ToRgb(TColor color, const QWidget* palette)
+{
+    const TColor rgb = ColorToRGB(color, palette);
+    return { int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF) };
+}
+
+// Nearest integer, halves to even.
+long RoundEven(double v)
+{
+    return std::lrint(v);
+}
+
+void FillSolid(TCanvas& canvas, const Rgb& c, const QRect& rect)
+{
+    canvas.Brush().SetColor(RGB(c.R, c.G, c.B));
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.FillRect(rect);
+}
+
+void FillBands(TCanvas& canvas, const Rgb& from, const Rgb& to, bool vertical, const QRect& rect, int steps)
+{
+    const int left = rect.left();
+    const int top = rect.top();
+    const int right = left + rect.width();
+    const int bottom = top + rect.height();
+    const double incR = double(to.R - from.R) / steps;
+    const double incG = double(to.G - from.G) / steps;
+    const double incB = double(to.B - from.B) / steps;
+    const double band = double(vertical ? rect.width() : rect.height()) / steps;
+    const auto length = std::int64_t(band) + 1;
+
+    auto bandStart = [&](std::int64_t i) { return RoundEven(double(i) * band); };
+    auto drawBand = [&](std::int64_t i, long offset) {
+        const TColor color = RGB(from.R + int(RoundEven(double(i) * incR)), from.G + int(RoundEven(double(i) * incG)),
+                                 from.B + int(RoundEven(double(i) * incB)));
+        canvas.Brush().SetColor(color);
+        canvas.Pen().SetColor(color);
+        if (vertical) {
+            const auto x0 = std::int64_t(left) + offset;
+            const auto x1 = std::min<std::int64_t>(right, x0 + length);
+            canvas.Rectangle(RectLTRB(int(x0), top, int(x1), bottom));
+        }
+        else {
+            const auto y0 = std::int64_t(top) + offset;
+            const auto y1 = std::min<std::int64_t>(bottom, y0 + length);
+            canvas.Rectangle(RectLTRB(left, int(y0), right, int(y1)));
+        }
+    };
+    // With more steps than pixels several bands start on the same pixel and
+    // only the last of them stays visible: draw just that one, so that the
+    // work is bounded by the rectangle, not by the step count.
+    const int extent = vertical ? rect.width() : rect.height();
+    if (steps > extent) {
+        std::int64_t i = 0;
+        for (long pixel = 0; pixel <= extent && i < steps; ++pixel) {
+            std::int64_t last = std::min<std::int64_t>(steps - 1, std::int64_t((pixel + 0.5) / band) + 1);
+            while (last >= 0 && bandStart(last) > pixel)
+                --last;
+            if (last >= i && bandStart(last) == pixel)
+                drawBand(last, pixel);
+            i = std::max(i, last + 1);
+        }
+        return;
+    }
+    for (int i = 0; i < steps; ++i)
+        drawBand(i, bandStart(i));
+}
+
+} // namespace
+
+void FillGradient(TCanvas& Canvas, TColor Color1, TColor Color2, bool Vertical, const QRect& Rect, int Steps,
+                  TColor BorderColor)
+{
+    const QWidget* palette = PaletteSource(Canvas);
+    Steps = std::max(Steps, 1);
+    if (Color2 == clNone)
+        Color2 = Color1;
+    if (Color1 != clNone) {
+        const Rgb from = ToRgb(Color1, palette);
+        const Rgb to = ToRgb(Color2, palette);
+        if (from == to)
+            FillSolid(Canvas, from, Rect);
+        else
+            FillBands(Canvas, from, to, Vertical, Rect, Steps);
+    }
+    if (BorderColor == clNone)
+        return;
+    Canvas.Brush().SetStyle(bsClear);
+    Canvas.Pen().SetColor(ColorToRGB(BorderColor, palette));
+    Canvas.Rectangle(Rect);
+}
+
+bool DrawRule(TCanvas& Canvas, QRect& Rect, TColor LightColor, TColor ShadowColor, int Height)
+{
+    if (Height == 0)
+        return false;
+    const QWidget* palette = PaletteSource(Canvas);
+    int left = Rect.left();
+    int top = Rect.top();
+    int right = left + Rect.width();
+    int bottom = top + Rect.height() - 1;
+    if (Height == 1) {
+        right -= 1;
+        Canvas.Pen().SetWidth(1);
+        Canvas.Pen().SetStyle(psSolid);
+        Canvas.Pen().SetColor(ColorToRGB(LightColor, palette));
+        Canvas.MoveTo(left, top);
+        Canvas.LineTo(right, top);
+        if (ShadowColor != LightColor) {
+            Canvas.Pen().SetColor(ColorToRGB(ShadowColor, palette));
+            Canvas.MoveTo(left, bottom);
+            Canvas.LineTo(right, bottom);
+        }
+        left += 1;
+        top += 1;
+        right -= 1;
+        bottom -= 1;
+    }
+    else {
+        Canvas.Pen().SetStyle(psClear);
+        Canvas.Pen().SetWidth(0);
+        Canvas.Brush().SetStyle(bsSolid);
+        const auto h = std::int64_t(Height);
+        const auto clampY = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
+        if (ShadowColor != LightColor) {
+            Canvas.Brush().SetColor(ColorToRGB(ShadowColor, palette));
+            Canvas.FillRect(RectLTRB(left, clampY(top + h), right + 1, clampY(top + 2 * h)));
+        }
+        Canvas.Brush().SetColor(ColorToRGB(LightColor, palette));
+        Canvas.FillRect(RectLTRB(left, top, right + 1, clampY(top + h)));
+        left = clampY(left + h);
+        top = clampY(top + h);
+        right = clampY(right - h - 1);
+        bottom = clampY(bottom - h);
+    }
+    Rect = RectLTRB(left, top, right + 1, bottom + 1);
+    return true;
+}
+
+} // namespace lark
