@@ -1,5 +1,3 @@
 foreach(fragment host tables engine layout images inputs interaction untrusted)
-  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
-    include(${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
-  endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
 endforeach()

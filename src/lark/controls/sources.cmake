@@ -12,9 +12,7 @@ set(LAYER_HEADERS
   control_types.h
   html_host_base.h
   label.h)
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
-  include(${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
 # The HTML panel.
 list(APPEND LAYER_SOURCES
   panel.cpp

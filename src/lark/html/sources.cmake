@@ -1,6 +1,10 @@
-# The engine is large; each area lists its own files in a fragment beside this one.
-foreach(fragment host tables model render parser handlers layout paint images inputs interaction untrusted)
-  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/sources_${fragment}.cmake)
-    include(${CMAKE_CURRENT_LIST_DIR}/sources_${fragment}.cmake)
-  endif()
+# The engine. The render object, its entry point, sits here; each stage
+# lists its own files in its folder's CMakeLists.txt.
+set(LAYER_SOURCES
+  render.cpp
+  render_p.h)
+set(LAYER_HEADERS
+  render.h)
+foreach(stage parse handlers model layout paint images interaction host untrusted)
+  add_subdirectory(${CMAKE_CURRENT_LIST_DIR}/${stage})
 endforeach()
