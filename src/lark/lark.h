@@ -24,21 +24,21 @@
 #include <lark/storage/text_form.h>
 
 // engine
+#include <lark/html/render.h>
 #include <lark/html/host/caption.h>
-#include <lark/html/model/data.h>
 #include <lark/html/host/events.h>
-#include <lark/html/paint/gradient.h>
 #include <lark/html/host/host_control.h>
 #include <lark/html/host/host_traits.h>
-#include <lark/html/model/items.h>
 #include <lark/html/host/options.h>
 #include <lark/html/host/padding.h>
-#include <lark/html/render.h>
-#include <lark/html/interaction/shift_state.h>
-#include <lark/html/images/transparent_bitmap.h>
-#include <lark/html/untrusted/untrusted.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/parse/values.h>
 #include <lark/html/layout/text_layout.h>
+#include <lark/html/paint/gradient.h>
+#include <lark/html/images/transparent_bitmap.h>
+#include <lark/html/interaction/shift_state.h>
+#include <lark/html/untrusted/untrusted.h>
 
 // controls
 #include <lark/controls/label.h>

@@ -3,6 +3,7 @@
 #include "html/engine_fixture.h"
 
 #include <lark/html/render.h>
+#include "lark/html/render_p.h"
 #include <lark/html/parse/values.h>
 
 #include <gtest/gtest.h>
@@ -166,7 +167,7 @@ TEST_F(EngineTest, ListItemOutsideAListUsesTheCounterAsItIs)
     EXPECT_EQ(AsBreak(OfKind(hitLI).front()).FListLevel, 0);
     // The counter survives the parse.
     Parse(QStringLiteral("<ol><li>a"));
-    EXPECT_EQ(Render.FCurListItem, 2);
+    EXPECT_EQ(detail::Internals(Render).CurListItem, 2);
     Parse(QStringLiteral("<li>y<li>z"));
     EXPECT_EQ(AsBreak(OfKind(hitLI)[0]).FListItemN, 2);
     EXPECT_EQ(AsBreak(OfKind(hitLI)[1]).FListItemN, 3);
@@ -212,7 +213,7 @@ TEST_F(EngineTest, SurplusListEndsGoBelowZero)
     Parse(QStringLiteral("</ul></ol><li>x"));
     EXPECT_EQ(AsBreak(OfKind(hitLI).front()).FListLevel, -2);
     EXPECT_LT(Run(QStringLiteral("x")).FIndent, 0);
-    EXPECT_EQ(Render.FCurListItem, -1);
+    EXPECT_EQ(detail::Internals(Render).CurListItem, -1);
 }
 
 //---- Paragraphs, breaks and indents ---------------------------------------

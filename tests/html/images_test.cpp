@@ -438,7 +438,7 @@ TEST_P(MagentaTransparency, BitmapKeyOrStretch)
     const QString path = Save(u"framed.bmp"_s, Framed(10, 8, kMagenta, Qt::black), "BMP");
     Parse(u"<img src=\"file:%1\" width=20 height=16 %2>"_s.arg(path, QString::fromUtf16(GetParam().attributes)));
     ASSERT_NE(FirstImage(), nullptr);
-    EXPECT_EQ(FirstImage()->FTransparent, !GetParam().magentaShows);
+    EXPECT_EQ(FirstImage()->Transparent(), !GetParam().magentaShows);
     const QImage image = Paint();
     const char* name = GetParam().name;
     if (GetParam().magentaShows) {

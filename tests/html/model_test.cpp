@@ -6,6 +6,7 @@
 #include <lark/framework/exceptions.h>
 #include <lark/framework/font.h>
 #include <lark/html/model/data.h>
+#include "lark/html/model/font_settings_p.h"
 #include <lark/html/host/host_control.h>
 #include <lark/html/model/items.h>
 #include <lark/html/host/options.h>
@@ -96,7 +97,7 @@ TEST(Item, AssignCopiesFormatNotContent)
     source.SetText(QStringLiteral("text"));
     source.FWidth = 40;
     source.FTag = 3;
-    source.FTransparent = true;
+    source.SetTransparent(true);
     source.FBgColor1 = clRed;
 
     TLarkHTMLItem copy(nullptr);
@@ -114,7 +115,7 @@ TEST(Item, AssignCopiesFormatNotContent)
     EXPECT_TRUE(copy.Text().isEmpty());
     EXPECT_EQ(copy.FWidth, 0);
     EXPECT_EQ(copy.FTag, 0);
-    EXPECT_FALSE(copy.FTransparent);
+    EXPECT_FALSE(copy.Transparent());
     EXPECT_EQ(copy.FBgColor1, clNone);
 
     copy.Assign(nullptr);

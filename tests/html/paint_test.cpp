@@ -3,6 +3,7 @@
 
 #include "lark/html/layout/measure_p.h"
 #include "lark/html/paint/paint_p.h"
+#include "lark/html/render_p.h"
 
 #include <gtest/gtest.h>
 
@@ -153,8 +154,8 @@ TEST(PaintRunPixels, RunsPaintAsQtDrawsTheirCharacters)
             canvas.Brush().SetColor(clWhite);
             render.DrawText(canvas, {}, image.rect(), clNone, image.rect());
         }
-        auto& font = render.Measurer().Entry(doc.Face, c.height, c.style);
-        EXPECT_EQ(render.Measurer().Prepare(&run, font, run.Text()).GlyphByGlyph, c.glyphByGlyph);
+        auto& font = detail::Internals(render).Measurer.Entry(doc.Face, c.height, c.style);
+        EXPECT_EQ(detail::Internals(render).Measurer.Prepare(&run, font, run.Text()).GlyphByGlyph, c.glyphByGlyph);
 
         const QPoint origin(run.Left() - run.FWidth, line.Top() + line.FHeight - line.LineDescent());
         QImage expected = WhiteImage(420, 40);

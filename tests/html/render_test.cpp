@@ -9,6 +9,7 @@
 #include <lark/framework/picture.h>
 #include <lark/hook/hook_component.h>
 #include <lark/html/render.h>
+#include "lark/html/render_p.h"
 
 #include <QImage>
 #include <QWidget>
@@ -29,7 +30,7 @@ TEST(Render, Defaults)
     EXPECT_FALSE(render.LinkSelect());
     EXPECT_TRUE(render.DoubleBuffered());
     EXPECT_FALSE(render.EditorPreview());
-    EXPECT_EQ(render.FCurListItem, 0);
+    EXPECT_EQ(detail::Internals(render).CurListItem, 0);
     EXPECT_EQ(render.Control(), nullptr);
     EXPECT_EQ(render.ImageList(), nullptr);
     ASSERT_NE(render.Data(), nullptr);

@@ -4,6 +4,7 @@
 #include "html/engine_fixture.h"
 
 #include <lark/html/render.h>
+#include "lark/html/render_p.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,7 @@ TEST_F(EngineTest, SoftBreaksCarryAlignmentAndListState)
     for (TLarkHTMLItem* item : OfKind(hitSoftBreak))
         EXPECT_EQ(static_cast<TLarkHTMLBreakItem*>(item)->Alignment(), 2);
 
-    Render.FCurListItem = 0;
+    detail::Internals(Render).CurListItem = 0;
     Parse(QStringLiteral("<ol><li>one two three four"), width + 40, true);
     ASSERT_FALSE(OfKind(hitSoftBreak).empty());
     for (TLarkHTMLItem* item : OfKind(hitSoftBreak)) {

@@ -5,16 +5,13 @@
 #include <lark/framework/exceptions.h>
 #include <lark/framework/picture.h>
 #include <lark/hook/hook_component.h>
-#include "lark/html/layout/measure_p.h"
 #include "lark/html/parse/parser_p.h"
-#include <lark/html/render.h>
+#include "lark/html/render_p.h"
 
 #include <QCoreApplication>
-#include <QImage>
 #include <QPaintDevice>
 #include <QScopeGuard>
 
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -23,22 +20,6 @@ namespace lark {
 namespace {
 
 constexpr QStringView kLineEnd = u"\r\n";
-
-// Measurement needs a surface of its own; one pixel is enough.
-std::unique_ptr<TBitmap> NewMeasuringSurface(const QPaintDevice* device)
-{
-    auto bitmap = std::make_unique<TBitmap>();
-    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    if (device) {
-        // Same resolution as the device, so that point sizes agree.
-        constexpr double kInchesPerMeter = 1.0 / 0.0254;
-        image.setDotsPerMeterX(int(std::lround(device->logicalDpiX() * kInchesPerMeter)));
-        image.setDotsPerMeterY(int(std::lround(device->logicalDpiY() * kInchesPerMeter)));
-    }
-    bitmap->SetImage(image);
-    return bitmap;
-}
 
 std::unique_ptr<TLarkHTMLRender>& SharedInstance()
 {
@@ -60,9 +41,7 @@ TLarkHTMLRender::TLarkHTMLRender(QObject* parent)
     : QObject(parent)
     , FHook(std::make_unique<TLarkHookComponent>())
     , FIntData(std::make_unique<TLarkHTMLData>())
-    , FBitmap(NewMeasuringSurface(nullptr))
-    , FBuffer(std::make_unique<TBitmap>())
-    , FMeasurer(std::make_unique<detail::Measurer>())
+    , FInternals(std::make_unique<detail::RenderInternals>())
 {
     FHook->OnBeforeProcess = [this](QObject*, QEvent* Message, bool& Handled) { RouteHostEvent(Message, Handled); };
     FData = FIntData.get();
@@ -80,6 +59,11 @@ TLarkHTMLRender::~TLarkHTMLRender()
     FHook.reset();
     FData = nullptr;
     FIntData.reset();
+}
+
+detail::RenderInternals& detail::Internals(const TLarkHTMLRender& Render)
+{
+    return *Render.FInternals;
 }
 
 TLarkHTMLRender* TLarkHTMLRender::getInstance()
@@ -151,9 +135,7 @@ void TLarkHTMLRender::SetDC(QPaintDevice* DC)
 {
     if (!DC)
         return;
-    // The surface it replaces goes with its canvas.
-    FBitmap = NewMeasuringSurface(DC);
-    FMeasurer->SetDevice(DC);
+    FInternals->Measurer.SetDevice(DC);
 }
 
 QString TLarkHTMLRender::AsText() const

@@ -31,8 +31,10 @@ namespace lark {
 class TLarkHookComponent;
 
 namespace detail {
-class Measurer;
-}
+struct RenderInternals;
+// The render object's working state (render_p.h).
+RenderInternals& Internals(const TLarkHTMLRender& Render);
+} // namespace detail
 
 class TLarkHTMLRender : public QObject
 {
@@ -178,14 +180,7 @@ public:
                             bool aSupported);
     void DoVariableNeeded(const QString& aVarName, QString& aVarValue);
 
-    //---- engine internals shared by the parser, layout and paint passes
-    // The list numbering counter of the list handlers; survives parses.
-    int FCurListItem = 0;
-    detail::Measurer& Measurer() const { return *FMeasurer; }
-    // The canvas text is measured on (bound to the measuring device).
-    TCanvas& MeasuringCanvas() const { return FBitmap->Canvas(); }
-    // The off-screen bitmap double-buffered painting goes through.
-    TBitmap& PaintBuffer() const { return *FBuffer; }
+    // The hook through which the host's events reach the render object.
     TLarkHookComponent* Hook() const { return FHook.get(); }
 
     //---- events
@@ -201,6 +196,8 @@ public:
     TLarkHTMLTagFoundEvent OnTagFound;
 
 private:
+    friend detail::RenderInternals& detail::Internals(const TLarkHTMLRender& Render);
+
     // Host events seen by the hook before the host handles them.
     void RouteHostEvent(QEvent* Message, bool& Handled);
 
@@ -208,9 +205,7 @@ private:
     std::unique_ptr<TLarkHookComponent> FHook;
     std::unique_ptr<TLarkHTMLData> FIntData;
     TLarkHTMLData* FData = nullptr;
-    std::unique_ptr<TBitmap> FBitmap;     // surface of the measuring canvas
-    std::unique_ptr<TBitmap> FBuffer;     // paint buffer for double buffering
-    std::unique_ptr<detail::Measurer> FMeasurer;
+    std::unique_ptr<detail::RenderInternals> FInternals;
     bool FEditorPreview = false;
     QPointer<TCustomImageList> FImageList;
     bool FDoubleBuffered = true;

@@ -31,7 +31,7 @@ void HandleImageTag(ParserState& state, ParsedTag& tag)
     auto image = state.FormatCopy(*next);
     image->FItemType = hitBitmap;
     image->SetText(source);
-    image->FTransparent = tag.Value(u"transparent") != u"solid";
+    image->SetTransparent(tag.Value(u"transparent") != u"solid");
 
     TPicture picture;
     state.Render.HandleImage(source, picture);

@@ -1,11 +1,12 @@
 // List tags: ul and ol open a list (one indent step deeper), li starts a
 // list item with a bullet or the next number, /ul and /ol close a list.
 //
-// The render object's counter FCurListItem carries the numbering: -1 inside
-// a bullet list, otherwise the number the next item gets. It is shared by
-// nested lists and survives between parses, so an ordered list continued
+// The render object's list counter (CurListItem) carries the numbering: -1
+// inside a bullet list, otherwise the number the next item gets. It is shared
+// by nested lists and survives between parses, so an ordered list continued
 // after an inner bullet list goes on with bullets.
 #include "lark/html/handlers/handlers_p.h"
+#include "lark/html/render_p.h"
 #include <lark/html/render.h>
 #include "lark/html/parse/tag_table_p.h"
 
@@ -82,7 +83,7 @@ void HandleListStart(ParserState& state, ParsedTag& tag)
     }
     auto next = state.EndRun(tag.HadText);
     ++state.ListLevel;
-    state.Render.FCurListItem = bullets ? -1 : 1;
+    Internals(state.Render).CurListItem = bullets ? -1 : 1;
 
     auto listStart = state.NewBreak(bullets ? hitUL : hitOL, next.get());
     listStart->FIndent += listStart->GetWidth();
@@ -99,7 +100,7 @@ void HandleListEnd(ParserState& state, ParsedTag& tag)
     next->FIndent -= ListIndentStep(*next, bullets ? hitUL : hitOL);
     state.RemoveLastOfKind(hitBreak);
     if (!bullets)
-        state.Render.FCurListItem = -1;
+        Internals(state.Render).CurListItem = -1;
     state.Append(state.NewBreak(hitBreak, next.get()));
     state.Cur = std::move(next);
 }
@@ -109,7 +110,7 @@ void HandleListItem(ParserState& state, ParsedTag& tag)
     auto next = EndRunBeforeListItem(state, tag);
     state.RemoveLastOfKind(hitBreak);
     auto itemStart = state.NewBreak(hitLI, next.get());
-    int& counter = state.Render.FCurListItem;
+    int& counter = Internals(state.Render).CurListItem;
     itemStart->FListItemN = counter;
     itemStart->FListLevel = state.ListLevel;
     if (counter > 0 && counter < std::numeric_limits<int>::max())

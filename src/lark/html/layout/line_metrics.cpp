@@ -28,6 +28,7 @@
 #include "lark/html/layout/line_metrics_p.h"
 
 #include "lark/html/layout/measure_p.h"
+#include "lark/html/render_p.h"
 
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
@@ -128,7 +129,7 @@ bool IsTextRun(const TLarkHTMLItem& item)
 void RunLineMetrics(TLarkHTMLData& data)
 {
     if (TLarkHTMLRender* render = data.Render())
-        render->Measurer().Trim();
+        Internals(*render).Measurer.Trim();
     const auto& items = data.Items();
     const int lineGap = data.LineGap();
     LineIndex& index = data.LineIndex();

@@ -1,6 +1,8 @@
 #pragma once
 // Internal: the line metrics pass, run once at the end of every parse.
 
+#include "lark/html/layout/line_index_p.h"
+
 namespace lark {
 class TLarkHTMLBreakItem;
 class TLarkHTMLData;

@@ -6,6 +6,7 @@
 
 #include "lark/html/layout/line_metrics_p.h"
 #include "lark/html/layout/measure_p.h"
+#include "lark/html/render_p.h"
 
 #include <lark/framework/limits.h>
 #include <lark/html/model/data.h>
@@ -408,7 +409,7 @@ namespace {
 detail::Measurer* MeasurerOf(const TLarkHTMLItem& item)
 {
     TLarkHTMLRender* render = item.FOwner ? item.FOwner->Render() : nullptr;
-    return render ? &render->Measurer() : nullptr;
+    return render ? &detail::Internals(*render).Measurer : nullptr;
 }
 
 // A height with the document's line gap added (which may be anything).
@@ -430,7 +431,7 @@ int TextRunWidth(TLarkHTMLItem& item)
         return 0;
     }
     auto& font = measurer->Entry(item.FFontRef, item.EffectiveFontHeight(), item.FontStyle);
-    item.FTWidth = measurer->RunWidth(font, item.FText, item.FAdvanceSum, item.FAdvanceLen) + 1;
+    item.FTWidth = measurer->RunWidth(font, item.Text(), item.FAdvanceSum, item.FAdvanceLen) + 1;
     return item.FTWidth;
 }
 

@@ -8,6 +8,7 @@
 #include <lark/html/layout/text_layout.h>
 
 #include "lark/html/layout/measure_p.h"
+#include "lark/html/render_p.h"
 
 #include <lark/framework/color.h>
 #include <lark/html/model/data.h>
@@ -146,8 +147,8 @@ int TLarkHTMLTextLayout::PrefixWidth(int Item, int n) const
     TLarkHTMLRender* render = FData.Render();
     if (item.ItemType() != hitChar || !render)
         return place.Width * n / place.TextLength;
-    const int width = render->Measurer().TextWidth(item.FFontRef, item.EffectiveFontHeight(), item.FontStyle,
-                                                   QStringView(item.Text()).left(n));
+    const int width = detail::Internals(*render).Measurer.TextWidth(
+        item.FFontRef, item.EffectiveFontHeight(), item.FontStyle, QStringView(item.Text()).left(n));
     return std::min(width, place.Width);
 }
 

@@ -170,7 +170,7 @@ void CreateControl(TLarkHTMLControlItem& item)
     // Hidden on purpose, so that it does not show with its parent before the
     // paint pass has placed it.
     control->hide();
-    item.FControl = control;
+    item.SetControl(control);
     item.FWidth = control->width();
     item.FHeight = control->height();
 }
@@ -187,7 +187,7 @@ void ApplySize(TLarkHTMLControlItem& item, const TStringList& Params)
         if (!TryStrToInt(width, value))
             return;
         item.FWidth = value;
-        if (item.FControl)
+        if (item.Control())
             w = item.FWidth;
     }
     const QString height = detail::Attribute(Params, u"height");
@@ -195,7 +195,7 @@ void ApplySize(TLarkHTMLControlItem& item, const TStringList& Params)
         if (!TryStrToInt(height, value))
             return;
         item.FHeight = value;
-        if (item.FControl)
+        if (item.Control())
             h = item.FHeight;
     }
     if (!IsUsableSize(w)) {
@@ -208,8 +208,8 @@ void ApplySize(TLarkHTMLControlItem& item, const TStringList& Params)
         item.FHeight = TLarkSize(std::min<std::int64_t>(textHeight + 2, limits::kMaxControlSize));
         h = item.FHeight;
     }
-    if (item.FControl)
-        item.FControl->setGeometry(0, 0, int(w), int(h));
+    if (item.Control())
+        item.Control()->setGeometry(0, 0, int(w), int(h));
 }
 
 // Every other attribute sets the control's property of that name, one at a
@@ -223,13 +223,13 @@ void ApplyProperties(TLarkHTMLControlItem& item, const TStringList& Params)
         if (IsSizeAttribute(name))
             continue;
         // A property meant for no control abandons the whole tag.
-        if (!item.FControl)
+        if (!item.Control())
             throw EInvalidOperation(u"No control to set the property %1 on"_s.arg(name));
-        const std::optional<TPropInfo> info = registry.GetPropInfo(item.FControl, name);
+        const std::optional<TPropInfo> info = registry.GetPropInfo(item.Control(), name);
         if (!info)
             continue;
         try {
-            SetPropertyFromText(registry, item.FControl, *info, UnquoteValue(Params.Values(rawName)));
+            SetPropertyFromText(registry, item.Control(), *info, UnquoteValue(Params.Values(rawName)));
         } catch (const std::exception&) {
             // A value the property does not take leaves it as it was.
         }

@@ -9,6 +9,7 @@
 #include <lark/html/host/host_control.h>
 #include <lark/html/host/options.h>
 #include <lark/html/render.h>
+#include "lark/html/layout/line_index_p.h"
 
 #include <QWidget>
 
@@ -27,7 +28,10 @@ namespace {
 
 } // namespace
 
-TLarkHTMLData::TLarkHTMLData() = default;
+TLarkHTMLData::TLarkHTMLData()
+    : FLineIndex(std::make_unique<detail::LineIndex>())
+{
+}
 
 TLarkHTMLData::~TLarkHTMLData()
 {

@@ -22,34 +22,9 @@ namespace lark {
 class ILarkHTMLControl;
 class TLarkHTMLRender;
 
-//---- Line index (owned by the line metrics pass) ---------------------------
 namespace detail {
-// Where each line starts and what painting needs to begin at it, so that a
-// paint scrolled into a long document finds its first visible line by binary
-// search instead of walking the items above it. Written by the line metrics
-// pass; valid only while the item list is the one it was built for.
-struct LineStart
-{
-    int Item = 0;      // index of the line's break item
-    int Top = 0;       // paint y of the line: the heights of the lines above
-    int InkBottom = 0; // lowest y any line up to this one can draw at (exclusive)
-    int LastRun = -1;  // last text run before the line: the surface's font there
-    int LastRule = -1; // last rule before the line: the surface's pen there
-};
-struct BodyStart
-{
-    int Item = 0;      // a body item
-    int LastRule = -1; // the last rule before it: the pen it is painted with
-};
-struct LineIndex
-{
-    std::vector<LineStart> Lines;
-    std::vector<BodyStart> Bodies;  // items painting the body background
-    std::vector<int> ControlLines;  // lines holding embedded controls
-    bool Built = false;
-    std::uint64_t ListVersion = 0; // the item list's version it was built for
-};
-} // namespace detail
+struct LineIndex;
+}
 
 class TLarkHTMLData
 {
@@ -150,9 +125,10 @@ public:
     void* AuxData() const { return FAuxData; }
     void SetAuxData(void* v) { FAuxData = v; }
 
-    //---- line index (line metrics pass and paint pass only)
-    detail::LineIndex& LineIndex() { return FLineIndex; }
-    const detail::LineIndex& LineIndex() const { return FLineIndex; }
+    //---- line index (layout/line_index_p.h: the line metrics pass builds it,
+    // the paint pass and the hit test read it)
+    detail::LineIndex& LineIndex() { return *FLineIndex; }
+    const detail::LineIndex& LineIndex() const { return *FLineIndex; }
 
 private:
     std::vector<std::unique_ptr<TLarkHTMLItem>> FArray;
@@ -183,7 +159,7 @@ private:
     int FVOffset = 0;
     void* FAuxData = nullptr;
     std::uint64_t FListVersion = 0;
-    detail::LineIndex FLineIndex;
+    std::unique_ptr<detail::LineIndex> FLineIndex;
 };
 
 } // namespace lark

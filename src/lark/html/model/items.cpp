@@ -3,6 +3,7 @@
 // measure.cpp, inputs and controls in input_item.cpp and control_item.cpp.
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
+#include "lark/html/model/font_settings_p.h"
 
 namespace lark {
 

@@ -135,12 +135,10 @@ public:
 
     TLarkHTMLData* FOwner = nullptr;
     TLarkHTMLItemType FItemType = hitChar;
-    QString FText;
     TFontStyles FontStyle;
     int FontHeight = 0;
     TColor FontBgColor = 0;
     TColor FontColor = 0;
-    QString FLinkRef;
     QString FFontRef;
     int FFntCnt = 0;
     TLarkSize FTWidth = kNotMeasured;
@@ -148,7 +146,6 @@ public:
     TLarkSize FHeight = 0;
     int FIndent = 0;
     std::uint32_t FBoolState = 0;
-    bool FTransparent = false;
     int FTag = 0;
     TColor FBgColor1 = clNone;
     TColor FBgColor2 = clNone;
@@ -166,6 +163,11 @@ public:
 
 protected:
     void SetBit(std::uint32_t bit, bool on) { FBoolState = on ? (FBoolState | bit) : (FBoolState & ~bit); }
+
+private:
+    QString FText;
+    QString FLinkRef;
+    bool FTransparent = false;
 };
 
 //---- TLarkHTMLBreakItem ---------------------------------------------------
@@ -200,9 +202,11 @@ public:
     }
 
     std::uint32_t FParams = 0;
-    int FLineDescent = 0;
     int FListLevel = 0;
     int FListItemN = 0;
+
+private:
+    int FLineDescent = 0;
 };
 
 //---- Painters of input items ----------------------------------------------
@@ -255,9 +259,11 @@ public:
     TLarkHTMLControlPainter* ControlPainter() const { return FControlPainter.get(); }
 
     bool FChecked = false;
+    QString FValue;
+
+private:
     TLarkHTMLInputType FInputType = itCheckBox;
     QString FName;
-    QString FValue;
     std::unique_ptr<TLarkHTMLControlPainter> FControlPainter;
 };
 
@@ -278,22 +284,11 @@ public:
     // the tag's attributes.
     void ReadAttributes(const TStringList& Params);
 
-    QPointer<QWidget> FControl;
     QString FControlClass;
     TStringList FControlPropList;
+
+private:
+    QPointer<QWidget> FControl;
 };
-
-//---- Font state of the parser ---------------------------------------------
-
-struct TFontSettings
-{
-    QString FontName;
-    int Height = 0;
-    TColor Color = 0;
-    TColor BgColor = clNone;
-};
-
-void ApplyFontSettings(TLarkHTMLItem& Item, const TFontSettings& Settings);
-void SaveFontSettings(const TLarkHTMLItem& Item, TFontSettings& Settings);
 
 } // namespace lark

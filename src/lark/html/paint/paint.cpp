@@ -20,6 +20,7 @@
 #include "lark/html/layout/line_metrics_p.h"
 #include "lark/html/paint/paint_inputs_p.h"
 #include "lark/html/paint/paint_p.h"
+#include "lark/html/render_p.h"
 
 #include <lark/framework/canvas.h>
 #include <lark/html/model/data.h>
@@ -371,7 +372,7 @@ void TLarkHTMLRender::DrawTextEx(TCanvas& ACanvas, QPoint ASrcPoint, const QRect
     QPainter* painter = ACanvas.Painter();
     if (!painter)
         return;
-    Measurer().Trim();
+    FInternals->Measurer.Trim();
     const detail::PaintRequest request{ ASrcPoint, AR,         UseOverColors,    AColor,  ABkColor,
                                         ASelColor, ASelBkColor, AAdjustFromColor, ClipRect, FTextOnlyPass };
     std::optional<SavedCanvasState> saved;
@@ -388,7 +389,7 @@ void TLarkHTMLRender::DrawTextEx(TCanvas& ACanvas, QPoint ASrcPoint, const QRect
     // Mouse input maps back to the document through this paint's origin.
     NotePaintSource(ASrcPoint);
 
-    detail::PaintContext ctx{ *this,   *FData,          Measurer(),          ACanvas, painter, request,
+    detail::PaintContext ctx{ *this,   *FData,          FInternals->Measurer, ACanvas, painter, request,
                               Control(), AR.topLeft(), ACanvas.ClipRect(), ACanvas.Brush().Color() };
     detail::PaintItems(ctx);
 

@@ -63,7 +63,7 @@ void PaintImage(PaintContext& ctx, const TLarkHTMLItem& item)
     if (picture.Empty())
         return;
     const int lineGap = ctx.Data.LineGap();
-    if (picture.IsBitmap() && item.FTransparent)
+    if (picture.IsBitmap() && item.Transparent())
         DrawTransparent(ctx, item, picture.Bitmap(), lineGap);
     else
         DrawStretched(ctx, item, picture.Image(), lineGap);

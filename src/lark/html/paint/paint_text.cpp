@@ -165,7 +165,7 @@ void PaintTextRun(PaintContext& ctx, TLarkHTMLItem& item, int index)
     const bool scaledDevice = painter.device() && painter.device()->devicePixelRatioF() != 1.0;
     const bool decorated = colors.Style.Contains(fsUnderline) || colors.Style.Contains(fsStrikeOut);
     const Measurer::PreparedRun& run = ctx.Fonts.Prepare(
-        &item, font, item.FText, scaledDevice ? Measurer::PrepareMode::WidthOnly : Measurer::PrepareMode::Glyphs);
+        &item, font, item.Text(), scaledDevice ? Measurer::PrepareMode::WidthOnly : Measurer::PrepareMode::Glyphs);
     if (!CellMayShow(ctx, x, baseLine, run.Width, metrics))
         return;
 

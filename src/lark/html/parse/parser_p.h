@@ -19,6 +19,7 @@
 #include <lark/framework/string_list.h>
 #include "lark/html/parse/attributes_p.h"
 #include <lark/html/model/data.h>
+#include "lark/html/model/font_settings_p.h"
 #include <lark/html/model/items.h>
 #include "lark/html/untrusted/untrusted_p.h"
 

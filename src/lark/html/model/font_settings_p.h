@@ -1,0 +1,23 @@
+#pragma once
+// Internal: the font state the parser keeps across font tags, copied to
+// and from items.
+
+#include <lark/framework/color.h>
+#include <lark/html/model/items.h>
+
+#include <QString>
+
+namespace lark {
+
+struct TFontSettings
+{
+    QString FontName;
+    int Height = 0;
+    TColor Color = 0;
+    TColor BgColor = clNone;
+};
+
+void ApplyFontSettings(TLarkHTMLItem& Item, const TFontSettings& Settings);
+void SaveFontSettings(const TLarkHTMLItem& Item, TFontSettings& Settings);
+
+} // namespace lark
