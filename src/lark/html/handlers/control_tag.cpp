@@ -3,8 +3,8 @@
 // handling fails is dropped whole; the text around it goes on.
 #include <lark/framework/class_registry.h>
 #include "lark/html/handlers/handlers_p.h"
-#include <lark/html/render.h>
 #include "lark/html/parse/value_tables_p.h"
+#include <lark/html/render.h>
 
 #include <exception>
 

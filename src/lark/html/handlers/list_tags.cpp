@@ -6,9 +6,9 @@
 // by nested lists and survives between parses, so an ordered list continued
 // after an inner bullet list goes on with bullets.
 #include "lark/html/handlers/handlers_p.h"
-#include "lark/html/render_p.h"
-#include <lark/html/render.h>
 #include "lark/html/parse/tag_table_p.h"
+#include <lark/html/render.h>
+#include "lark/html/render_p.h"
 
 #include <algorithm>
 #include <limits>

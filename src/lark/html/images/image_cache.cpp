@@ -6,8 +6,8 @@
 // cache holds at most a set number of pictures and of decoded bytes and lets
 // the least recently used picture go first. A picture larger than the whole
 // budget is decoded on every load rather than flushing everything else.
-#include "lark/html/images/image_cache_p.h"
 #include <lark/framework/limits.h>
+#include "lark/html/images/image_cache_p.h"
 
 #include <QDir>
 

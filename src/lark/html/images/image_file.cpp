@@ -5,8 +5,8 @@
 // without blocking, read in full up to the byte cap, and decoded only when
 // the size its header states is within the pixel caps; the decoder gets an
 // allocation limit for formats that state no size.
-#include "lark/html/images/image_cache_p.h"
 #include <lark/framework/limits.h>
+#include "lark/html/images/image_cache_p.h"
 
 #include <QBuffer>
 #include <QFile>

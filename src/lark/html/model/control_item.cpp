@@ -5,14 +5,14 @@
 #include <lark/framework/class_registry.h>
 #include <lark/framework/color.h>
 #include <lark/framework/convert.h>
-#include <lark/framework/limits.h>
 #include <lark/framework/exceptions.h>
-#include "lark/html/parse/attributes_p.h"
-#include <lark/html/model/data.h>
+#include <lark/framework/limits.h>
 #include <lark/html/host/host_traits.h>
+#include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
-#include <lark/html/render.h>
+#include "lark/html/parse/attributes_p.h"
 #include <lark/html/parse/values.h>
+#include <lark/html/render.h>
 
 #include <QWidget>
 

@@ -5,11 +5,11 @@
 // SelectedItem, ActiveItem) must be in the list; whoever removes an item goes
 // through DeleteItem/TakeItem or ForgetItem so that no reference dangles.
 #include <lark/framework/exceptions.h>
-#include <lark/html/model/data.h>
 #include <lark/html/host/host_control.h>
 #include <lark/html/host/options.h>
-#include <lark/html/render.h>
 #include "lark/html/layout/line_index_p.h"
+#include <lark/html/model/data.h>
+#include <lark/html/render.h>
 
 #include <QWidget>
 

@@ -3,9 +3,9 @@
 // back as HTML. Clicks and keys are handled with the rest of the interaction.
 #include <lark/framework/convert.h>
 #include <lark/framework/limits.h>
-#include "lark/html/parse/attributes_p.h"
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
+#include "lark/html/parse/attributes_p.h"
 #include <lark/html/parse/values.h>
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // settings record the parser pushes for font tags. Measuring lives in
 // measure.cpp, inputs and controls in input_item.cpp and control_item.cpp.
 #include <lark/html/model/data.h>
-#include <lark/html/model/items.h>
 #include "lark/html/model/font_settings_p.h"
+#include <lark/html/model/items.h>
 
 namespace lark {
 

@@ -11,11 +11,11 @@
 #include "lark/html/paint/paint_inputs_p.h"
 
 #include <lark/framework/canvas.h>
-#include <lark/html/model/data.h>
 #include <lark/html/host/host_control.h>
 #include <lark/html/host/host_traits.h>
-#include <lark/html/model/items.h>
 #include <lark/html/host/padding.h>
+#include <lark/html/model/data.h>
+#include <lark/html/model/items.h>
 #include <lark/html/render.h>
 
 #include <QPointer>

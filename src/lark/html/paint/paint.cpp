@@ -24,8 +24,8 @@
 
 #include <lark/framework/canvas.h>
 #include <lark/html/model/data.h>
-#include <lark/html/paint/gradient.h>
 #include <lark/html/model/items.h>
+#include <lark/html/paint/gradient.h>
 #include <lark/html/render.h>
 
 #include <QPainter>

@@ -18,10 +18,10 @@
 
 #include <lark/framework/canvas.h>
 #include <lark/framework/picture.h>
+#include <lark/html/images/transparent_bitmap.h>
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
 #include <lark/html/render.h>
-#include <lark/html/images/transparent_bitmap.h>
 
 #include <algorithm>
 #include <cstdint>

@@ -12,11 +12,11 @@
 #include "lark/html/handlers/handlers_p.h"
 #include "lark/html/layout/line_metrics_p.h"
 #include "lark/html/parse/parser_p.h"
-#include <lark/html/render.h>
 #include "lark/html/parse/tag_table_p.h"
-#include "lark/html/untrusted/untrusted_p.h"
 #include "lark/html/parse/value_tables_p.h"
 #include <lark/html/parse/values.h>
+#include <lark/html/render.h>
+#include "lark/html/untrusted/untrusted_p.h"
 
 using namespace Qt::StringLiterals;
 

@@ -17,10 +17,10 @@
 // computed for, so a list changed by an event handler is simply walked again.
 
 #include <lark/framework/string_list.h>
-#include "lark/html/parse/attributes_p.h"
 #include <lark/html/model/data.h>
 #include "lark/html/model/font_settings_p.h"
 #include <lark/html/model/items.h>
+#include "lark/html/parse/attributes_p.h"
 #include "lark/html/untrusted/untrusted_p.h"
 
 #include <QString>

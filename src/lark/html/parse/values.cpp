@@ -1,7 +1,7 @@
 // The value rules of attribute text: quotes, hexadecimal colour numbers,
 // colour names and identifiers, font sizes.
-#include "lark/html/parse/value_tables_p.h"
 #include <lark/framework/convert.h>
+#include "lark/html/parse/value_tables_p.h"
 #include <lark/html/parse/values.h>
 
 #include <QGuiApplication>
