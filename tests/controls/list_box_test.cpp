@@ -106,7 +106,7 @@ const PropertyCase kPropertyCases[] = {
     {"MultiLine", false, true},
     {"Sorted", false, true},
     {"Columns", 0, 2},
-    {"ItemHeight", TLarkCustomListBox::DefaultItemHeight, 30},
+    {"ItemHeight", TListBoxDefaults::ItemHeight, 30},
     {"VirtualMode", false, true},
     {"MultiSelect", false, true},
 };

@@ -22,6 +22,7 @@
 // which passes on the render object it came from. The notification-only events
 // also reach the widget's Qt signals through the Notify... hooks.
 
+#include <lark/controls/control_defaults.h>
 #include <lark/framework/font.h>
 #include <lark/framework/image_list.h>
 #include <lark/framework/picture.h>
@@ -206,6 +207,15 @@ public:
     TLarkHTMLStorageItemChangedEvent OnStorageItemChanged;
     TLarkHTMLTagFoundEvent OnTagFound;
 
+    //---- back to the defaults (THostDefaults), for the RESET of the properties
+    void ResetCaption() { SetCaption({}); }
+    void ResetParentFont() { SetParentFont(THostDefaults::ParentFont); }
+    void ResetStorageItemIndex() { SetStorageItemIndex(THostDefaults::StorageItemIndex); }
+    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(THostDefaults::StorageItemNotFoundIndex); }
+    void ResetCheckStorageLinks() { SetCheckStorageLinks(THostDefaults::CheckStorageLinks); }
+    void ResetUntrusted() { SetUntrusted(THostDefaults::Untrusted); }
+    void ResetTextSelection() { SetTextSelection(THostDefaults::TextSelection); }
+
 protected:
     // aSelf is the widget this base is mixed into; aPadding the padding it
     // owns (TLarkPadding for margins of 1, TPadding for 0).
@@ -268,10 +278,10 @@ private:
     std::unique_ptr<TPadding> FPadding;
     std::unique_ptr<TLarkHTMLRender> FRender;
     TLarkHTMLStorage* FStorage = nullptr; // cleared through the change link
-    int FIndex = 0;
-    int FNotFoundIndex = 0;
+    int FIndex = THostDefaults::StorageItemIndex;
+    int FNotFoundIndex = THostDefaults::StorageItemNotFoundIndex;
     TLarkHTMLStorageChangeLink FChangeLink;
-    bool FCheckLinks = true;
+    bool FCheckLinks = THostDefaults::CheckStorageLinks;
     QPointer<TCustomImageList> FImageList;
     TChangeLink FImageListChangeLink;
     QMetaObject::Connection FImageListDestroyed;
@@ -282,7 +292,7 @@ private:
     bool FSyncingFont = false; // one font is being copied to the other
     // Text selection: the range, the source it was made in, the mouse and
     // key handling (an event filter owned by the widget) and the cached layout.
-    bool FTextSelection = false;
+    bool FTextSelection = THostDefaults::TextSelection;
     TLarkHTMLTextRange FSelection;
     QString FSelectionSource;
     QPointer<QObject> FTextSelector;

@@ -37,7 +37,7 @@ TLarkCustomHTMLLabel::TLarkCustomHTMLLabel(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     // The label buffers its own painting.
     Render()->SetDoubleBuffered(false);
-    resize(DefaultSize, DefaultSize);
+    resize(TLabelDefaults::Width, TLabelDefaults::Height);
 }
 
 TLarkCustomHTMLLabel::~TLarkCustomHTMLLabel()

@@ -48,9 +48,6 @@ class TLarkCustomHTMLLabel : public QWidget, public TLarkHTMLHostBase
     Q_OBJECT
 
 public:
-    static constexpr TColor DefaultColor = clBtnFace;
-    static constexpr int DefaultSize = 100;
-
     explicit TLarkCustomHTMLLabel(QWidget* parent = nullptr);
     ~TLarkCustomHTMLLabel() override;
 
@@ -87,7 +84,8 @@ public:
     // Setting a colour turns ParentColor off (the inherited colour itself
     // changes nothing).
     void SetColor(TColor Value);
-    void ResetColor() { SetParentColor(true); }
+    // Back to the inherited colour.
+    void ResetColor() { SetParentColor(TLabelDefaults::ParentColor); }
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool Value);
     // No background fill: the parent shows through.
@@ -115,6 +113,16 @@ public:
 
     // Raised by a click that is not on a link.
     TNotifyEvent OnClick;
+
+    //---- back to the defaults (TLabelDefaults), for the RESET of the properties
+    void ResetAlignment() { SetAlignment(TLabelDefaults::Alignment); }
+    void ResetAutoSize() { SetAutoSize(TLabelDefaults::AutoSize); }
+    void ResetParentColor() { SetParentColor(TLabelDefaults::ParentColor); }
+    void ResetDoubleBuffered() { SetDoubleBuffered(TLabelDefaults::DoubleBuffered); }
+    void ResetIsHTML() { SetIsHTML(TLabelDefaults::IsHTML); }
+    void ResetLayout() { SetLayout(TLabelDefaults::Layout); }
+    void ResetTransparent() { SetTransparent(TLabelDefaults::Transparent); }
+    void ResetWordWrap() { SetWordWrap(TLabelDefaults::WordWrap); }
 
 Q_SIGNALS:
     // Emitted together with the events of the same meaning.
@@ -175,18 +183,18 @@ private:
     void DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
     void DrawPlainText(TCanvas& Canvas, const QRect& R);
 
-    bool FIsHTML = true;
-    TAlignment FAlignment = taLeftJustify;
+    bool FIsHTML = TLabelDefaults::IsHTML;
+    TAlignment FAlignment = TLabelDefaults::Alignment;
     bool FAlreadyInSetBounds = false;
-    TTextLayout FTextLayout = tlTop;
-    bool FTransparent = false;
-    bool FWordWrap = true;
-    bool FAutoSize = false;
+    TTextLayout FTextLayout = TLabelDefaults::Layout;
+    bool FTransparent = TLabelDefaults::Transparent;
+    bool FWordWrap = TLabelDefaults::WordWrap;
+    bool FAutoSize = TLabelDefaults::AutoSize;
     bool FUpdating = false;
-    bool FDoubleBuffered = true;
+    bool FDoubleBuffered = TLabelDefaults::DoubleBuffered;
     QPoint FOffset;
-    TColor FColor = DefaultColor;
-    bool FParentColor = true;
+    TColor FColor = TLabelDefaults::Color;
+    bool FParentColor = TLabelDefaults::ParentColor;
     int FCurrentWidth = 0;
     int FCurrentHeight = 0;
     QSize FPlainSize;        // extent of the plain text at the last DoUpdate
@@ -245,22 +253,6 @@ public:
     LARK_FORM_SETTER(Untrusted)
 
     explicit TLarkHTMLLabel(QWidget* parent = nullptr);
-
-    void ResetAlignment() { SetAlignment(taLeftJustify); }
-    void ResetAutoSize() { SetAutoSize(false); }
-    void ResetCaption() { SetCaption({}); }
-    void ResetParentColor() { SetParentColor(true); }
-    void ResetParentFont() { SetParentFont(true); }
-    void ResetDoubleBuffered() { SetDoubleBuffered(true); }
-    void ResetIsHTML() { SetIsHTML(true); }
-    void ResetLayout() { SetLayout(tlTop); }
-    void ResetTransparent() { SetTransparent(false); }
-    void ResetWordWrap() { SetWordWrap(true); }
-    void ResetStorageItemIndex() { SetStorageItemIndex(0); }
-    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
-    void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
-    void ResetUntrusted() { SetUntrusted(false); }
-    void ResetTextSelection() { SetTextSelection(false); }
 
     // Whether a form writer stores the property: only away from its default.
     // Layout is always stored.

@@ -38,7 +38,7 @@ TLarkCustomHTMLPanel::TLarkCustomHTMLPanel(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     // The panel buffers its own painting when asked to.
     Render()->SetDoubleBuffered(false);
-    resize(DefaultWidth, DefaultHeight);
+    resize(TPanelDefaults::Width, TPanelDefaults::Height);
 }
 
 TLarkCustomHTMLPanel::~TLarkCustomHTMLPanel()

@@ -48,9 +48,6 @@ class TLarkCustomHTMLPanel : public QWidget, public TLarkHTMLHostBase
     Q_OBJECT
 
 public:
-    static constexpr TColor DefaultColor = clBtnFace;
-    static constexpr int DefaultWidth = 185;
-    static constexpr int DefaultHeight = 41;
     // Bevel and border widths are kept within this, so that frame and
     // text sizes add up without overflow.
     static constexpr int MaxFrameWidth = 1024;
@@ -203,19 +200,19 @@ private:
     // window text.
     TColor DisabledTextColor() const;
 
-    bool FIsHTML = true;
-    bool FShowCaption = true;
-    TAlignment FAlignment = taCenter;
-    TTextLayout FTextLayout = tlTop;
-    bool FWordWrap = true;
-    bool FAutoSize = false;
+    bool FIsHTML = TPanelDefaults::IsHTML;
+    bool FShowCaption = TPanelDefaults::ShowCaption;
+    TAlignment FAlignment = TPanelDefaults::Alignment;
+    TTextLayout FTextLayout = TPanelDefaults::Layout;
+    bool FWordWrap = TPanelDefaults::WordWrap;
+    bool FAutoSize = TPanelDefaults::AutoSize;
     QPoint FOffset;
-    TPanelBevel FBevelOuter = bvRaised;
-    TPanelBevel FBevelInner = bvNone;
-    int FBevelWidth = 1;
-    int FBorderWidth = 0;
-    TColor FColor = DefaultColor;
-    bool FDoubleBuffered = false;
+    TPanelBevel FBevelOuter = TPanelDefaults::BevelOuter;
+    TPanelBevel FBevelInner = TPanelDefaults::BevelInner;
+    int FBevelWidth = TPanelDefaults::BevelWidth;
+    int FBorderWidth = TPanelDefaults::BorderWidth;
+    TColor FColor = TPanelDefaults::Color;
+    bool FDoubleBuffered = TPanelDefaults::DoubleBuffered;
     bool FUpdating = false;
     bool FAlreadyInSetBounds = false;
     // The representation IsHTML does not show is brought up to date only
@@ -286,25 +283,18 @@ public:
 
     explicit TLarkHTMLPanel(QWidget* parent = nullptr);
 
-    void ResetAlignment() { SetAlignment(taCenter); }
-    void ResetAutoSize() { SetAutoSize(false); }
-    void ResetBevelInner() { SetBevelInner(bvNone); }
-    void ResetBevelOuter() { SetBevelOuter(bvRaised); }
-    void ResetBevelWidth() { SetBevelWidth(1); }
-    void ResetBorderWidth() { SetBorderWidth(0); }
-    void ResetCaption() { SetCaption({}); }
-    void ResetColor() { SetColor(DefaultColor); }
-    void ResetDoubleBuffered() { SetDoubleBuffered(false); }
-    void ResetIsHTML() { SetIsHTML(true); }
-    void ResetLayout() { SetLayout(tlTop); }
-    void ResetShowCaption() { SetShowCaption(true); }
-    void ResetWordWrap() { SetWordWrap(true); }
-    void ResetParentFont() { SetParentFont(true); }
-    void ResetStorageItemIndex() { SetStorageItemIndex(0); }
-    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
-    void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
-    void ResetUntrusted() { SetUntrusted(false); }
-    void ResetTextSelection() { SetTextSelection(false); }
+    void ResetAlignment() { SetAlignment(TPanelDefaults::Alignment); }
+    void ResetAutoSize() { SetAutoSize(TPanelDefaults::AutoSize); }
+    void ResetBevelInner() { SetBevelInner(TPanelDefaults::BevelInner); }
+    void ResetBevelOuter() { SetBevelOuter(TPanelDefaults::BevelOuter); }
+    void ResetBevelWidth() { SetBevelWidth(TPanelDefaults::BevelWidth); }
+    void ResetBorderWidth() { SetBorderWidth(TPanelDefaults::BorderWidth); }
+    void ResetColor() { SetColor(TPanelDefaults::Color); }
+    void ResetDoubleBuffered() { SetDoubleBuffered(TPanelDefaults::DoubleBuffered); }
+    void ResetIsHTML() { SetIsHTML(TPanelDefaults::IsHTML); }
+    void ResetLayout() { SetLayout(TPanelDefaults::Layout); }
+    void ResetShowCaption() { SetShowCaption(TPanelDefaults::ShowCaption); }
+    void ResetWordWrap() { SetWordWrap(TPanelDefaults::WordWrap); }
 };
 
 } // namespace lark

@@ -9,12 +9,11 @@ set(LAYER_SOURCES
   link_pointer.cpp
   link_pointer_p.h)
 set(LAYER_HEADERS
+  control_defaults.h
   control_types.h
   html_host_base.h
   label.h)
-if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
-  include(${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/sources_view.cmake)
 # The HTML panel.
 list(APPEND LAYER_SOURCES
   panel.cpp
