@@ -42,8 +42,10 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QEvent;
 class QWidget;
 
 namespace lark {
@@ -230,6 +232,18 @@ protected:
     void ReleaseHost();
     // The widget's changeEvent passes QEvent::FontChange on here.
     void WidgetFontChanged();
+    // For hosts without a window of their own (label, panel), whose
+    // changeEvent passes every change on here: a font change becomes the
+    // document font, a palette or style change re-lays the document out
+    // (runs carry the default colours from the parse), an enabled change
+    // repaints.
+    void GraphicHostChanged(const QEvent* event, const std::function<void()>& relayout);
+    // What a disabled host draws its text in: the palette's disabled window
+    // text.
+    TColor DisabledTextColor() const;
+    // Draws the document at R, with the selection over it; a disabled host
+    // draws all of it in DisabledTextColor.
+    void DrawHostDocument(TCanvas& canvas, QPoint srcPoint, const QRect& r, const QRect& clipRect);
     // The document's default text colour: the font's colour, unless that is
     // the default clWindowText; then the colour Qt's widgets of this kind
     // draw their text in, the palette's Role of the group (which follows the

@@ -37,7 +37,7 @@
 namespace lark {
 
 class TCanvas;
-class TLinkPointer;
+class TGraphicHostEvents;
 class TCustomImageList;
 class TLarkHTMLOptions;
 class TLarkHTMLStorage;
@@ -157,22 +157,10 @@ protected:
     virtual void Click();
 
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    // Over a link, LinkPopupMenu (when set) pops up instead of the
-    // widget's usual context menu.
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // The background colour the document and the fill use.
     TColor BackgroundColor() const;
-    // What a disabled label draws its text in: the palette's disabled
-    // window text.
-    TColor DisabledTextColor() const;
     // A client point as a point of the document drawn in GetTextRect().
     QPoint DocumentPoint(QPoint ClientPoint, const QRect& TextRect) const;
     // The target of the link under a client point, if there is one.
@@ -200,8 +188,8 @@ private:
     QSize FPlainSize;        // extent of the plain text at the last DoUpdate
     QSize FLastSizeHint;
     QImage FBuffer;          // reused by buffered paints
-    // The hand cursor over links and the press-release click.
-    std::unique_ptr<TLinkPointer> FPointer;
+    // Links, clicks, context menus and re-layouts on the widget's events.
+    std::unique_ptr<TGraphicHostEvents> FEvents;
 };
 
 // The label with its settings published as Qt properties.

@@ -41,7 +41,7 @@
 namespace lark {
 
 class TCanvas;
-class TLinkPointer;
+class TGraphicHostEvents;
 
 class TLarkCustomHTMLPanel : public QWidget, public TLarkHTMLHostBase
 {
@@ -173,15 +173,6 @@ protected:
     virtual void Click();
 
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    // Over a link, LinkPopupMenu (when set) pops up instead of the
-    // widget's usual context menu.
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // The client area inside the frame.
@@ -196,9 +187,6 @@ private:
     void PaintBuffered(TCanvas& Canvas, const QRect& R, const QRect& Visible);
     void DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
     void DrawPlainText(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
-    // What a disabled panel draws its text in: the palette's disabled
-    // window text.
-    TColor DisabledTextColor() const;
 
     bool FIsHTML = TPanelDefaults::IsHTML;
     bool FShowCaption = TPanelDefaults::ShowCaption;
@@ -224,8 +212,8 @@ private:
     QSize FPlainSize;
     QSize FLastSizeHint;
     QImage FBuffer;
-    // The hand cursor over links and the press-release click.
-    std::unique_ptr<TLinkPointer> FPointer;
+    // Links, clicks, context menus and re-layouts on the widget's events.
+    std::unique_ptr<TGraphicHostEvents> FEvents;
 };
 
 // The panel with its settings published as Qt properties.

@@ -70,9 +70,9 @@ TFieldDataLink* TLarkHTMLDBControl::DataLink() const
     return &FBinding->Link();
 }
 
-void TLarkHTMLDBControl::DataChange(QObject* Sender)
+void TLarkHTMLDBControl::DataChange(QObject* sender)
 {
-    FBinding->DataChange(Sender);
+    FBinding->DataChange(sender);
 }
 
 QString TLarkHTMLDBControl::GetFieldText() const

@@ -51,7 +51,7 @@ public:
 
     // Shows the current record: the field's text (normal mode) or the
     // template laid out again; then OnDataChange. Runs once at a time.
-    virtual void DataChange(QObject* Sender);
+    virtual void DataChange(QObject* sender);
     // The bound field's text; without a field, the control's name at design
     // time and nothing at run time.
     QString GetFieldText() const;
