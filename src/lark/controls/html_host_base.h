@@ -279,6 +279,9 @@ protected:
     QString FCaption;
 
 private:
+    // Passes the label's and the panel's widget changes on to GraphicHostChanged.
+    friend class TGraphicHostEvents;
+
     void BindRenderEvents();
     void DocumentFontChanged();
     void TakeWidgetFont();
