@@ -76,7 +76,7 @@ TEST(FlagSet, ValuesOutsideTheSetAreDropped)
     EXPECT_TRUE(TSides{outside}.IsEmpty());
     EXPECT_FALSE(TSides::FromInt(0xFF).Contains(outside));
     EXPECT_EQ(TSides{sdLeft}.Include(outside), TSides{sdLeft});
-    EXPECT_EQ(TFlagSet<TSide, 32>::FromInt(-1).ToInt(), -1);
+    EXPECT_EQ((TFlagSet<TSide, 32>::FromInt(-1).ToInt()), -1);
 }
 
 // The two sets the library declares keep their bit layout: forms store
