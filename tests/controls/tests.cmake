@@ -1,8 +1,6 @@
 # Each control lists its own test binary in a fragment beside this one.
 foreach(fragment label view untrusted panel qt)
-  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
-    include(${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
-  endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/tests_${fragment}.cmake)
 endforeach()
 include(${CMAKE_CURRENT_LIST_DIR}/tests_list_box.cmake)
 lark_add_test(controls_text_selection_tests SOURCES controls/text_selection_test.cpp)
