@@ -14,13 +14,10 @@ TGraphicHostEvents::TGraphicHostEvents(QWidget* widget, TLarkHTMLHostBase& host,
     , FHost(host)
     , FHooks(std::move(hooks))
 {
-    FWidget->installEventFilter(this);
 }
 
-bool TGraphicHostEvents::eventFilter(QObject* watched, QEvent* event)
+bool TGraphicHostEvents::Handle(QEvent* event)
 {
-    if (watched != FWidget)
-        return false;
     bool handled = false;
     switch (event->type()) {
     case QEvent::Leave:
@@ -33,8 +30,8 @@ bool TGraphicHostEvents::eventFilter(QObject* watched, QEvent* event)
         handled = Press(static_cast<QMouseEvent*>(event));
         break;
     case QEvent::MouseButtonRelease:
-        // Handled before the click runs: its handler may destroy the widget
-        // and this filter with it.
+        // Accepted before the click runs: its handler may destroy the widget
+        // and this object with it.
         if (!IsOurRelease(static_cast<QMouseEvent*>(event)))
             return false;
         event->accept();

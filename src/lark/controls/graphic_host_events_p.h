@@ -1,6 +1,6 @@
 #pragma once
 // What the label and the panel, HTML hosts without a window of their own,
-// do with their widget's events, as an event filter on the widget:
+// do with their widget's events; the widget's event() passes each on first:
 //
 // - the hand cursor over links, restoring the widget's own cursor after it;
 // - a left click that counts only when pressed and released on the widget:
@@ -26,7 +26,7 @@ namespace lark {
 
 class TLarkHTMLHostBase;
 
-class TGraphicHostEvents : public QObject
+class TGraphicHostEvents
 {
 public:
     using TLinkLookup = std::function<std::optional<QString>(QPoint clientPoint)>;
@@ -44,13 +44,15 @@ public:
         std::function<void()> Resized;
     };
 
-    // Filters widget's events until destroyed; host is the widget's HTML base.
+    // host is the widget's HTML base.
     TGraphicHostEvents(QWidget* widget, TLarkHTMLHostBase& host, THooks hooks);
 
-    bool IsOverLink(QPoint clientPoint) const { return FHooks.LinkAt(clientPoint).has_value(); }
+    // True when the event was handled in the widget's place. It comes after
+    // the widget's event filters (the engine's hook, the text selection),
+    // as the widget's own handlers do.
+    bool Handle(QEvent* event);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool IsOverLink(QPoint clientPoint) const { return FHooks.LinkAt(clientPoint).has_value(); }
 
 private:
     void ShowLinkCursor(bool overLink);

@@ -353,6 +353,11 @@ void TLarkCustomHTMLLabel::Click()
         Q_EMIT clicked();
 }
 
+bool TLarkCustomHTMLLabel::event(QEvent* event)
+{
+    return (FEvents && FEvents->Handle(event)) || QWidget::event(event);
+}
+
 //---- Published label ----------------------------------------------------------
 
 TLarkHTMLLabel::TLarkHTMLLabel(QWidget* parent)

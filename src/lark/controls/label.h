@@ -156,6 +156,7 @@ protected:
     // Raises OnClick and clicked().
     virtual void Click();
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

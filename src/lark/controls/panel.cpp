@@ -418,6 +418,11 @@ void TLarkCustomHTMLPanel::Click()
         Q_EMIT clicked();
 }
 
+bool TLarkCustomHTMLPanel::event(QEvent* event)
+{
+    return (FEvents && FEvents->Handle(event)) || QWidget::event(event);
+}
+
 //---- Published panel ----------------------------------------------------------
 
 TLarkHTMLPanel::TLarkHTMLPanel(QWidget* parent)
