@@ -17,7 +17,7 @@
 #include "screenshot_demo.h"
 #include "themes.h"
 
-#include <lark/framework/framework.h>
+#include <app_startup.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -30,39 +30,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kScreenshotsOption = u"screenshots"_s;
 const QString kThemeOption = u"theme"_s;
 const QString kDatabaseOption = u"database"_s;
-
-bool WantsScreenshots(int argc, char** argv)
-{
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == "--screenshots" || arg.startsWith("--screenshots="))
-            return true;
-    }
-    return false;
-}
-
-// Screenshots need no screen: without one, draw off screen.
-void ChoosePlatform(int argc, char** argv)
-{
-    if (!WantsScreenshots(argc, argv) || qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        return;
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
-// The pages load "file:logo.png" and "file:sample.png" from the working
-// directory; the build puts them next to the program, so a demo started from
-// elsewhere works in the program's folder.
-void UseProgramFolderForImages()
-{
-    const QString image = u"logo.png"_s;
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!QFileInfo::exists(image) && QFileInfo::exists(QDir(programFolder).filePath(image)))
-        QDir::setCurrent(programFolder);
-}
 
 // The option, else the environment, else the data folder's file; made with
 // the sample records when missing. A file that cannot be made is reported
@@ -93,15 +62,10 @@ void ListThemes()
 
 int main(int argc, char** argv)
 {
-    ChoosePlatform(argc, argv);
+    lark::apps::ChooseScreenshotPlatform(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(u"coredemo"_s);
-    lark::InitializeFramework();
-
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"The Lark HTML controls demo."_s);
-    parser.addHelpOption();
-    parser.addOption({ kScreenshotsOption, u"Write one picture per page into DIR and exit."_s, u"DIR"_s });
+    lark::apps::StartDemo(u"coredemo"_s, u"The Lark HTML controls demo."_s, parser);
     parser.addOption({ kThemeOption, u"Start with theme NAME (\"list\" prints the themes)."_s, u"NAME"_s });
     parser.addOption({ kDatabaseOption, u"Read the DB pages from the SQLite FILE (made when missing)."_s, u"FILE"_s });
     parser.process(app);
@@ -126,10 +90,10 @@ int main(int argc, char** argv)
     }
 
     // Named before the working directory may change.
-    const QString screenshots =
-        parser.isSet(kScreenshotsOption) ? QDir(parser.value(kScreenshotsOption)).absolutePath() : QString();
+    const QString screenshots = lark::apps::ScreenshotFolder(parser);
     const QString database = PrepareDatabase(parser);
-    UseProgramFolderForImages();
+    // The pages load "file:logo.png" and other pictures from the working directory.
+    lark::apps::UseProgramFolderFor(u"logo.png"_s);
     lark::TfrmLarkHTMLCore form;
     form.SetDatabaseName(database);
     if (!screenshots.isEmpty())

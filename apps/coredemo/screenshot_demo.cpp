@@ -5,29 +5,18 @@
 #include "direct_drawing_page.h"
 #include "page_table.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QImage>
-#include <QPixmap>
+#include <page_screenshots.h>
+
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 
 #include <cstdio>
+#include <iterator>
 
 using namespace Qt::StringLiterals;
 
 namespace lark::demo {
-
-namespace {
-
-int Fail(const QString& message)
-{
-    std::fprintf(stderr, "coredemo: %s\n", qUtf8Printable(message));
-    return 1;
-}
-
-} // namespace
 
 QString ScreenshotStem(const QString& Caption)
 {
@@ -41,36 +30,26 @@ QString ScreenshotStem(const QString& Caption)
 
 int WriteScreenshots(TfrmLarkHTMLCore& Form, const QString& Folder)
 {
-    const QDir folder(Folder);
-    if (!folder.mkpath(u"."_s))
-        return Fail(u"cannot create the folder %1"_s.arg(Folder));
-
     // Nobody is there to close a message box.
     const TMessageSink previous = SetMessageSink([](QWidget*, const QString& text) {
         std::fprintf(stderr, "coredemo: message: %s\n", qUtf8Printable(text));
     });
     const auto restore = qScopeGuard([&previous] { SetMessageSink(previous); });
 
-    Form.show();
-    int number = 0;
-    for (const TDemoPage& page : DemoPages()) {
-        const QString caption = QString::fromLatin1(page.Caption);
+    const auto& pages = DemoPages();
+    apps::TPageScreenshots shots;
+    shots.Program = u"coredemo"_s;
+    shots.Folder = Folder;
+    shots.PageCount = int(std::size(pages));
+    shots.ShowPage = [&Form, &pages](int i) {
+        const QString caption = QString::fromLatin1(pages[i].Caption);
         Form.NavigationButtonClicked(caption);
         // A blank paint box shows nothing: draw on it as a user would.
         if (auto* drawing = qobject_cast<TFrameDirectDraw*>(Form.CurrentFrame()))
             drawing->DrawButton()->click();
-        // Let the page lay out, parse and place its embedded controls.
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-        const QImage shot = Form.grab().toImage();
-        const QString name = u"%1_%2.png"_s.arg(++number, 2, 10, QChar(u'0')).arg(ScreenshotStem(caption));
-        const QString path = folder.filePath(name);
-        if (!shot.save(path, "PNG"))
-            return Fail(u"cannot write %1"_s.arg(path));
-        std::printf("%s\n", qUtf8Printable(QDir::toNativeSeparators(path)));
-    }
-    std::fflush(stdout);
-    return 0;
+        return ScreenshotStem(caption);
+    };
+    return apps::WriteScreenshots(Form, shots);
 }
 
 } // namespace lark::demo

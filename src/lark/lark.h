@@ -59,3 +59,7 @@
 #include <lark/db/grid.h>
 #include <lark/db/navigator.h>
 #include <lark/db/sql_table.h>
+#include <lark/framework/flag_set.h>
+#include <lark/framework/saturate.h>
+#include <lark/controls/control_defaults.h>
+#include <lark/db/db_control.h>

@@ -19,6 +19,7 @@
 #include "demo_messages.h"
 #include "demo_widgets.h"
 
+#include "support/document_probes.h"
 #include "support/image_checks.h"
 
 #include <lark/controls/html_list_box.h>
@@ -67,30 +68,8 @@ using namespace Qt::StringLiterals;
 namespace lark {
 namespace {
 
-// The rectangle an item was painted in, in document coordinates: a painted
-// item records the end of its run as Left and its line's top as Top, and
-// stands on the bottom of its line.
-QRect PaintedRect(const TLarkHTMLData& data, const TLarkHTMLItem* item)
-{
-    int lineHeight = 0;
-    for (const auto& each : data.Items()) {
-        if (each->IsBreakItem())
-            lineHeight = each->FHeight;
-        if (each.get() == item)
-            break;
-    }
-    const int bottom = item->Top() + lineHeight;
-    return QRect(item->Left() - item->FWidth, bottom - item->FHeight, item->FWidth, item->FHeight);
-}
-
-const TLarkHTMLItem* FindItem(const TLarkHTMLData& data, const std::function<bool(const TLarkHTMLItem&)>& wanted)
-{
-    for (const auto& item : data.Items()) {
-        if (wanted(*item))
-            return item.get();
-    }
-    return nullptr;
-}
+using test::FindItem;
+using test::PaintedRect;
 
 // For each text run of a label holding the words Text: whether it is bold.
 QList<bool> BoldnessOf(const TLarkHTMLLabel& label, const QString& text)

@@ -3,6 +3,7 @@
 // gradient, embedded widgets and check boxes looked at and clicked.
 #include "features_form.h"
 
+#include "support/document_probes.h"
 #include "support/image_checks.h"
 
 #include <lark/controls/label.h>
@@ -33,30 +34,8 @@ using namespace Qt::StringLiterals;
 namespace lark {
 namespace {
 
-// The rectangle an item was painted in, in document coordinates: a painted
-// item records the end of its run as Left and its line's top as Top, and
-// stands on the bottom of its line.
-QRect PaintedRect(const TLarkHTMLData& data, const TLarkHTMLItem* item)
-{
-    int lineHeight = 0;
-    for (const auto& each : data.Items()) {
-        if (each->IsBreakItem())
-            lineHeight = each->FHeight;
-        if (each.get() == item)
-            break;
-    }
-    const int bottom = item->Top() + lineHeight;
-    return QRect(item->Left() - item->FWidth, bottom - item->FHeight, item->FWidth, item->FHeight);
-}
-
-const TLarkHTMLItem* FindItem(const TLarkHTMLData& data, const std::function<bool(const TLarkHTMLItem&)>& wanted)
-{
-    for (const auto& item : data.Items()) {
-        if (wanted(*item))
-            return item.get();
-    }
-    return nullptr;
-}
+using test::FindItem;
+using test::PaintedRect;
 
 template <typename Widget>
 Widget* ChildWithText(const QWidget* parent, const QString& text)

@@ -55,7 +55,7 @@ protected:
     QImage Grab(QWidget* w)
     {
         QApplication::processEvents();
-        QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage shot = test::GrabRGB32(*w);
         shot.setDevicePixelRatio(1);
         return shot;
     }

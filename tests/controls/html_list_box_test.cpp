@@ -7,6 +7,7 @@
 #include <lark/html/model/items.h>
 
 #include "support/image_checks.h"
+#include "support/test_widgets.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -39,16 +40,14 @@ protected:
         List->Font().SetHeight(-12);
         List->Font().SetColor(clBlack);
         List->SetColor(clWhite);
-        Form.show();
-        QApplication::setActiveWindow(&Form);
-        List->setFocus(Qt::OtherFocusReason);
+        test::ShowActive(Form, List);
         List->OnLinkClick = [this](QObject*, const QString& href) { Clicked << href; };
     }
 
     QImage Shot()
     {
         QApplication::processEvents();
-        return List->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return test::GrabRGB32(*List->viewport());
     }
     void Press(QPoint pos, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -391,7 +390,7 @@ TEST_F(ItemDelegateTest, SelectedCellsTakeTheStylesSelectionColours)
     View.selectionModel()->select(Model.index(0, 0), QItemSelectionModel::Select);
     View.setFocus();
     QApplication::processEvents();
-    const QImage shot = View.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = test::GrabRGB32(*View.viewport());
     const QColor highlight = View.palette().color(QPalette::Active, QPalette::Highlight);
     const QRect cell = View.visualRect(Model.index(0, 0));
     EXPECT_GT(CountPixels(shot, cell, highlight, 8), cell.width() * 4) << SaveForReview(shot, u"delegate"_s).toStdString();
@@ -403,9 +402,9 @@ TEST_F(ItemDelegateTest, ElidesSingleLineCellsThatDoNotFit)
     Model.setItem(0, 0, new QStandardItem(u"a long cell text that does not fit in a narrow column at all"_s));
     View.setColumnWidth(0, 80);
     const QRect cell = View.visualRect(Model.index(0, 0));
-    const QImage elided = View.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage elided = test::GrabRGB32(*View.viewport());
     Delegate->SetElideRows(false);
-    const QImage cut = View.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage cut = test::GrabRGB32(*View.viewport());
     EXPECT_FALSE(elided.copy(cell) == cut.copy(cell));
     EXPECT_GT(Delegate->sizeHint(QStyleOptionViewItem(), Model.index(0, 0)).width(), cell.width());
 }

@@ -7,6 +7,7 @@
 #include <lark/storage/storage.h>
 
 #include "support/image_checks.h"
+#include "support/test_widgets.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -31,22 +32,6 @@ QString Box(int w, int h)
 {
     return u"<img src=\"box\" width=%1 height=%2>"_s.arg(w).arg(h);
 }
-
-// Red and green 8-pixel squares, so that a transparent child shows both.
-class CheckerWidget : public QWidget
-{
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        for (int y = 0; y < height(); y += 8)
-            for (int x = 0; x < width(); x += 8)
-                p.fillRect(x, y, 8, 8, ((x + y) / 8) % 2 ? Qt::red : Qt::green);
-    }
-};
 
 class LabelTest : public testing::Test
 {
@@ -84,9 +69,10 @@ protected:
         const QRect r = Label->GetTextRect();
         return r.topLeft() + QPoint(Label->Padding()->Left() + 3, Label->Padding()->Top() + 5);
     }
-    QImage GrabParent() { return Parent.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage GrabParent() { return test::GrabRGB32(Parent); }
 
-    CheckerWidget Parent;
+    // Red and green 8-pixel squares, so that a transparent label shows both.
+    test::CheckerboardWidget Parent{Qt::green, Qt::red, 8};
     TLarkHTMLLabel* Label = nullptr; // owned by Parent
     int Tags = 0;                    // tags the parser met: one or more per parse
 };
@@ -532,13 +518,13 @@ TEST_F(LabelTest, BufferedAndDirectPaintingLookTheSame)
 TEST_F(LabelTest, EmptyLabelAtDesignTimeShowsADashedFrame)
 {
     Label->SetDesigning(true);
-    const QImage shot = Label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = test::GrabRGB32(*Label);
     const int edge = CountPixels(shot, QRect(0, 0, 100, 1), Qt::black);
     EXPECT_GT(edge, 20);
     EXPECT_LT(edge, 100); // dashed, not solid
     EXPECT_EQ(CountPixels(shot, QRect(2, 2, 96, 96), Qt::black), 0);
     Label->SetCaption(u"text"_s);
-    const QImage withText = Label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage withText = test::GrabRGB32(*Label);
     EXPECT_EQ(CountPixels(withText, QRect(0, 99, 100, 1), Qt::black), 0);
 }
 

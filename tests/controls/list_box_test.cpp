@@ -3,6 +3,7 @@
 #include <lark/framework/color.h>
 
 #include "support/image_checks.h"
+#include "support/test_widgets.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -35,9 +36,7 @@ protected:
         QFont font(u"DejaVu Sans"_s);
         font.setPixelSize(12);
         List->setFont(font);
-        Form.show();
-        QApplication::setActiveWindow(&Form);
-        List->setFocus(Qt::OtherFocusReason);
+        test::ShowActive(Form, List);
         for (int i = 0; i < 5; ++i)
             List->Items().Add(u"item %1"_s.arg(i));
         QApplication::processEvents();
@@ -47,7 +46,7 @@ protected:
     QImage Shot()
     {
         QApplication::processEvents();
-        return List->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return test::GrabRGB32(*List->viewport());
     }
     void MoveMouse(QPoint pos)
     {
@@ -106,7 +105,7 @@ const PropertyCase kPropertyCases[] = {
     {"MultiLine", false, true},
     {"Sorted", false, true},
     {"Columns", 0, 2},
-    {"ItemHeight", TLarkCustomListBox::DefaultItemHeight, 30},
+    {"ItemHeight", TListBoxDefaults::ItemHeight, 30},
     {"VirtualMode", false, true},
     {"MultiSelect", false, true},
 };

@@ -6,6 +6,7 @@
 #include <lark/storage/storage.h>
 
 #include "support/image_checks.h"
+#include "support/property_checks.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -65,7 +66,7 @@ protected:
             QApplication::sendEvent(Panel, &event);
         }
     }
-    QImage Grab() { return Panel->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage Grab() { return test::GrabRGB32(*Panel); }
     QSize TextSize() const { return Panel->Render()->Data()->TextSize(); }
 
     QWidget Parent;
@@ -102,13 +103,7 @@ TEST_F(PanelTest, PublishesItsDefaults)
 // Qt Designer writes a property and resets it through its RESET function.
 TEST(PanelProperties, PublishedPropertiesResetToTheirDefaults)
 {
-    struct Case
-    {
-        const char* name;
-        QVariant changed;
-        QVariant expectedDefault;
-    };
-    const Case cases[] = {
+    const test::PropertyResetCase cases[] = {
         {"Alignment", QVariant::fromValue(taRightJustify), QVariant::fromValue(taCenter)},
         {"AutoSize", true, false},
         {"BevelInner", QVariant::fromValue(bvLowered), QVariant::fromValue(bvNone)},
@@ -129,15 +124,7 @@ TEST(PanelProperties, PublishedPropertiesResetToTheirDefaults)
         {"Untrusted", true, false},
     };
     TLarkHTMLPanel panel;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QMetaProperty property = panel.metaObject()->property(panel.metaObject()->indexOfProperty(c.name));
-        ASSERT_TRUE(property.isValid());
-        ASSERT_TRUE(property.write(&panel, c.changed));
-        EXPECT_EQ(property.read(&panel), c.changed);
-        ASSERT_TRUE(property.reset(&panel));
-        EXPECT_EQ(property.read(&panel), c.expectedDefault);
-    }
+    test::ExpectPropertiesReset(panel, cases);
     for (const char* object : {"Options", "Padding"})
         EXPECT_NE(panel.property(object).value<QObject*>(), nullptr) << object;
 }

@@ -99,7 +99,7 @@ TEST_P(SignalsTest, ImageNeededLetsASlotSupplyThePicture)
     });
     Host->SetCaption(u"<img src=\"app:swatch\">"_s);
     QApplication::processEvents();
-    const QImage shot = Widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = test::GrabRGB32(*Widget);
     // The list box lays its rows out when it paints them.
     EXPECT_TRUE(asked.contains(u"app:swatch"_s));
     EXPECT_GE(CountPixels(shot, shot.rect(), Qt::red), 12 * 12);

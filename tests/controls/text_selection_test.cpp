@@ -81,7 +81,7 @@ protected:
         Grab();
     }
 
-    QImage Grab() { return Widget->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QImage Grab() { return test::GrabRGB32(*Widget); }
     const TLarkHTMLTextLayout& Layout() { return *Base->TextLayout(); }
     // The client point at the middle of the character at offset n.
     QPoint CharPoint(int n) { return Base->DocumentToClient(Layout().CharRect(n)).center(); }
@@ -266,7 +266,7 @@ TEST(TextSelectionView, SurvivesScrolling)
     view.SetSelectedRange({start, start + 6});
     const QRect docCell = view.TextLayout()->CharRect(start);
     view.SetPosition(QPoint(0, docCell.top() - 10));
-    const QImage shot = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shot = test::GrabRGB32(view);
     EXPECT_EQ(view.SelectedText(), u"line 5"_s);
     const QRect cell = view.DocumentToClient(docCell);
     EXPECT_EQ(cell.top(), 10 + view.ClientRect().top());

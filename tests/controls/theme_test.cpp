@@ -156,7 +156,7 @@ protected:
     QImage Grab()
     {
         QApplication::processEvents();
-        return Widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return test::GrabRGB32(*Widget);
     }
     // The text pixels of c (as the widget draws c on a dark or a light
     // background): full-coverage pixels only.

@@ -2,6 +2,8 @@
 // keys, wheel, scroll bars, storage links, files, the context menu and what
 // the view paints.
 #include "support/image_checks.h"
+#include "support/property_checks.h"
+#include "support/test_widgets.h"
 
 #include <lark/controls/view.h>
 #include <lark/framework/canvas.h>
@@ -376,13 +378,7 @@ TEST_F(ViewTest, ContentChangedWhilePaintingWaitsForThePaint)
 // Qt Designer resets a property to its default through its RESET function.
 TEST(ViewProperties, PublishedPropertiesResetToTheirDefaults)
 {
-    struct Case
-    {
-        const char* name;
-        QVariant changed;
-        QVariant expectedDefault;
-    };
-    const Case cases[] = {
+    const test::PropertyResetCase cases[] = {
         {"BackgroundType", QVariant::fromValue(bgtVertGradient), QVariant::fromValue(bgtColorFill)},
         {"BorderStyle", QVariant::fromValue(bsNone), QVariant::fromValue(bsSingle)},
         {"Color", QVariant::fromValue(clRed), QVariant::fromValue(clWindow)},
@@ -395,15 +391,7 @@ TEST(ViewProperties, PublishedPropertiesResetToTheirDefaults)
         {"StorageItemNotFoundIndex", 2, 0},
     };
     TLarkHTMLView view;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QMetaProperty property = view.metaObject()->property(view.metaObject()->indexOfProperty(c.name));
-        ASSERT_TRUE(property.isValid());
-        ASSERT_TRUE(property.write(&view, c.changed));
-        EXPECT_EQ(property.read(&view), c.changed);
-        ASSERT_TRUE(property.reset(&view));
-        EXPECT_EQ(property.read(&view), c.expectedDefault);
-    }
+    test::ExpectPropertiesReset(view, cases);
     EXPECT_FALSE(view.WordWrap());
     EXPECT_FALSE(view.Transparent());
 }
@@ -606,17 +594,14 @@ TEST_F(ViewStorageTest, RightClickOnALinkShowsTheLinkMenu)
 // Text in the top-left corner and room below it to probe the background.
 constexpr auto kPaintCaption = u"<b>Lark</b> view";
 
-QImage Grab(QWidget& widget)
-{
-    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+using test::GrabRGB32;
 
 TEST(ViewPaint, OpaqueViewFillsWithTheStyleBaseAndFramesItself)
 {
     TLarkHTMLView view;
     view.resize(160, 90);
     view.SetCaption(QString::fromUtf16(kPaintCaption));
-    const QImage image = Grab(view);
+    const QImage image = GrabRGB32(view);
     const QColor base = view.palette().color(QPalette::Active, QPalette::Base);
     const QRect empty(20, 50, 100, 30);
     EXPECT_TRUE(test::RegionIs(image, empty, base)) << SaveForReview(image, u"view-opaque"_s).toStdString();
@@ -635,7 +620,7 @@ TEST(ViewPaint, VerticalGradientPaintsSixteenStripesFromLeftToRight)
     view.resize(160, 90);
     view.SetBackgroundType(bgtVertGradient);
     view.SetCaption(QString::fromUtf16(kPaintCaption));
-    const QImage image = Grab(view);
+    const QImage image = GrabRGB32(view);
     QList<QRgb> stripes;
     for (int x = 0; x < 160; ++x) {
         const QRgb c = image.pixel(x, 70);
@@ -652,29 +637,16 @@ TEST(ViewPaint, VerticalGradientPaintsSixteenStripesFromLeftToRight)
         << SaveForReview(image, u"view-gradient"_s).toStdString();
 }
 
-// A parent painting a checkerboard of 4-pixel red and blue squares.
-class CheckerParent : public QWidget
-{
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        for (int y = 0; y < height(); y += 4) {
-            for (int x = 0; x < width(); x += 4)
-                painter.fillRect(x, y, 4, 4, ((x + y) / 4) % 2 ? Qt::red : Qt::blue);
-        }
-    }
-};
-
 TEST(ViewPaint, TransparentViewShowsItsParent)
 {
-    CheckerParent parent;
+    // 4-pixel red and blue squares.
+    test::CheckerboardWidget parent(Qt::blue, Qt::red, 4);
     parent.resize(200, 120);
     auto* view = new TLarkHTMLView(&parent);
     view->setGeometry(20, 20, 160, 90);
     view->SetTransparent(true);
     view->SetCaption(QString::fromUtf16(kPaintCaption));
-    const QImage image = Grab(parent);
+    const QImage image = GrabRGB32(parent);
     const QRect below(40, 70, 100, 30);
     EXPECT_GT(CountPixels(image, below, Qt::red), 1000) << SaveForReview(image, u"view-transparent"_s).toStdString();
     EXPECT_GT(CountPixels(image, below, Qt::blue), 1000);
@@ -687,7 +659,7 @@ TEST(ViewPaint, DisabledViewDrawsGreyText)
     view.resize(160, 90);
     view.SetCaption(u"<b>Lark</b> view <font color=red>red</font>"_s);
     view.setEnabled(false);
-    const QImage image = Grab(view);
+    const QImage image = GrabRGB32(view);
     const QColor grey = view.palette().color(QPalette::Disabled, QPalette::Text);
     const QColor base = view.palette().color(QPalette::Disabled, QPalette::Base);
     EXPECT_TRUE(test::RegionIs(image, QRect(20, 50, 100, 30), base))

@@ -14,6 +14,7 @@
 #include <lark/html/render.h>
 
 #include "support/image_checks.h"
+#include "support/property_checks.h"
 
 #include <QSqlError>
 #include <QSqlTableModel>
@@ -312,6 +313,22 @@ TEST_P(DBControlTest, BrowsingInEveryModeLeavesTheDatabaseUnchanged)
             }
         }
     }
+}
+
+// Qt Designer's "restore default" on a new control leaves it as it was, the
+// binding's settings included.
+TEST(DBControlDefaults, ResetOnANewControlChangesNothing)
+{
+    TLarkHTMLDBLabel label;
+    EXPECT_GE(test::ExpectFreshResetsKeepValues(label), 10);
+    TLarkHTMLDBView view;
+    EXPECT_GE(test::ExpectFreshResetsKeepValues(view), 16);
+    label.SetIsTemplate(true);
+    label.SetDataField(u"Notes"_s);
+    label.ResetIsTemplate();
+    label.ResetDataField();
+    EXPECT_FALSE(label.IsTemplate());
+    EXPECT_TRUE(label.DataField().isEmpty());
 }
 
 } // namespace

@@ -17,9 +17,7 @@ namespace {
 
 QImage Filled(int width, int height, QColor color)
 {
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(color);
-    return image;
+    return test::Filled(width, height, color, QImage::Format_ARGB32);
 }
 
 // A strip of three 4x4 images: red, green, blue.

@@ -3,6 +3,7 @@ lark_add_test(framework_tests SOURCES
   framework/class_registry_test.cpp
   framework/color_test.cpp
   framework/convert_test.cpp
+  framework/flag_set_test.cpp
   framework/font_test.cpp
   framework/framework_test.cpp
   framework/image_list_test.cpp

@@ -17,17 +17,15 @@ using lark::test::EventLog;
 using lark::test::LoggingWidget;
 using lark::test::MakeLoggingHook;
 using lark::test::SendKey;
+using lark::test::TwoHookedWidget;
 
 namespace {
 
 TEST(HookChain, LastAttachedRunsFirstAroundTheWidget)
 {
     EventLog log;
-    LoggingWidget widget(log);
-    auto first = MakeLoggingHook("A", log);
-    auto second = MakeLoggingHook("B", log);
-    first->SetControl(&widget);
-    second->SetControl(&widget);
+    TwoHookedWidget hooked(log);
+    auto& [widget, first, second] = hooked;
 
     SendKey(widget, Qt::Key_X);
 
@@ -56,11 +54,8 @@ TEST_P(HookHandled, StopsItsChain)
     const HandledCase& row = GetParam();
     EventLog log;
     log.SetHandledBy(QString::fromLatin1(row.handler));
-    LoggingWidget widget(log);
-    auto first = MakeLoggingHook("A", log);
-    auto second = MakeLoggingHook("B", log);
-    first->SetControl(&widget);
-    second->SetControl(&widget);
+    TwoHookedWidget hooked(log);
+    auto& [widget, first, second] = hooked;
 
     SendKey(widget, Qt::Key_X);
 

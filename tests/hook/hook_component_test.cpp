@@ -14,6 +14,7 @@ using lark::test::EventLog;
 using lark::test::LoggingWidget;
 using lark::test::MakeLoggingHook;
 using lark::test::SendKey;
+using lark::test::TwoHookedWidget;
 
 namespace {
 
@@ -47,11 +48,8 @@ TEST(HookComponent, StartsActiveWithoutControl)
 TEST(HookComponent, LastDetachRemovesTheFilter)
 {
     EventLog log;
-    LoggingWidget widget(log);
-    auto first = MakeLoggingHook("A", log);
-    auto second = MakeLoggingHook("B", log);
-    first->SetControl(&widget);
-    second->SetControl(&widget);
+    TwoHookedWidget hooked(log);
+    auto& [widget, first, second] = hooked;
 
     second->SetActive(false);
     SendKey(widget, Qt::Key_X);
@@ -131,11 +129,8 @@ TEST(HookComponent, DestroyedWidgetDetachesItsHooks)
 TEST(HookComponent, DestroyedHookLeavesTheWidgetWorking)
 {
     EventLog log;
-    LoggingWidget widget(log);
-    auto first = MakeLoggingHook("A", log);
-    auto second = MakeLoggingHook("B", log);
-    first->SetControl(&widget);
-    second->SetControl(&widget);
+    TwoHookedWidget hooked(log);
+    auto& [widget, first, second] = hooked;
 
     second.reset();
     SendKey(widget, Qt::Key_X);

@@ -101,6 +101,24 @@ inline std::unique_ptr<TLarkHookComponent> MakeLoggingHook(const char* name, Eve
     return hook;
 }
 
+// A logging widget with the logging hooks "A" (first) and "B" (second)
+// attached in that order.
+struct TwoHookedWidget
+{
+    explicit TwoHookedWidget(EventLog& log)
+        : widget(log)
+        , first(MakeLoggingHook("A", log))
+        , second(MakeLoggingHook("B", log))
+    {
+        first->SetControl(&widget);
+        second->SetControl(&widget);
+    }
+
+    LoggingWidget widget;
+    std::unique_ptr<TLarkHookComponent> first;
+    std::unique_ptr<TLarkHookComponent> second;
+};
+
 inline bool SendKey(QWidget& widget, int key)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);

@@ -238,7 +238,7 @@ TEST_F(EmbeddedPaintTest, ControlOfAHostWithoutWindowLivesInTheParent)
     host->SetHTML(kEdit);
     host->Grab();
     QCoreApplication::processEvents();
-    const QImage image = parent.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = test::GrabRGB32(parent);
     QWidget* control = nullptr;
     for (const auto& item : host->Data().Items()) {
         if (auto* c = dynamic_cast<TLarkHTMLControlItem*>(item.get()))

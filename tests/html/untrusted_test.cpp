@@ -33,12 +33,7 @@ using limits::kMaxUntrustedAttributeChars;
 using limits::kMaxUntrustedNesting;
 using limits::kMaxUntrustedTextChars;
 
-QImage Filled(int width, int height, QColor colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
+using test::Filled;
 
 QString Repeated(const QString& piece, int times)
 {

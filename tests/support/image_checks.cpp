@@ -1,6 +1,8 @@
 #include "image_checks.h"
 
 #include <QDir>
+#include <QPixmap>
+#include <QWidget>
 #include <cstdlib>
 
 namespace lark::test {
@@ -38,6 +40,18 @@ QRect InkBounds(const QImage& img, const QRect& r, QColor bg, int tolerance)
             if (!Near(img.pixel(x, y), bg, tolerance))
                 box |= QRect(x, y, 1, 1);
     return box;
+}
+
+QImage GrabRGB32(QWidget& widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage Filled(int width, int height, QColor colour, QImage::Format format)
+{
+    QImage image(width, height, format);
+    image.fill(colour);
+    return image;
 }
 
 QString SaveForReview(const QImage& img, const QString& name)

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+class QWidget;
+
 namespace lark::test {
 
 // Number of pixels in r whose colour is within tolerance of c.
@@ -18,5 +20,11 @@ QRect InkBounds(const QImage& img, const QRect& r, QColor bg, int tolerance = 16
 // Saves img under the build's test-output folder and returns the path, for
 // failure messages ("see /…/failed-<name>.png").
 QString SaveForReview(const QImage& img, const QString& name);
+
+// The widget as painted now (QWidget::grab, children included), in the
+// RGB32 format the probes read.
+QImage GrabRGB32(QWidget& widget);
+// An image of one colour.
+QImage Filled(int width, int height, QColor colour, QImage::Format format = QImage::Format_RGB32);
 
 } // namespace lark::test

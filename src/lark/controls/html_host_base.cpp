@@ -9,6 +9,7 @@
 #include <lark/html/render.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QScopeGuard>
@@ -188,6 +189,24 @@ void TLarkHTMLHostBase::WidgetFontChanged()
 {
     if (!FSyncingFont && !FHostDestroying)
         TakeWidgetFont();
+}
+
+void TLarkHTMLHostBase::GraphicHostChanged(const QEvent* event, const std::function<void()>& relayout)
+{
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+        FSelf->update();
+        break;
+    case QEvent::FontChange:
+        WidgetFontChanged();
+        break;
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        relayout();
+        break;
+    default:
+        break;
+    }
 }
 
 TColor TLarkHTMLHostBase::StyledTextColor(QPalette::ColorRole Role, QPalette::ColorGroup Group) const

@@ -22,6 +22,7 @@
 // which passes on the render object it came from. The notification-only events
 // also reach the widget's Qt signals through the Notify... hooks.
 
+#include <lark/controls/control_defaults.h>
 #include <lark/framework/font.h>
 #include <lark/framework/image_list.h>
 #include <lark/framework/picture.h>
@@ -41,8 +42,10 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QEvent;
 class QWidget;
 
 namespace lark {
@@ -206,6 +209,15 @@ public:
     TLarkHTMLStorageItemChangedEvent OnStorageItemChanged;
     TLarkHTMLTagFoundEvent OnTagFound;
 
+    //---- back to the defaults (THostDefaults), for the RESET of the properties
+    void ResetCaption() { SetCaption({}); }
+    void ResetParentFont() { SetParentFont(THostDefaults::ParentFont); }
+    void ResetStorageItemIndex() { SetStorageItemIndex(THostDefaults::StorageItemIndex); }
+    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(THostDefaults::StorageItemNotFoundIndex); }
+    void ResetCheckStorageLinks() { SetCheckStorageLinks(THostDefaults::CheckStorageLinks); }
+    void ResetUntrusted() { SetUntrusted(THostDefaults::Untrusted); }
+    void ResetTextSelection() { SetTextSelection(THostDefaults::TextSelection); }
+
 protected:
     // aSelf is the widget this base is mixed into; aPadding the padding it
     // owns (TLarkPadding for margins of 1, TPadding for 0).
@@ -220,6 +232,18 @@ protected:
     void ReleaseHost();
     // The widget's changeEvent passes QEvent::FontChange on here.
     void WidgetFontChanged();
+    // For hosts without a window of their own (label, panel), whose
+    // changeEvent passes every change on here: a font change becomes the
+    // document font, a palette or style change re-lays the document out
+    // (runs carry the default colours from the parse), an enabled change
+    // repaints.
+    void GraphicHostChanged(const QEvent* event, const std::function<void()>& relayout);
+    // What a disabled host draws its text in: the palette's disabled window
+    // text.
+    TColor DisabledTextColor() const;
+    // Draws the document at R, with the selection over it; a disabled host
+    // draws all of it in DisabledTextColor.
+    void DrawHostDocument(TCanvas& canvas, QPoint srcPoint, const QRect& r, const QRect& clipRect);
     // The document's default text colour: the font's colour, unless that is
     // the default clWindowText; then the colour Qt's widgets of this kind
     // draw their text in, the palette's Role of the group (which follows the
@@ -255,6 +279,9 @@ protected:
     QString FCaption;
 
 private:
+    // Passes the label's and the panel's widget changes on to GraphicHostChanged.
+    friend class TGraphicHostEvents;
+
     void BindRenderEvents();
     void DocumentFontChanged();
     void TakeWidgetFont();
@@ -268,10 +295,10 @@ private:
     std::unique_ptr<TPadding> FPadding;
     std::unique_ptr<TLarkHTMLRender> FRender;
     TLarkHTMLStorage* FStorage = nullptr; // cleared through the change link
-    int FIndex = 0;
-    int FNotFoundIndex = 0;
+    int FIndex = THostDefaults::StorageItemIndex;
+    int FNotFoundIndex = THostDefaults::StorageItemNotFoundIndex;
     TLarkHTMLStorageChangeLink FChangeLink;
-    bool FCheckLinks = true;
+    bool FCheckLinks = THostDefaults::CheckStorageLinks;
     QPointer<TCustomImageList> FImageList;
     TChangeLink FImageListChangeLink;
     QMetaObject::Connection FImageListDestroyed;
@@ -282,7 +309,7 @@ private:
     bool FSyncingFont = false; // one font is being copied to the other
     // Text selection: the range, the source it was made in, the mouse and
     // key handling (an event filter owned by the widget) and the cached layout.
-    bool FTextSelection = false;
+    bool FTextSelection = THostDefaults::TextSelection;
     TLarkHTMLTextRange FSelection;
     QString FSelectionSource;
     QPointer<QObject> FTextSelector;

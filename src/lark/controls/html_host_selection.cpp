@@ -296,6 +296,21 @@ QRect TLarkHTMLHostBase::DocumentToClient(const QRect& DocRect) const
     return DocRect.translated(data->Rect().topLeft() - FRender->PaintSource());
 }
 
+TColor TLarkHTMLHostBase::DisabledTextColor() const
+{
+    return FromQColor(FSelf->palette().color(QPalette::Disabled, QPalette::WindowText));
+}
+
+void TLarkHTMLHostBase::DrawHostDocument(TCanvas& canvas, QPoint srcPoint, const QRect& r, const QRect& clipRect)
+{
+    if (!FSelf->isEnabled()) {
+        FRender->DrawTextEx(canvas, srcPoint, r, true, DisabledTextColor(), clNone, clNone, clNone, 0, clipRect);
+        return;
+    }
+    FRender->DrawText(canvas, srcPoint, r, clNone, clipRect);
+    PaintTextSelection(canvas, srcPoint, r, clipRect);
+}
+
 void TLarkHTMLHostBase::PaintTextSelection(TCanvas& Canvas, QPoint SrcPoint, const QRect& R, const QRect& ClipRect)
 {
     QPainter* painter = Canvas.Painter();

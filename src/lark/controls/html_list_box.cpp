@@ -25,7 +25,7 @@ TLarkHTMLListBox::TLarkHTMLListBox(QWidget* parent)
     Render()->Hook()->SetActive(false);
     // Rows are drawn straight onto the view's painter.
     Render()->SetDoubleBuffered(false);
-    SetItemAutoHeight(true);
+    SetItemAutoHeight(THTMLListBoxDefaults::ItemAutoHeight);
     OptionsChanged();
 }
 

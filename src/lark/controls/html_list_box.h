@@ -77,11 +77,10 @@ public:
     // The delegate the rows are drawn with.
     TLarkHTMLItemDelegate* RowDelegate() const { return FRowDelegate.get(); }
 
-    void ResetItemAutoHeight() override { SetItemAutoHeight(true); }
-    void ResetIsHTML() { SetIsHTML(true); }
-    void ResetAutoComplete() { SetAutoComplete(true); }
+    void ResetItemAutoHeight() override { SetItemAutoHeight(THTMLListBoxDefaults::ItemAutoHeight); }
+    void ResetIsHTML() { SetIsHTML(THTMLListBoxDefaults::IsHTML); }
+    void ResetAutoComplete() { SetAutoComplete(THTMLListBoxDefaults::AutoComplete); }
     void ResetCursor() { SetCursor(QCursor()); }
-    void ResetUntrusted() { SetUntrusted(false); }
 
     // The text of a row without markup (the tooltip's).
     QString PlainItemText(int Index);
@@ -133,8 +132,8 @@ private:
     void ShowCursor(bool OverLink);
 
     std::unique_ptr<TLarkHTMLItemDelegate> FRowDelegate;
-    bool FIsHTML = true;
-    bool FAutoComplete = true;
+    bool FIsHTML = THTMLListBoxDefaults::IsHTML;
+    bool FAutoComplete = THTMLListBoxDefaults::AutoComplete;
     QCursor FCursor;
 };
 

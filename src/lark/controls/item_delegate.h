@@ -19,6 +19,7 @@
 // HTML list box draws its rows with the same delegate, through its own
 // render object and settings.
 
+#include <lark/controls/control_defaults.h>
 #include <lark/framework/color.h>
 #include <lark/framework/font.h>
 #include <lark/framework/image_list.h>
@@ -91,8 +92,8 @@ public:
     // Single-line rows too wide for their cell end in "...".
     bool ElideRows() const { return FElideRows; }
     void SetElideRows(bool Value);
-    void ResetMultiLine() { SetMultiLine(false); }
-    void ResetElideRows() { SetElideRows(true); }
+    void ResetMultiLine() { SetMultiLine(TItemDelegateDefaults::MultiLine); }
+    void ResetElideRows() { SetElideRows(TItemDelegateDefaults::ElideRows); }
 
     //---- one row, for hosts that draw rows themselves
     // Lays Html out: one line, or wrapped at Width when MultiLine.
@@ -147,8 +148,8 @@ private:
     TFont FFont;
     std::unique_ptr<TLarkHTMLOptions> FOptions;
     TPadding FPadding;
-    bool FMultiLine = false;
-    bool FElideRows = true;
+    bool FMultiLine = TItemDelegateDefaults::MultiLine;
+    bool FElideRows = TItemDelegateDefaults::ElideRows;
     mutable QList<QPointer<QWidget>> FWatched;
 };
 

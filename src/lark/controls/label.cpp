@@ -7,16 +7,14 @@
 // one is still running.
 #include <lark/controls/label.h>
 #include "lark/controls/label_p.h"
-#include "lark/controls/link_pointer_p.h"
+#include "lark/controls/graphic_host_events_p.h"
 
 #include <lark/framework/limits.h>
 #include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
-#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFontMetrics>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QScopeGuard>
 
@@ -28,7 +26,15 @@ namespace lark {
 TLarkCustomHTMLLabel::TLarkCustomHTMLLabel(QWidget* parent)
     : QWidget(parent)
     , TLarkHTMLHostBase(this, std::make_unique<TLarkPadding>())
-    , FPointer(std::make_unique<TLinkPointer>(this, [this](QPoint P) { return LinkAt(P); }))
+    , FEvents(std::make_unique<TGraphicHostEvents>(
+          this, *this,
+          TGraphicHostEvents::THooks{
+              .LinkAt = [this](QPoint p) { return LinkAt(p); },
+              .Click = [this] { Click(); },
+              .Relayout = [this] { DoUpdate(); },
+              // Not again for the size it laid out for (its own auto-size step).
+              .Resized = [this] { if (size() != QSize(FCurrentWidth, FCurrentHeight)) DoUpdate(); },
+          }))
 {
     // A graphic control: never focused, but it follows the mouse for the
     // link cursor.
@@ -37,7 +43,7 @@ TLarkCustomHTMLLabel::TLarkCustomHTMLLabel(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     // The label buffers its own painting.
     Render()->SetDoubleBuffered(false);
-    resize(DefaultSize, DefaultSize);
+    resize(TLabelDefaults::Width, TLabelDefaults::Height);
 }
 
 TLarkCustomHTMLLabel::~TLarkCustomHTMLLabel()
@@ -337,54 +343,6 @@ std::optional<QString> TLarkCustomHTMLLabel::LinkAt(QPoint ClientPoint) const
     return href;
 }
 
-void TLarkCustomHTMLLabel::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    FPointer->Leave();
-}
-
-void TLarkCustomHTMLLabel::mouseMoveEvent(QMouseEvent* event)
-{
-    FPointer->Move(event->position().toPoint());
-    QWidget::mouseMoveEvent(event);
-}
-
-void TLarkCustomHTMLLabel::mousePressEvent(QMouseEvent* event)
-{
-    if (FPointer->Press(event))
-        event->accept();
-    else
-        QWidget::mousePressEvent(event);
-}
-
-void TLarkCustomHTMLLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    QString href;
-    switch (FPointer->Release(event, href)) {
-    case TLinkPointer::TRelease::NotOurs:
-        QWidget::mouseReleaseEvent(event);
-        break;
-    case TLinkPointer::TRelease::Outside:
-        break;
-    case TLinkPointer::TRelease::Click:
-        Click();
-        break;
-    case TLinkPointer::TRelease::Link:
-        TriggerLinkClickEvent(this, href);
-        break;
-    }
-}
-
-void TLarkCustomHTMLLabel::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (!LinkPopupMenu() || !FPointer->IsOverLink(event->pos())) {
-        QWidget::contextMenuEvent(event);
-        return;
-    }
-    PopupLinkMenu(event->globalPos());
-    event->accept();
-}
-
 void TLarkCustomHTMLLabel::Click()
 {
     // A handler may destroy the label.
@@ -395,35 +353,9 @@ void TLarkCustomHTMLLabel::Click()
         Q_EMIT clicked();
 }
 
-//---- Widget events --------------------------------------------------------------
-
-void TLarkCustomHTMLLabel::resizeEvent(QResizeEvent* event)
+bool TLarkCustomHTMLLabel::event(QEvent* event)
 {
-    QWidget::resizeEvent(event);
-    if (width() != FCurrentWidth || height() != FCurrentHeight)
-        DoUpdate();
-}
-
-void TLarkCustomHTMLLabel::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::EnabledChange:
-        update();
-        break;
-    case QEvent::FontChange:
-        WidgetFontChanged();
-        break;
-    case QEvent::PaletteChange:
-        // Runs carry the default colours from the parse.
-        DoUpdate();
-        break;
-    case QEvent::StyleChange:
-        DoUpdate();
-        break;
-    default:
-        break;
-    }
+    return (FEvents && FEvents->Handle(event)) || QWidget::event(event);
 }
 
 //---- Published label ----------------------------------------------------------

@@ -37,7 +37,7 @@
 namespace lark {
 
 class TCanvas;
-class TLinkPointer;
+class TGraphicHostEvents;
 class TCustomImageList;
 class TLarkHTMLOptions;
 class TLarkHTMLStorage;
@@ -48,9 +48,6 @@ class TLarkCustomHTMLLabel : public QWidget, public TLarkHTMLHostBase
     Q_OBJECT
 
 public:
-    static constexpr TColor DefaultColor = clBtnFace;
-    static constexpr int DefaultSize = 100;
-
     explicit TLarkCustomHTMLLabel(QWidget* parent = nullptr);
     ~TLarkCustomHTMLLabel() override;
 
@@ -87,7 +84,8 @@ public:
     // Setting a colour turns ParentColor off (the inherited colour itself
     // changes nothing).
     void SetColor(TColor Value);
-    void ResetColor() { SetParentColor(true); }
+    // Back to the inherited colour.
+    void ResetColor() { SetParentColor(TLabelDefaults::ParentColor); }
     bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool Value);
     // No background fill: the parent shows through.
@@ -115,6 +113,16 @@ public:
 
     // Raised by a click that is not on a link.
     TNotifyEvent OnClick;
+
+    //---- back to the defaults (TLabelDefaults), for the RESET of the properties
+    void ResetAlignment() { SetAlignment(TLabelDefaults::Alignment); }
+    void ResetAutoSize() { SetAutoSize(TLabelDefaults::AutoSize); }
+    void ResetParentColor() { SetParentColor(TLabelDefaults::ParentColor); }
+    void ResetDoubleBuffered() { SetDoubleBuffered(TLabelDefaults::DoubleBuffered); }
+    void ResetIsHTML() { SetIsHTML(TLabelDefaults::IsHTML); }
+    void ResetLayout() { SetLayout(TLabelDefaults::Layout); }
+    void ResetTransparent() { SetTransparent(TLabelDefaults::Transparent); }
+    void ResetWordWrap() { SetWordWrap(TLabelDefaults::WordWrap); }
 
 Q_SIGNALS:
     // Emitted together with the events of the same meaning.
@@ -148,23 +156,12 @@ protected:
     // Raises OnClick and clicked().
     virtual void Click();
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    // Over a link, LinkPopupMenu (when set) pops up instead of the
-    // widget's usual context menu.
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // The background colour the document and the fill use.
     TColor BackgroundColor() const;
-    // What a disabled label draws its text in: the palette's disabled
-    // window text.
-    TColor DisabledTextColor() const;
     // A client point as a point of the document drawn in GetTextRect().
     QPoint DocumentPoint(QPoint ClientPoint, const QRect& TextRect) const;
     // The target of the link under a client point, if there is one.
@@ -175,25 +172,25 @@ private:
     void DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
     void DrawPlainText(TCanvas& Canvas, const QRect& R);
 
-    bool FIsHTML = true;
-    TAlignment FAlignment = taLeftJustify;
+    bool FIsHTML = TLabelDefaults::IsHTML;
+    TAlignment FAlignment = TLabelDefaults::Alignment;
     bool FAlreadyInSetBounds = false;
-    TTextLayout FTextLayout = tlTop;
-    bool FTransparent = false;
-    bool FWordWrap = true;
-    bool FAutoSize = false;
+    TTextLayout FTextLayout = TLabelDefaults::Layout;
+    bool FTransparent = TLabelDefaults::Transparent;
+    bool FWordWrap = TLabelDefaults::WordWrap;
+    bool FAutoSize = TLabelDefaults::AutoSize;
     bool FUpdating = false;
-    bool FDoubleBuffered = true;
+    bool FDoubleBuffered = TLabelDefaults::DoubleBuffered;
     QPoint FOffset;
-    TColor FColor = DefaultColor;
-    bool FParentColor = true;
+    TColor FColor = TLabelDefaults::Color;
+    bool FParentColor = TLabelDefaults::ParentColor;
     int FCurrentWidth = 0;
     int FCurrentHeight = 0;
     QSize FPlainSize;        // extent of the plain text at the last DoUpdate
     QSize FLastSizeHint;
     QImage FBuffer;          // reused by buffered paints
-    // The hand cursor over links and the press-release click.
-    std::unique_ptr<TLinkPointer> FPointer;
+    // Links, clicks, context menus and re-layouts on the widget's events.
+    std::unique_ptr<TGraphicHostEvents> FEvents;
 };
 
 // The label with its settings published as Qt properties.
@@ -245,22 +242,6 @@ public:
     LARK_FORM_SETTER(Untrusted)
 
     explicit TLarkHTMLLabel(QWidget* parent = nullptr);
-
-    void ResetAlignment() { SetAlignment(taLeftJustify); }
-    void ResetAutoSize() { SetAutoSize(false); }
-    void ResetCaption() { SetCaption({}); }
-    void ResetParentColor() { SetParentColor(true); }
-    void ResetParentFont() { SetParentFont(true); }
-    void ResetDoubleBuffered() { SetDoubleBuffered(true); }
-    void ResetIsHTML() { SetIsHTML(true); }
-    void ResetLayout() { SetLayout(tlTop); }
-    void ResetTransparent() { SetTransparent(false); }
-    void ResetWordWrap() { SetWordWrap(true); }
-    void ResetStorageItemIndex() { SetStorageItemIndex(0); }
-    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
-    void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
-    void ResetUntrusted() { SetUntrusted(false); }
-    void ResetTextSelection() { SetTextSelection(false); }
 
     // Whether a form writer stores the property: only away from its default.
     // Layout is always stored.

@@ -103,18 +103,7 @@ void TLarkCustomHTMLLabel::DrawDocument(TCanvas& Canvas, const QRect& R, const Q
         DrawPlainText(Canvas, R);
         return;
     }
-    TLarkHTMLRender& render = *Render();
-    if (isEnabled()) {
-        render.DrawText(Canvas, FOffset, R, clNone, ClipRect);
-        PaintTextSelection(Canvas, FOffset, R, ClipRect);
-        return;
-    }
-    render.DrawTextEx(Canvas, FOffset, R, true, DisabledTextColor(), clNone, clNone, clNone, 0, ClipRect);
-}
-
-TColor TLarkCustomHTMLLabel::DisabledTextColor() const
-{
-    return FromQColor(palette().color(QPalette::Disabled, QPalette::WindowText));
+    DrawHostDocument(Canvas, FOffset, R, ClipRect);
 }
 
 // Drawn like the platform's DrawText without flags: top-left, no wrapping,

@@ -20,6 +20,7 @@
 // Rows are painted by the view's item delegate, which asks DrawItem and
 // MeasureItem; descendants (the HTML list box) replace those two.
 
+#include <lark/controls/control_defaults.h>
 #include <lark/controls/form_setters.h>
 #include <lark/framework/canvas.h>
 #include <lark/framework/color.h>
@@ -234,7 +235,10 @@ public:
     void setHorzGridStyle(int Value) { SetHorzGridStyleInt(Value); }
     void setSelectedFontStyle(int Value) { SetSelectedFontStyleInt(Value); }
 
-    static constexpr int DefaultItemHeight = 16;
+    // The defaults of the two settings typed by the enumerations above; the
+    // others are in TListBoxDefaults.
+    static constexpr TLarkListBoxLargeTextOptions DefaultLargeTextOptions = lbltNone;
+    static constexpr TLarkListBoxEditOptions DefaultEditOptions{};
 
     explicit TLarkCustomListBox(QWidget* parent = nullptr);
     ~TLarkCustomListBox() override;
@@ -392,32 +396,32 @@ public:
     TLBFindDataEvent OnDataFind;
 
     //---- resets
-    void ResetBeveledFocus() { SetBeveledFocus(false); }
-    void ResetBevelFocusShadowColor() { SetBevelFocusShadowColor(clGray); }
-    void ResetBevelFocusLightColor() { SetBevelFocusLightColor(clWhite); }
-    void ResetMeasureItemEvent() { SetMeasureItemEvent(false); }
-    void ResetHideSelection() { SetHideSelection(false); }
-    void ResetMargin() { SetMargin(1); }
-    void ResetHorzGridColor() { SetHorzGridColor(clSilver); }
-    void ResetHorzGridStyle() { SetHorzGridStyle(psSolid); }
-    void ResetHorzGridLine() { SetHorzGridLine(false); }
-    void ResetVerticalScrollBar() { SetVerticalScrollBar(true); }
-    void ResetSelectedColor() { SetSelectedColor(clHighlight); }
-    void ResetDisabledColor() { SetDisabledColor(clWindow); }
-    void ResetSelectedFontColor() { SetSelectedFontColor(clHighlightText); }
-    void ResetSelectedFontStyle() { SetSelectedFontStyle({}); }
-    void ResetHideFocus() { SetHideFocus(false); }
-    virtual void ResetItemAutoHeight() { SetItemAutoHeight(false); }
-    void ResetEditOptions() { SetEditOptions({}); }
-    void ResetLargeTextOptions() { SetLargeTextOptions(lbltNone); }
-    void ResetMultiLine() { SetMultiLine(false); }
-    void ResetMultiSelect() { SetMultiSelect(false); }
-    void ResetExtendedSelect() { SetExtendedSelect(true); }
-    void ResetSorted() { SetSorted(false); }
-    void ResetColumns() { SetColumns(0); }
-    void ResetItemHeight() { SetItemHeight(DefaultItemHeight); }
-    void ResetColor() { SetColor(clWindow); }
-    void ResetVirtualMode() { SetVirtualMode(false); }
+    void ResetBeveledFocus() { SetBeveledFocus(TListBoxDefaults::BeveledFocus); }
+    void ResetBevelFocusShadowColor() { SetBevelFocusShadowColor(TListBoxDefaults::BevelFocusShadowColor); }
+    void ResetBevelFocusLightColor() { SetBevelFocusLightColor(TListBoxDefaults::BevelFocusLightColor); }
+    void ResetMeasureItemEvent() { SetMeasureItemEvent(TListBoxDefaults::MeasureItemEvent); }
+    void ResetHideSelection() { SetHideSelection(TListBoxDefaults::HideSelection); }
+    void ResetMargin() { SetMargin(TListBoxDefaults::Margin); }
+    void ResetHorzGridColor() { SetHorzGridColor(TListBoxDefaults::HorzGridColor); }
+    void ResetHorzGridStyle() { SetHorzGridStyle(TListBoxDefaults::HorzGridStyle); }
+    void ResetHorzGridLine() { SetHorzGridLine(TListBoxDefaults::HorzGridLine); }
+    void ResetVerticalScrollBar() { SetVerticalScrollBar(TListBoxDefaults::VerticalScrollBar); }
+    void ResetSelectedColor() { SetSelectedColor(TListBoxDefaults::SelectedColor); }
+    void ResetDisabledColor() { SetDisabledColor(TListBoxDefaults::DisabledColor); }
+    void ResetSelectedFontColor() { SetSelectedFontColor(TListBoxDefaults::SelectedFontColor); }
+    void ResetSelectedFontStyle() { SetSelectedFontStyle(TListBoxDefaults::SelectedFontStyle); }
+    void ResetHideFocus() { SetHideFocus(TListBoxDefaults::HideFocus); }
+    virtual void ResetItemAutoHeight() { SetItemAutoHeight(TListBoxDefaults::ItemAutoHeight); }
+    void ResetEditOptions() { SetEditOptions(DefaultEditOptions); }
+    void ResetLargeTextOptions() { SetLargeTextOptions(DefaultLargeTextOptions); }
+    void ResetMultiLine() { SetMultiLine(TListBoxDefaults::MultiLine); }
+    void ResetMultiSelect() { SetMultiSelect(TListBoxDefaults::MultiSelect); }
+    void ResetExtendedSelect() { SetExtendedSelect(TListBoxDefaults::ExtendedSelect); }
+    void ResetSorted() { SetSorted(TListBoxDefaults::Sorted); }
+    void ResetColumns() { SetColumns(TListBoxDefaults::Columns); }
+    void ResetItemHeight() { SetItemHeight(TListBoxDefaults::ItemHeight); }
+    void ResetColor() { SetColor(TListBoxDefaults::Color); }
+    void ResetVirtualMode() { SetVirtualMode(TListBoxDefaults::VirtualMode); }
 
 Q_SIGNALS:
     // Emitted with OnSelect.
@@ -514,39 +518,39 @@ private:
     bool FHeightCaching = true;
     int FHeightsWidth = -1;    // viewport width multi-line heights are for
 
-    bool FBeveledFocus = false;
-    TColor FBevelFocusLightColor = clWhite;
-    TColor FBevelFocusDarkColor = clGray;
-    TLarkListBoxEditOptions FEditOptions;
+    bool FBeveledFocus = TListBoxDefaults::BeveledFocus;
+    TColor FBevelFocusLightColor = TListBoxDefaults::BevelFocusLightColor;
+    TColor FBevelFocusDarkColor = TListBoxDefaults::BevelFocusShadowColor;
+    TLarkListBoxEditOptions FEditOptions = DefaultEditOptions;
     int FEditIndex = -1;
-    bool FVertical = true;
-    bool FHideFocus = false;
-    bool FHorzGridLine = false;
-    TColor FDisabledColor = clWindow;
-    TColor FSelectedColor = clHighlight;
-    TColor FSelectedFontColor = clHighlightText;
-    TColor FHorzGridColor = clSilver;
-    TPenStyle FHorzGridStyle = psSolid;
+    bool FVertical = TListBoxDefaults::VerticalScrollBar;
+    bool FHideFocus = TListBoxDefaults::HideFocus;
+    bool FHorzGridLine = TListBoxDefaults::HorzGridLine;
+    TColor FDisabledColor = TListBoxDefaults::DisabledColor;
+    TColor FSelectedColor = TListBoxDefaults::SelectedColor;
+    TColor FSelectedFontColor = TListBoxDefaults::SelectedFontColor;
+    TColor FHorzGridColor = TListBoxDefaults::HorzGridColor;
+    TPenStyle FHorzGridStyle = TListBoxDefaults::HorzGridStyle;
     int FHorzWidth = 0;
     bool FHorzWidthStale = false; // the widest row went: recompute after the change
     int FChangingRowWidth = 0;
-    bool FHideSelection = false;
+    bool FHideSelection = TListBoxDefaults::HideSelection;
     QPointer<TLarkCustomListBoxEdit> FEdit;
-    TLarkListBoxLargeTextOptions FLargeTextOptions = lbltNone;
-    int FMargin = 1;
-    TFontStyles FSelectedFontStyle;
+    TLarkListBoxLargeTextOptions FLargeTextOptions = DefaultLargeTextOptions;
+    int FMargin = TListBoxDefaults::Margin;
+    TFontStyles FSelectedFontStyle = TListBoxDefaults::SelectedFontStyle;
     std::unique_ptr<detail::TLarkListBoxHint> FHintWindow;
-    bool FVirtual = false;
+    bool FVirtual = TListBoxDefaults::VirtualMode;
     int FVirtualCount = 0;
-    bool FAutoHeight = false;
-    bool FMeasureItem = false;
-    bool FMultiline = false;
-    bool FMultiSelect = false;
-    bool FExtendedSelect = true;
-    bool FSorted = false;
-    int FColumns = 0;
-    int FItemHeight = DefaultItemHeight;
-    TColor FColor = clWindow;
+    bool FAutoHeight = TListBoxDefaults::ItemAutoHeight;
+    bool FMeasureItem = TListBoxDefaults::MeasureItemEvent;
+    bool FMultiline = TListBoxDefaults::MultiLine;
+    bool FMultiSelect = TListBoxDefaults::MultiSelect;
+    bool FExtendedSelect = TListBoxDefaults::ExtendedSelect;
+    bool FSorted = TListBoxDefaults::Sorted;
+    int FColumns = TListBoxDefaults::Columns;
+    int FItemHeight = TListBoxDefaults::ItemHeight;
+    TColor FColor = TListBoxDefaults::Color;
     int FProgramSelection = 0;
     bool FClosingEditor = false;
 

@@ -10,15 +10,13 @@
 // while the plain caption shows (and the other way round), so switching back
 // costs no parse unless the text, the font or the width changed meanwhile.
 #include "lark/controls/label_p.h"
-#include "lark/controls/link_pointer_p.h"
+#include "lark/controls/graphic_host_events_p.h"
 #include <lark/controls/panel.h>
 
 #include <lark/html/model/data.h>
 #include <lark/html/render.h>
 
-#include <QContextMenuEvent>
 #include <QEvent>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QScopeGuard>
 
@@ -29,7 +27,15 @@ namespace lark {
 TLarkCustomHTMLPanel::TLarkCustomHTMLPanel(QWidget* parent)
     : QWidget(parent)
     , TLarkHTMLHostBase(this, std::make_unique<TPadding>())
-    , FPointer(std::make_unique<TLinkPointer>(this, [this](QPoint P) { return LinkAt(P); }))
+    , FEvents(std::make_unique<TGraphicHostEvents>(
+          this, *this,
+          TGraphicHostEvents::THooks{
+              .LinkAt = [this](QPoint p) { return LinkAt(p); },
+              .Click = [this] { Click(); },
+              .Relayout = [this] { DoUpdate(); },
+              // Not again for the size it laid out for (its own auto-size step).
+              .Resized = [this] { if (size() != QSize(FCurrentWidth, FCurrentHeight)) DoUpdate(); },
+          }))
 {
     // A container, not a tab stop: its links are clicked, its embedded
     // controls take the focus themselves.
@@ -38,7 +44,7 @@ TLarkCustomHTMLPanel::TLarkCustomHTMLPanel(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     // The panel buffers its own painting when asked to.
     Render()->SetDoubleBuffered(false);
-    resize(DefaultWidth, DefaultHeight);
+    resize(TPanelDefaults::Width, TPanelDefaults::Height);
 }
 
 TLarkCustomHTMLPanel::~TLarkCustomHTMLPanel()
@@ -402,54 +408,6 @@ std::optional<QString> TLarkCustomHTMLPanel::LinkAt(QPoint ClientPoint) const
     return href;
 }
 
-void TLarkCustomHTMLPanel::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    FPointer->Leave();
-}
-
-void TLarkCustomHTMLPanel::mouseMoveEvent(QMouseEvent* event)
-{
-    FPointer->Move(event->position().toPoint());
-    QWidget::mouseMoveEvent(event);
-}
-
-void TLarkCustomHTMLPanel::mousePressEvent(QMouseEvent* event)
-{
-    if (FPointer->Press(event))
-        event->accept();
-    else
-        QWidget::mousePressEvent(event);
-}
-
-void TLarkCustomHTMLPanel::mouseReleaseEvent(QMouseEvent* event)
-{
-    QString href;
-    switch (FPointer->Release(event, href)) {
-    case TLinkPointer::TRelease::NotOurs:
-        QWidget::mouseReleaseEvent(event);
-        break;
-    case TLinkPointer::TRelease::Outside:
-        break;
-    case TLinkPointer::TRelease::Click:
-        Click();
-        break;
-    case TLinkPointer::TRelease::Link:
-        TriggerLinkClickEvent(this, href);
-        break;
-    }
-}
-
-void TLarkCustomHTMLPanel::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (!LinkPopupMenu() || !FPointer->IsOverLink(event->pos())) {
-        QWidget::contextMenuEvent(event);
-        return;
-    }
-    PopupLinkMenu(event->globalPos());
-    event->accept();
-}
-
 void TLarkCustomHTMLPanel::Click()
 {
     // A handler may destroy the panel.
@@ -460,35 +418,9 @@ void TLarkCustomHTMLPanel::Click()
         Q_EMIT clicked();
 }
 
-//---- Widget events --------------------------------------------------------------
-
-void TLarkCustomHTMLPanel::resizeEvent(QResizeEvent* event)
+bool TLarkCustomHTMLPanel::event(QEvent* event)
 {
-    QWidget::resizeEvent(event);
-    if (width() != FCurrentWidth || height() != FCurrentHeight)
-        DoUpdate();
-}
-
-void TLarkCustomHTMLPanel::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::EnabledChange:
-        update();
-        break;
-    case QEvent::PaletteChange:
-        // Runs carry the default text colour from the parse.
-        DoUpdate();
-        break;
-    case QEvent::FontChange:
-        WidgetFontChanged();
-        break;
-    case QEvent::StyleChange:
-        DoUpdate();
-        break;
-    default:
-        break;
-    }
+    return (FEvents && FEvents->Handle(event)) || QWidget::event(event);
 }
 
 //---- Published panel ----------------------------------------------------------

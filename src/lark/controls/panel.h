@@ -41,16 +41,13 @@
 namespace lark {
 
 class TCanvas;
-class TLinkPointer;
+class TGraphicHostEvents;
 
 class TLarkCustomHTMLPanel : public QWidget, public TLarkHTMLHostBase
 {
     Q_OBJECT
 
 public:
-    static constexpr TColor DefaultColor = clBtnFace;
-    static constexpr int DefaultWidth = 185;
-    static constexpr int DefaultHeight = 41;
     // Bevel and border widths are kept within this, so that frame and
     // text sizes add up without overflow.
     static constexpr int MaxFrameWidth = 1024;
@@ -175,16 +172,8 @@ protected:
     // Raises OnClick and clicked().
     virtual void Click();
 
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    // Over a link, LinkPopupMenu (when set) pops up instead of the
-    // widget's usual context menu.
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // The client area inside the frame.
@@ -199,23 +188,20 @@ private:
     void PaintBuffered(TCanvas& Canvas, const QRect& R, const QRect& Visible);
     void DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
     void DrawPlainText(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
-    // What a disabled panel draws its text in: the palette's disabled
-    // window text.
-    TColor DisabledTextColor() const;
 
-    bool FIsHTML = true;
-    bool FShowCaption = true;
-    TAlignment FAlignment = taCenter;
-    TTextLayout FTextLayout = tlTop;
-    bool FWordWrap = true;
-    bool FAutoSize = false;
+    bool FIsHTML = TPanelDefaults::IsHTML;
+    bool FShowCaption = TPanelDefaults::ShowCaption;
+    TAlignment FAlignment = TPanelDefaults::Alignment;
+    TTextLayout FTextLayout = TPanelDefaults::Layout;
+    bool FWordWrap = TPanelDefaults::WordWrap;
+    bool FAutoSize = TPanelDefaults::AutoSize;
     QPoint FOffset;
-    TPanelBevel FBevelOuter = bvRaised;
-    TPanelBevel FBevelInner = bvNone;
-    int FBevelWidth = 1;
-    int FBorderWidth = 0;
-    TColor FColor = DefaultColor;
-    bool FDoubleBuffered = false;
+    TPanelBevel FBevelOuter = TPanelDefaults::BevelOuter;
+    TPanelBevel FBevelInner = TPanelDefaults::BevelInner;
+    int FBevelWidth = TPanelDefaults::BevelWidth;
+    int FBorderWidth = TPanelDefaults::BorderWidth;
+    TColor FColor = TPanelDefaults::Color;
+    bool FDoubleBuffered = TPanelDefaults::DoubleBuffered;
     bool FUpdating = false;
     bool FAlreadyInSetBounds = false;
     // The representation IsHTML does not show is brought up to date only
@@ -227,8 +213,8 @@ private:
     QSize FPlainSize;
     QSize FLastSizeHint;
     QImage FBuffer;
-    // The hand cursor over links and the press-release click.
-    std::unique_ptr<TLinkPointer> FPointer;
+    // Links, clicks, context menus and re-layouts on the widget's events.
+    std::unique_ptr<TGraphicHostEvents> FEvents;
 };
 
 // The panel with its settings published as Qt properties.
@@ -286,25 +272,18 @@ public:
 
     explicit TLarkHTMLPanel(QWidget* parent = nullptr);
 
-    void ResetAlignment() { SetAlignment(taCenter); }
-    void ResetAutoSize() { SetAutoSize(false); }
-    void ResetBevelInner() { SetBevelInner(bvNone); }
-    void ResetBevelOuter() { SetBevelOuter(bvRaised); }
-    void ResetBevelWidth() { SetBevelWidth(1); }
-    void ResetBorderWidth() { SetBorderWidth(0); }
-    void ResetCaption() { SetCaption({}); }
-    void ResetColor() { SetColor(DefaultColor); }
-    void ResetDoubleBuffered() { SetDoubleBuffered(false); }
-    void ResetIsHTML() { SetIsHTML(true); }
-    void ResetLayout() { SetLayout(tlTop); }
-    void ResetShowCaption() { SetShowCaption(true); }
-    void ResetWordWrap() { SetWordWrap(true); }
-    void ResetParentFont() { SetParentFont(true); }
-    void ResetStorageItemIndex() { SetStorageItemIndex(0); }
-    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
-    void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
-    void ResetUntrusted() { SetUntrusted(false); }
-    void ResetTextSelection() { SetTextSelection(false); }
+    void ResetAlignment() { SetAlignment(TPanelDefaults::Alignment); }
+    void ResetAutoSize() { SetAutoSize(TPanelDefaults::AutoSize); }
+    void ResetBevelInner() { SetBevelInner(TPanelDefaults::BevelInner); }
+    void ResetBevelOuter() { SetBevelOuter(TPanelDefaults::BevelOuter); }
+    void ResetBevelWidth() { SetBevelWidth(TPanelDefaults::BevelWidth); }
+    void ResetBorderWidth() { SetBorderWidth(TPanelDefaults::BorderWidth); }
+    void ResetColor() { SetColor(TPanelDefaults::Color); }
+    void ResetDoubleBuffered() { SetDoubleBuffered(TPanelDefaults::DoubleBuffered); }
+    void ResetIsHTML() { SetIsHTML(TPanelDefaults::IsHTML); }
+    void ResetLayout() { SetLayout(TPanelDefaults::Layout); }
+    void ResetShowCaption() { SetShowCaption(TPanelDefaults::ShowCaption); }
+    void ResetWordWrap() { SetWordWrap(TPanelDefaults::WordWrap); }
 };
 
 } // namespace lark

@@ -126,18 +126,7 @@ void TLarkCustomHTMLPanel::DrawDocument(TCanvas& Canvas, const QRect& R, const Q
         DrawPlainText(Canvas, R, ClipRect);
         return;
     }
-    TLarkHTMLRender& render = *Render();
-    if (isEnabled()) {
-        render.DrawText(Canvas, FOffset, R, clNone, ClipRect);
-        PaintTextSelection(Canvas, FOffset, R, ClipRect);
-        return;
-    }
-    render.DrawTextEx(Canvas, FOffset, R, true, DisabledTextColor(), clNone, clNone, clNone, 0, ClipRect);
-}
-
-TColor TLarkCustomHTMLPanel::DisabledTextColor() const
-{
-    return FromQColor(palette().color(QPalette::Disabled, QPalette::WindowText));
+    DrawHostDocument(Canvas, FOffset, R, ClipRect);
 }
 
 // Top-left in R, no wrapping, line breaks honoured, "&" marking a mnemonic.

@@ -6,9 +6,10 @@ set(LAYER_SOURCES
   label.cpp
   label_p.h
   label_paint.cpp
-  link_pointer.cpp
-  link_pointer_p.h)
+  graphic_host_events.cpp
+  graphic_host_events_p.h)
 set(LAYER_HEADERS
+  control_defaults.h
   control_types.h
   html_host_base.h
   label.h)

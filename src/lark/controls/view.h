@@ -73,11 +73,10 @@ public:
     enum TBorderStyle { bsNone, bsSingle };
     Q_ENUM(TBorderStyle)
 
-    static constexpr TColor DefaultColor = clWindow;
-    static constexpr TColor DefaultGradientStartColor = clWhite;
-    static constexpr TColor DefaultGradientEndColor = clSilver;
-    static constexpr int DefaultGradientSteps = 16;
-    static constexpr int DefaultMargin = 4;
+    // The defaults of the two settings typed by these enumerations; the
+    // others are in TViewDefaults.
+    static constexpr TLarkBackgroundType DefaultBackgroundType = bgtColorFill;
+    static constexpr TBorderStyle DefaultBorderStyle = bsSingle;
 
     explicit TLarkCustomHTMLView(QWidget* parent = nullptr);
     ~TLarkCustomHTMLView() override;
@@ -241,23 +240,23 @@ private:
     QPointer<QMenu> FPopupMenu;
     QCursor FCursor;
     QPoint FOffset;
-    bool FWordWrap = false;
+    bool FWordWrap = TViewDefaults::WordWrap;
     bool FMouseOver = false;
     bool FLeftPressed = false;
-    TBorderStyle FBorderStyle = bsSingle;
-    int FGradientSteps = DefaultGradientSteps;
-    TColor FGradientStartColor = DefaultGradientStartColor;
-    TColor FGradientEndColor = DefaultGradientEndColor;
-    TColor FColor = DefaultColor;
-    bool FTransparent = false;
-    TLarkBackgroundType FBackgroundType = bgtColorFill;
+    TBorderStyle FBorderStyle = DefaultBorderStyle;
+    int FGradientSteps = TViewDefaults::GradientSteps;
+    TColor FGradientStartColor = TViewDefaults::GradientStartColor;
+    TColor FGradientEndColor = TViewDefaults::GradientEndColor;
+    TColor FColor = TViewDefaults::Color;
+    bool FTransparent = TViewDefaults::Transparent;
+    TLarkBackgroundType FBackgroundType = DefaultBackgroundType;
     QRect FTextRect;
     QRect FViewRect;
     int FScrollStep = 0;
     int FWheelRemainder = 0;
     bool FVScrollVisible = false;
     bool FHScrollVisible = false;
-    int FMargin = DefaultMargin;
+    int FMargin = TViewDefaults::Margin;
     int FBuiltWidth = -1; // text rectangle width of the last parse
     bool FPainting = false;
     bool FRebuilding = false;
@@ -327,20 +326,14 @@ public:
     explicit TLarkHTMLView(QWidget* parent = nullptr);
     ~TLarkHTMLView() override;
 
-    void ResetBackgroundType() { SetBackgroundType(bgtColorFill); }
-    void ResetBorderStyle() { SetBorderStyle(bsSingle); }
-    void ResetColor() { SetColor(DefaultColor); }
-    void ResetGradientStartColor() { SetGradientStartColor(DefaultGradientStartColor); }
-    void ResetGradientEndColor() { SetGradientEndColor(DefaultGradientEndColor); }
-    void ResetGradientSteps() { SetGradientSteps(DefaultGradientSteps); }
-    void ResetMargin() { SetMargin(DefaultMargin); }
-    void ResetUntrusted() { SetUntrusted(false); }
-    void ResetTextSelection() { SetTextSelection(false); }
-    void ResetParentFont() { SetParentFont(true); }
+    void ResetBackgroundType() { SetBackgroundType(DefaultBackgroundType); }
+    void ResetBorderStyle() { SetBorderStyle(DefaultBorderStyle); }
+    void ResetColor() { SetColor(TViewDefaults::Color); }
+    void ResetGradientStartColor() { SetGradientStartColor(TViewDefaults::GradientStartColor); }
+    void ResetGradientEndColor() { SetGradientEndColor(TViewDefaults::GradientEndColor); }
+    void ResetGradientSteps() { SetGradientSteps(TViewDefaults::GradientSteps); }
+    void ResetMargin() { SetMargin(TViewDefaults::Margin); }
     void ResetCursor() { SetCursor(QCursor()); }
-    void ResetCheckStorageLinks() { SetCheckStorageLinks(true); }
-    void ResetStorageItemIndex() { SetStorageItemIndex(0); }
-    void ResetStorageItemNotFoundIndex() { SetStorageItemNotFoundIndex(0); }
 };
 
 } // namespace lark

@@ -24,6 +24,7 @@
 #include <lark/framework/limits.h>
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
+#include <lark/framework/saturate.h>
 #include <lark/html/render.h>
 
 #include <QApplication>
@@ -77,7 +78,7 @@ std::optional<TScrollCode> ScrollCodeOf(int Action)
 void MirrorRange(QScrollBar& Bar, int Max, int Page, int Position)
 {
     const QSignalBlocker blocker(Bar);
-    const int last = int(std::clamp<std::int64_t>(std::int64_t(Max) - Page + 1, 0, INT_MAX));
+    const int last = std::max(0, SaturatingInt(std::int64_t(Max) - Page + 1));
     Bar.setRange(0, last);
     Bar.setPageStep(std::max(Page, 0));
     Bar.setValue(std::clamp(Position, 0, last));

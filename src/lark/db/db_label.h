@@ -18,20 +18,13 @@
 // The label only reads: it never writes to the dataset. Database text is
 // rendered as HTML; turn Untrusted on for data users typed in.
 
-#include <lark/controls/label.h>
 #include <lark/controls/form_setters.h>
-#include <lark/db/data_link.h>
-#include <lark/db/data_source.h>
-
-#include <memory>
+#include <lark/controls/label.h>
+#include <lark/db/db_control.h>
 
 namespace lark {
 
-namespace detail {
-class TDBBinding;
-}
-
-class TLarkHTMLDBLabel : public TLarkCustomHTMLLabel
+class TLarkHTMLDBLabel : public TLarkCustomHTMLLabel, public TLarkHTMLDBControl
 {
     Q_OBJECT
     Q_PROPERTY(QString DataField READ DataField WRITE SetDataField RESET ResetDataField)
@@ -65,50 +58,12 @@ public:
     explicit TLarkHTMLDBLabel(QWidget* parent = nullptr);
     ~TLarkHTMLDBLabel() override;
 
-    //---- binding
-    // The field shown in normal mode; setting it rebinds the link.
-    QString DataField() const;
-    void SetDataField(const QString& Value);
-    void ResetDataField() { SetDataField({}); }
-    // Not owned; cleared when the source is destroyed.
-    TDataSource* DataSource() const;
-    void SetDataSource(TDataSource* Value);
-    // Switching on keeps the caption as the template and remembers
-    // DataField; switching off binds that field again and shows it.
-    bool IsTemplate() const;
-    void SetIsTemplate(bool Value);
-    void ResetIsTemplate() { SetIsTemplate(false); }
-    // The link grids and navigators may ask for.
-    TFieldDataLink* DataLink() const;
-
-    // Shows the current record: the field's text (normal mode) or the
-    // template laid out again; then OnDataChange. Runs once at a time.
-    virtual void DataChange(QObject* Sender);
-    // The bound field's text; without a field, the label's name at design
-    // time and nothing at run time.
-    QString GetFieldText() const;
-
     // Template mode fills variables that name a field from the field.
     void TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue) override;
-
-    // After the label showed a data change. Sender is the data link, or the
-    // label when it refreshed itself.
-    TNotifyEvent OnDataChange;
-
-    void ResetAlignment() { SetAlignment(taLeftJustify); }
-    void ResetAutoSize() { SetAutoSize(false); }
-    void ResetParentColor() { SetParentColor(true); }
-    void ResetLayout() { SetLayout(tlTop); }
-    void ResetTransparent() { SetTransparent(false); }
-    void ResetWordWrap() { SetWordWrap(true); }
-    void ResetUntrusted() { SetUntrusted(false); }
 
 Q_SIGNALS:
     // Emitted right after OnDataChange.
     void dataChange(QObject* sender);
-
-private:
-    std::unique_ptr<detail::TDBBinding> FBinding;
 };
 
 } // namespace lark

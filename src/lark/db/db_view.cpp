@@ -1,87 +1,32 @@
-// The data-aware view: the view's caption driven by a field data link.
+// The data-aware view: the view's caption driven by a field data link. Every
+// record shows from the top; a caption is parsed only when its text differs
+// (the view parses every caption it is given).
 #include <lark/db/db_view.h>
-
-#include "lark/db/db_binding_p.h"
-
-#include <QPointer>
 
 namespace lark {
 
 TLarkHTMLDBView::TLarkHTMLDBView(QWidget* parent)
     : TLarkHTMLView(parent)
+    , TLarkHTMLDBControl(this, {.Relayout = [this] { ContentChanged(); },
+                                .ShowText =
+                                    [this](const QString& text) {
+                                        if (text != Caption())
+                                            SetCaption(text);
+                                    },
+                                .EmitDataChange = [this](QObject* sender) { Q_EMIT dataChange(sender); },
+                                .DesignName = [this] { return IsDesigning() ? objectName() : QString(); }})
 {
-    detail::TDBBinding::Hooks hooks;
-    hooks.Relayout = [this] { ContentChanged(); };
-    hooks.ShowText = [this](const QString& Text) {
-        if (Text != Caption())
-            SetCaption(Text);
-    };
-    hooks.Notify = [this](QObject* Sender) {
-        const QPointer<TLarkHTMLDBView> alive(this);
-        if (OnDataChange)
-            OnDataChange(Sender);
-        if (alive)
-            Q_EMIT dataChange(Sender);
-    };
-    hooks.DesignName = [this] { return IsDesigning() ? objectName() : QString(); };
-    FBinding = std::make_unique<detail::TDBBinding>(this, std::move(hooks));
-    FBinding->ConnectDataChange([this](QObject* Sender) { DataChange(Sender); });
 }
 
 TLarkHTMLDBView::~TLarkHTMLDBView()
 {
-    FBinding.reset();
+    ReleaseBinding();
     ReleaseHost();
-}
-
-QString TLarkHTMLDBView::DataField() const
-{
-    return FBinding->DataField();
-}
-
-void TLarkHTMLDBView::SetDataField(const QString& Value)
-{
-    FBinding->SetDataField(Value);
-}
-
-TDataSource* TLarkHTMLDBView::DataSource() const
-{
-    return FBinding->DataSource();
-}
-
-void TLarkHTMLDBView::SetDataSource(TDataSource* Value)
-{
-    FBinding->SetDataSource(Value);
-}
-
-bool TLarkHTMLDBView::IsTemplate() const
-{
-    return FBinding->IsTemplate();
-}
-
-void TLarkHTMLDBView::SetIsTemplate(bool Value)
-{
-    FBinding->SetIsTemplate(Value);
-}
-
-TFieldDataLink* TLarkHTMLDBView::DataLink() const
-{
-    return &FBinding->Link();
-}
-
-void TLarkHTMLDBView::DataChange(QObject* Sender)
-{
-    FBinding->DataChange(Sender);
-}
-
-QString TLarkHTMLDBView::GetFieldText() const
-{
-    return FBinding->GetFieldText();
 }
 
 void TLarkHTMLDBView::TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue)
 {
-    if (!FBinding || !FBinding->FillVariable(aVarName, aVarValue))
+    if (!FillVariable(aVarName, aVarValue))
         TLarkHTMLView::TriggerVariableNeededEvent(Sender, aVarName, aVarValue);
 }
 

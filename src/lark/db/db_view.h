@@ -9,20 +9,13 @@
 //
 // The view only reads: it never writes to the dataset.
 
-#include <lark/controls/view.h>
 #include <lark/controls/form_setters.h>
-#include <lark/db/data_link.h>
-#include <lark/db/data_source.h>
-
-#include <memory>
+#include <lark/controls/view.h>
+#include <lark/db/db_control.h>
 
 namespace lark {
 
-namespace detail {
-class TDBBinding;
-}
-
-class TLarkHTMLDBView : public TLarkHTMLView
+class TLarkHTMLDBView : public TLarkHTMLView, public TLarkHTMLDBControl
 {
     Q_OBJECT
     Q_PROPERTY(QString DataField READ DataField WRITE SetDataField RESET ResetDataField)
@@ -37,32 +30,11 @@ public:
     explicit TLarkHTMLDBView(QWidget* parent = nullptr);
     ~TLarkHTMLDBView() override;
 
-    QString DataField() const;
-    void SetDataField(const QString& Value);
-    void ResetDataField() { SetDataField({}); }
-    // Not owned; cleared when the source is destroyed.
-    TDataSource* DataSource() const;
-    void SetDataSource(TDataSource* Value);
-    bool IsTemplate() const;
-    void SetIsTemplate(bool Value);
-    void ResetIsTemplate() { SetIsTemplate(false); }
-    TFieldDataLink* DataLink() const;
-
-    // Normal mode: Caption := the field's text when it differs (the view
-    // parses every caption it is given). Template mode: the caption parsed
-    // again. Then OnDataChange. Runs once at a time.
-    virtual void DataChange(QObject* Sender);
-    QString GetFieldText() const;
-
+    // Template mode fills variables that name a field from the field.
     void TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue) override;
-
-    TNotifyEvent OnDataChange;
 
 Q_SIGNALS:
     void dataChange(QObject* sender);
-
-private:
-    std::unique_ptr<detail::TDBBinding> FBinding;
 };
 
 } // namespace lark

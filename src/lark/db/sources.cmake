@@ -9,6 +9,7 @@ set(LAYER_SOURCES
   dataset_model.cpp
   db_binding.cpp
   db_binding_p.h
+  db_control.cpp
   db_label.cpp
   db_view.cpp
   field.cpp
@@ -23,6 +24,7 @@ set(LAYER_SOURCES
 set(LAYER_HEADERS
   data_link.h
   data_source.h
+  db_control.h
   dataset.h
   db_label.h
   db_types.h

@@ -9,6 +9,7 @@
 // painting always agree.
 
 #include <lark/framework/color.h>
+#include <lark/framework/flag_set.h>
 #include <lark/framework/limits.h>
 #include <lark/framework/object.h>
 
@@ -16,61 +17,13 @@
 #include <QObject>
 #include <QString>
 
-#include <cstdint>
-#include <initializer_list>
 
 namespace lark {
 
 enum TFontStyle { fsBold = 0, fsItalic = 1, fsUnderline = 2, fsStrikeOut = 3 };
 
 // A set of TFontStyle; style s is bit 1 << s, so {fsUnderline}.ToInt() == 4.
-class TFontStyles
-{
-public:
-    constexpr TFontStyles() noexcept = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> styles) noexcept
-    {
-        for (TFontStyle s : styles)
-            FBits |= Bit(s);
-    }
-
-    constexpr bool Contains(TFontStyle s) const noexcept { return (FBits & Bit(s)) != 0; }
-    constexpr TFontStyles& Include(TFontStyle s) noexcept
-    {
-        FBits |= Bit(s);
-        return *this;
-    }
-    constexpr TFontStyles& Exclude(TFontStyle s) noexcept
-    {
-        FBits &= static_cast<std::uint8_t>(~Bit(s));
-        return *this;
-    }
-    constexpr bool IsEmpty() const noexcept { return FBits == 0; }
-    constexpr int ToInt() const noexcept { return FBits; }
-    // Bits other than the four styles are dropped.
-    static constexpr TFontStyles FromInt(int bits) noexcept
-    {
-        TFontStyles result;
-        result.FBits = static_cast<std::uint8_t>(bits & kAllBits);
-        return result;
-    }
-
-    friend constexpr bool operator==(TFontStyles a, TFontStyles b) noexcept = default;
-    friend constexpr TFontStyles operator|(TFontStyles a, TFontStyles b) noexcept { return FromInt(a.FBits | b.FBits); }
-    friend constexpr TFontStyles operator&(TFontStyles a, TFontStyles b) noexcept { return FromInt(a.FBits & b.FBits); }
-    friend constexpr TFontStyles operator-(TFontStyles a, TFontStyles b) noexcept { return FromInt(a.FBits & ~b.FBits); }
-    constexpr TFontStyles& operator|=(TFontStyles b) noexcept { return *this = *this | b; }
-    constexpr TFontStyles& operator&=(TFontStyles b) noexcept { return *this = *this & b; }
-    constexpr TFontStyles& operator-=(TFontStyles b) noexcept { return *this = *this - b; }
-
-private:
-    static constexpr int kAllBits = 0x0F;
-    static constexpr std::uint8_t Bit(TFontStyle s) noexcept
-    {
-        return static_cast<std::uint8_t>((1u << (static_cast<unsigned>(s) & 7u)) & kAllBits);
-    }
-    std::uint8_t FBits = 0;
-};
+using TFontStyles = TFlagSet<TFontStyle, 4>;
 
 using limits::kMaxFontPixelSize;
 

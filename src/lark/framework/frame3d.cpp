@@ -6,33 +6,33 @@ namespace lark {
 namespace {
 
 // One ring just inside R (right and bottom exclusive).
-void Ring(TCanvas& Canvas, const QRect& R, TColor TopColor, TColor BottomColor)
+void Ring(TCanvas& canvas, const QRect& r, TColor topColor, TColor bottomColor)
 {
-    const int left = R.left();
-    const int top = R.top();
-    const int right = R.left() + R.width();
-    const int bottom = R.top() + R.height();
-    Canvas.Brush().SetColor(TopColor);
-    Canvas.FillRect(RectLTRB(left, top, right - 1, top + 1));
-    Canvas.FillRect(RectLTRB(left, top, left + 1, bottom - 1));
-    Canvas.Brush().SetColor(BottomColor);
-    Canvas.FillRect(RectLTRB(right - 1, top, right, bottom));
-    Canvas.FillRect(RectLTRB(left, bottom - 1, right, bottom));
+    const int left = r.left();
+    const int top = r.top();
+    const int right = r.left() + r.width();
+    const int bottom = r.top() + r.height();
+    canvas.Brush().SetColor(topColor);
+    canvas.FillRect(RectLTRB(left, top, right - 1, top + 1));
+    canvas.FillRect(RectLTRB(left, top, left + 1, bottom - 1));
+    canvas.Brush().SetColor(bottomColor);
+    canvas.FillRect(RectLTRB(right - 1, top, right, bottom));
+    canvas.FillRect(RectLTRB(left, bottom - 1, right, bottom));
 }
 
 } // namespace
 
-void Frame3D(TCanvas& Canvas, QRect& Rect, TColor TopColor, TColor BottomColor, int Width)
+void Frame3D(TCanvas& canvas, QRect& rect, TColor topColor, TColor bottomColor, int width)
 {
-    if (Width <= 0)
+    if (width <= 0)
         return;
     // The caller's brush survives the frame.
-    const TBrush brush = Canvas.Brush();
-    for (int i = 0; i < Width && Rect.width() > 0 && Rect.height() > 0; ++i) {
-        Ring(Canvas, Rect, TopColor, BottomColor);
-        Rect.adjust(1, 1, -1, -1);
+    const TBrush brush = canvas.Brush();
+    for (int i = 0; i < width && rect.width() > 0 && rect.height() > 0; ++i) {
+        Ring(canvas, rect, topColor, bottomColor);
+        rect.adjust(1, 1, -1, -1);
     }
-    Canvas.Brush() = brush;
+    canvas.Brush() = brush;
 }
 
 } // namespace lark

@@ -24,6 +24,6 @@ class TCanvas;
 // Draws Width rings just inside Rect, shrinking Rect by one pixel on every
 // side per ring. Rings stop once Rect is empty; a Width of 0 or less draws
 // nothing.
-void Frame3D(TCanvas& Canvas, QRect& Rect, TColor TopColor, TColor BottomColor, int Width);
+void Frame3D(TCanvas& canvas, QRect& rect, TColor topColor, TColor bottomColor, int width);
 
 } // namespace lark

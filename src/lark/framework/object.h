@@ -7,6 +7,6 @@ class QObject;
 
 namespace lark {
 
-using TNotifyEvent = std::function<void(QObject* Sender)>;
+using TNotifyEvent = std::function<void(QObject* sender)>;
 
 } // namespace lark

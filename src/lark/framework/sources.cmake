@@ -24,6 +24,7 @@ set(LAYER_HEADERS
   color.h
   convert.h
   exceptions.h
+  flag_set.h
   font.h
   frame3d.h
   framework.h
@@ -31,5 +32,6 @@ set(LAYER_HEADERS
   limits.h
   object.h
   picture.h
+  saturate.h
   string_list.h
 )

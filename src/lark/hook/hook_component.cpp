@@ -16,41 +16,41 @@ TLarkHookComponent::~TLarkHookComponent()
     SetControl(nullptr);
 }
 
-void TLarkHookComponent::SetControl(QWidget* Value)
+void TLarkHookComponent::SetControl(QWidget* value)
 {
-    if (Value == FControl)
+    if (value == FControl)
         return;
     const bool wasActive = FActive;
     SetActive(false);
     QObject::disconnect(FControlFreeNotification);
-    FControl = Value;
+    FControl = value;
     if (!FControl)
         return;   // without a widget there is nothing to be active on
     SetActive(wasActive);
     FControlFreeNotification = connect(FControl, &QObject::destroyed, this, [this] { ControlDestroyed(); });
 }
 
-void TLarkHookComponent::SetActive(bool Value)
+void TLarkHookComponent::SetActive(bool value)
 {
-    if (Value == FActive)
+    if (value == FActive)
         return;
-    FActive = Value;
+    FActive = value;
     ApplyInstallState();
 }
 
-void TLarkHookComponent::SetDesignActive(bool Value)
+void TLarkHookComponent::SetDesignActive(bool value)
 {
-    if (Value == FDesignActive)
+    if (value == FDesignActive)
         return;
-    FDesignActive = Value;
+    FDesignActive = value;
     ApplyInstallState();
 }
 
-void TLarkHookComponent::SetDesigning(bool Value)
+void TLarkHookComponent::SetDesigning(bool value)
 {
-    if (Value == FDesigning)
+    if (value == FDesigning)
         return;
-    FDesigning = Value;
+    FDesigning = value;
     ApplyInstallState();
 }
 
@@ -93,16 +93,16 @@ void TLarkHookComponent::ControlDestroyed()
 
 // Handlers run on copies: one may reassign the event or delete the
 // component while it runs.
-void TLarkHookComponent::DoBeforeProcess(QEvent* Message, bool& Handled)
+void TLarkHookComponent::DoBeforeProcess(QEvent* message, bool& handled)
 {
     if (const TLarkHookEvent handler = OnBeforeProcess)
-        handler(this, Message, Handled);
+        handler(this, message, handled);
 }
 
-void TLarkHookComponent::DoAfterProcess(QEvent* Message, bool& Handled)
+void TLarkHookComponent::DoAfterProcess(QEvent* message, bool& handled)
 {
     if (const TLarkHookEvent handler = OnAfterProcess)
-        handler(this, Message, Handled);
+        handler(this, message, handled);
 }
 
 void TLarkHookComponent::HookInstalled()

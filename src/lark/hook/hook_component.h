@@ -40,7 +40,7 @@ class TCtlHook;
 
 // Raised with the component as Sender. Message may be modified; Handled
 // arrives false and, when set, stops the chain it belongs to.
-using TLarkHookEvent = std::function<void(QObject* Sender, QEvent* Message, bool& Handled)>;
+using TLarkHookEvent = std::function<void(QObject* sender, QEvent* message, bool& handled)>;
 
 class TLarkHookComponent : public QObject
 {
@@ -57,19 +57,19 @@ public:
     // Setting nil leaves the component inactive; setting another widget moves
     // an active hook there.
     QWidget* Control() const { return FControl; }
-    void SetControl(QWidget* Value);
+    void SetControl(QWidget* value);
 
     // True after construction; the hook is installed only while active and
     // with a control (and, in design mode, only with DesignActive).
     bool Active() const { return FActive; }
-    void SetActive(bool Value);
+    void SetActive(bool value);
 
     bool DesignActive() const { return FDesignActive; }
-    void SetDesignActive(bool Value);
+    void SetDesignActive(bool value);
 
     // Design mode, set by design tools: hooks then run only with DesignActive.
     bool Designing() const { return FDesigning; }
-    void SetDesigning(bool Value);
+    void SetDesigning(bool value);
 
     // Whether the component sits in its widget's chain right now.
     bool Installed() const { return FInstalled; }
@@ -78,8 +78,8 @@ public:
     TLarkHookEvent OnAfterProcess;
 
 protected:
-    virtual void DoBeforeProcess(QEvent* Message, bool& Handled);
-    virtual void DoAfterProcess(QEvent* Message, bool& Handled);
+    virtual void DoBeforeProcess(QEvent* message, bool& handled);
+    virtual void DoAfterProcess(QEvent* message, bool& handled);
     // Called after the component joined and after it left its widget's chain.
     virtual void HookInstalled();
     virtual void HookRemoved();

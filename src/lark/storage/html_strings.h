@@ -24,7 +24,7 @@ namespace lark {
 
 class TLarkHTMLStrings;
 
-using TLarkHTMLStringsChangeEvent = std::function<void(TLarkHTMLStrings* Sender)>;
+using TLarkHTMLStringsChangeEvent = std::function<void(TLarkHTMLStrings* sender)>;
 
 class TLarkHTMLStrings : private TStringList
 {

@@ -25,8 +25,8 @@ void TLarkHTMLStorageChangeLink::Change()
 
 //---- Storage ---------------------------------------------------------------
 
-TLarkHTMLStorage::TLarkHTMLStorage(QObject* AOwner)
-    : QObject(AOwner)
+TLarkHTMLStorage::TLarkHTMLStorage(QObject* aOwner)
+    : QObject(aOwner)
 {
 }
 
@@ -64,9 +64,9 @@ const TLarkHTMLStorageItems* TLarkHTMLStorage::Items() const
     return FItems.get();
 }
 
-void TLarkHTMLStorage::SetItems(const TLarkHTMLStorageItems& Value)
+void TLarkHTMLStorage::SetItems(const TLarkHTMLStorageItems& value)
 {
-    Items()->Assign(Value);
+    Items()->Assign(value);
 }
 
 int TLarkHTMLStorage::Count() const
@@ -74,40 +74,40 @@ int TLarkHTMLStorage::Count() const
     return FItems ? FItems->Count() : 0;
 }
 
-int TLarkHTMLStorage::GetNamedIndex(const QString& Name) const
+int TLarkHTMLStorage::GetNamedIndex(const QString& name) const
 {
-    return FItems ? FItems->GetItemByName(Name) : -1;
+    return FItems ? FItems->GetItemByName(name) : -1;
 }
 
-void TLarkHTMLStorage::RegisterChanges(TLarkHTMLStorageChangeLink* Value)
+void TLarkHTMLStorage::RegisterChanges(TLarkHTMLStorageChangeLink* value)
 {
-    if (!Value)
+    if (!value)
         return;
     // A link that still sat in another storage would dangle there once it
     // is destroyed, since it only remembers one storage.
-    if (Value->FSender && Value->FSender != this)
-        Value->FSender->UnregisterAll(Value);
-    Value->FSender = this;
-    FClients.append(Value);
+    if (value->FSender && value->FSender != this)
+        value->FSender->UnregisterAll(value);
+    value->FSender = this;
+    FClients.append(value);
 }
 
-void TLarkHTMLStorage::UnRegisterChanges(TLarkHTMLStorageChangeLink* Value)
+void TLarkHTMLStorage::UnRegisterChanges(TLarkHTMLStorageChangeLink* value)
 {
-    if (!Value || !FClients.removeOne(Value))
+    if (!value || !FClients.removeOne(value))
         return;
-    if (!FClients.contains(Value))
-        Value->FSender = nullptr;
+    if (!FClients.contains(value))
+        value->FSender = nullptr;
 }
 
-void TLarkHTMLStorage::UnregisterAll(TLarkHTMLStorageChangeLink* Value)
+void TLarkHTMLStorage::UnregisterAll(TLarkHTMLStorageChangeLink* value)
 {
-    FClients.removeAll(Value);
-    Value->FSender = nullptr;
+    FClients.removeAll(value);
+    value->FSender = nullptr;
 }
 
-bool TLarkHTMLStorage::IsRegistered(const TLarkHTMLStorageChangeLink* Value) const
+bool TLarkHTMLStorage::IsRegistered(const TLarkHTMLStorageChangeLink* value) const
 {
-    return FClients.contains(Value);
+    return FClients.contains(value);
 }
 
 void TLarkHTMLStorage::BeginLoading()

@@ -82,21 +82,21 @@ public:
     // The position in the collection. Setting it moves the item; a position
     // outside the collection raises EListError.
     int Index() const;
-    void SetIndex(int Value);
+    void SetIndex(int value);
 
     // Names are not checked for uniqueness; lookups return the first match.
     const QString& Name() const { return FName; }
-    void SetName(const QString& Value);
+    void SetName(const QString& value);
 
     // The snippet's source is Lines().Text(): each line followed by CR LF.
     TLarkHTMLStrings& Lines() { return FLines; }
     const TLarkHTMLStrings& Lines() const { return FLines; }
     // Copies the lines (one change).
-    void SetLines(const TStringList& Value);
-    void SetLines(const TLarkHTMLStrings& Value);
+    void SetLines(const TStringList& value);
+    void SetLines(const TLarkHTMLStrings& value);
 
     // Copies name and lines of Source (one change).
-    void Assign(const TLarkHTMLStorageItem& Source);
+    void Assign(const TLarkHTMLStorageItem& source);
 
     // The name, or the class name for an unnamed item.
     virtual QString GetDisplayName() const;
@@ -104,7 +104,7 @@ public:
 private:
     friend class TLarkHTMLStorageItems;
     friend struct std::default_delete<TLarkHTMLStorageItem>;
-    explicit TLarkHTMLStorageItem(TLarkHTMLStorageItems* Collection);
+    explicit TLarkHTMLStorageItem(TLarkHTMLStorageItems* collection);
     virtual ~TLarkHTMLStorageItem();
     void Changed();
 
@@ -118,7 +118,7 @@ private:
 class TLarkHTMLStorageItems
 {
 public:
-    explicit TLarkHTMLStorageItems(TLarkHTMLStorage* AOwner);
+    explicit TLarkHTMLStorageItems(TLarkHTMLStorage* aOwner);
     virtual ~TLarkHTMLStorageItems();
     TLarkHTMLStorageItems(const TLarkHTMLStorageItems&) = delete;
     TLarkHTMLStorageItems& operator=(const TLarkHTMLStorageItems&) = delete;
@@ -127,25 +127,25 @@ public:
 
     int Count() const { return int(FItems.size()); }
     // Raise EListError for an index outside 0 .. Count() - 1.
-    TLarkHTMLStorageItem* Items(int Index) const;
-    TLarkHTMLStorageItem* operator[](int Index) const { return Items(Index); }
+    TLarkHTMLStorageItem* Items(int index) const;
+    TLarkHTMLStorageItem* operator[](int index) const { return Items(index); }
     // Copies Value's name and lines into item Index.
-    void SetItems(int Index, const TLarkHTMLStorageItem& Value);
+    void SetItems(int index, const TLarkHTMLStorageItem& value);
 
     // A new item at the end (or at Index, 0 .. Count()), named with the first
     // free generated name "StorageItem<n>".
     TLarkHTMLStorageItem* Add();
-    TLarkHTMLStorageItem* Insert(int Index);
-    void Delete(int Index);
+    TLarkHTMLStorageItem* Insert(int index);
+    void Delete(int index);
     void Clear();
     // Moves item CurIndex to NewIndex.
-    void Move(int CurIndex, int NewIndex);
+    void Move(int curIndex, int newIndex);
     // Replaces every item by a copy of Source's items (one change).
-    void Assign(const TLarkHTMLStorageItems& Source);
+    void Assign(const TLarkHTMLStorageItems& source);
 
     // The first item whose name equals Name exactly (letter case counts), or
     // -1 when there is none.
-    int GetItemByName(const QString& Name) const;
+    int GetItemByName(const QString& name) const;
 
     // Changes between BeginUpdate and the last EndUpdate are reported once.
     void BeginUpdate();
@@ -155,18 +155,18 @@ public:
 protected:
     // Called after any change of the collection (Item nullptr) or of one
     // item; tells the owner storage.
-    virtual void Update(TLarkHTMLStorageItem* Item);
+    virtual void Update(TLarkHTMLStorageItem* item);
     // Called right after Item was inserted: an empty name, or one another
     // item already has, is replaced by the first free generated name.
-    virtual void SetItemName(TLarkHTMLStorageItem* Item);
+    virtual void SetItemName(TLarkHTMLStorageItem* item);
 
 private:
     friend class TLarkHTMLStorageItem;
-    void Changed(TLarkHTMLStorageItem* Item);
-    void CheckIndex(int Index) const;
-    int IndexOfItem(const TLarkHTMLStorageItem* Item) const;
-    TLarkHTMLStorageItem* NewItem(int Index);
-    void RenameItem(TLarkHTMLStorageItem* Item, const QString& Name);
+    void Changed(TLarkHTMLStorageItem* item);
+    void CheckIndex(int index) const;
+    int IndexOfItem(const TLarkHTMLStorageItem* item) const;
+    TLarkHTMLStorageItem* NewItem(int index);
+    void RenameItem(TLarkHTMLStorageItem* item, const QString& name);
 
     TLarkHTMLStorage* FOwner = nullptr;
     std::vector<std::unique_ptr<TLarkHTMLStorageItem>> FItems;
@@ -183,25 +183,25 @@ class TLarkHTMLStorage : public QObject
     Q_PROPERTY(int Count READ Count)
 
 public:
-    explicit TLarkHTMLStorage(QObject* AOwner = nullptr);
+    explicit TLarkHTMLStorage(QObject* aOwner = nullptr);
     ~TLarkHTMLStorage() override;
 
     // Created on first use. The setter copies Value's items.
     TLarkHTMLStorageItems* Items();
     const TLarkHTMLStorageItems* Items() const;
-    void SetItems(const TLarkHTMLStorageItems& Value);
+    void SetItems(const TLarkHTMLStorageItems& value);
 
     // 0 while the collection was never created.
     int Count() const;
     // The position of the first item named exactly Name, or -1.
-    int GetNamedIndex(const QString& Name) const;
+    int GetNamedIndex(const QString& name) const;
 
     // A link may be registered twice and is then told twice. Registering a
     // link that belongs to another storage moves it here.
-    void RegisterChanges(TLarkHTMLStorageChangeLink* Value);
+    void RegisterChanges(TLarkHTMLStorageChangeLink* value);
     // Removes one registration of Value; unknown links are ignored. Sender()
     // stays set while another registration of the link remains.
-    void UnRegisterChanges(TLarkHTMLStorageChangeLink* Value);
+    void UnRegisterChanges(TLarkHTMLStorageChangeLink* value);
 
     // While loading, nothing is reported; the last EndLoading reports once
     // when anything changed meanwhile.
@@ -215,11 +215,11 @@ public:
     // as it was. Files and streams hold UTF-8 (a byte-order mark may select
     // another encoding); a missing file raises EFOpenError.
     QString ToTextForm() const;
-    void FromTextForm(const QString& Text);
-    void LoadFromFile(const QString& FileName);
-    void LoadFromStream(QIODevice& Stream);
-    void SaveToFile(const QString& FileName) const;
-    void SaveToStream(QIODevice& Stream) const;
+    void FromTextForm(const QString& text);
+    void LoadFromFile(const QString& fileName);
+    void LoadFromStream(QIODevice& stream);
+    void SaveToFile(const QString& fileName) const;
+    void SaveToStream(QIODevice& stream) const;
 
     // Raised after the change links were told.
     TNotifyEvent OnChange;
@@ -235,8 +235,8 @@ protected:
 private:
     friend class TLarkHTMLStorageChangeLink;
     friend class TLarkHTMLStorageItems;
-    void UnregisterAll(TLarkHTMLStorageChangeLink* Value);
-    bool IsRegistered(const TLarkHTMLStorageChangeLink* Value) const;
+    void UnregisterAll(TLarkHTMLStorageChangeLink* value);
+    bool IsRegistered(const TLarkHTMLStorageChangeLink* value) const;
     void ReleaseClients();
 
     QList<TLarkHTMLStorageChangeLink*> FClients;

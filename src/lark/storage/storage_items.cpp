@@ -14,8 +14,8 @@ namespace lark {
 
 //---- Item ------------------------------------------------------------------
 
-TLarkHTMLStorageItem::TLarkHTMLStorageItem(TLarkHTMLStorageItems* Collection)
-    : FCollection(Collection)
+TLarkHTMLStorageItem::TLarkHTMLStorageItem(TLarkHTMLStorageItems* collection)
+    : FCollection(collection)
 {
     FLines.OnChange = [this](TLarkHTMLStrings*) { Changed(); };
 }
@@ -27,36 +27,36 @@ int TLarkHTMLStorageItem::Index() const
     return FCollection->IndexOfItem(this);
 }
 
-void TLarkHTMLStorageItem::SetIndex(int Value)
+void TLarkHTMLStorageItem::SetIndex(int value)
 {
-    FCollection->Move(Index(), Value);
+    FCollection->Move(Index(), value);
 }
 
-void TLarkHTMLStorageItem::SetName(const QString& Value)
+void TLarkHTMLStorageItem::SetName(const QString& value)
 {
-    if (Value == FName)
+    if (value == FName)
         return;
-    FCollection->RenameItem(this, Value);
+    FCollection->RenameItem(this, value);
     Changed();
 }
 
-void TLarkHTMLStorageItem::SetLines(const TStringList& Value)
+void TLarkHTMLStorageItem::SetLines(const TStringList& value)
 {
-    FLines.Assign(Value);
+    FLines.Assign(value);
 }
 
-void TLarkHTMLStorageItem::SetLines(const TLarkHTMLStrings& Value)
+void TLarkHTMLStorageItem::SetLines(const TLarkHTMLStrings& value)
 {
-    FLines.Assign(Value);
+    FLines.Assign(value);
 }
 
-void TLarkHTMLStorageItem::Assign(const TLarkHTMLStorageItem& Source)
+void TLarkHTMLStorageItem::Assign(const TLarkHTMLStorageItem& source)
 {
-    if (&Source == this)
+    if (&source == this)
         return;
     FCollection->BeginUpdate();
-    SetName(Source.Name());
-    SetLines(Source.Lines());
+    SetName(source.Name());
+    SetLines(source.Lines());
     FCollection->EndUpdate();
 }
 
@@ -72,29 +72,29 @@ void TLarkHTMLStorageItem::Changed()
 
 //---- Collection ------------------------------------------------------------
 
-TLarkHTMLStorageItems::TLarkHTMLStorageItems(TLarkHTMLStorage* AOwner)
-    : FOwner(AOwner)
+TLarkHTMLStorageItems::TLarkHTMLStorageItems(TLarkHTMLStorage* aOwner)
+    : FOwner(aOwner)
     , FNames(std::make_unique<detail::NameIndex>())
 {
 }
 
 TLarkHTMLStorageItems::~TLarkHTMLStorageItems() = default;
 
-void TLarkHTMLStorageItems::CheckIndex(int Index) const
+void TLarkHTMLStorageItems::CheckIndex(int index) const
 {
-    if (Index < 0 || Index >= Count())
-        throw EListError(u"List index out of bounds (%1)"_s.arg(Index));
+    if (index < 0 || index >= Count())
+        throw EListError(u"List index out of bounds (%1)"_s.arg(index));
 }
 
-TLarkHTMLStorageItem* TLarkHTMLStorageItems::Items(int Index) const
+TLarkHTMLStorageItem* TLarkHTMLStorageItems::Items(int index) const
 {
-    CheckIndex(Index);
-    return FItems[size_t(Index)].get();
+    CheckIndex(index);
+    return FItems[size_t(index)].get();
 }
 
-void TLarkHTMLStorageItems::SetItems(int Index, const TLarkHTMLStorageItem& Value)
+void TLarkHTMLStorageItems::SetItems(int index, const TLarkHTMLStorageItem& value)
 {
-    Items(Index)->Assign(Value);
+    Items(index)->Assign(value);
 }
 
 TLarkHTMLStorageItem* TLarkHTMLStorageItems::Add()
@@ -102,38 +102,38 @@ TLarkHTMLStorageItem* TLarkHTMLStorageItems::Add()
     return Insert(Count());
 }
 
-TLarkHTMLStorageItem* TLarkHTMLStorageItems::Insert(int Index)
+TLarkHTMLStorageItem* TLarkHTMLStorageItems::Insert(int index)
 {
-    if (Index < 0 || Index > Count())
-        throw EListError(u"List index out of bounds (%1)"_s.arg(Index));
-    TLarkHTMLStorageItem* inserted = NewItem(Index);
+    if (index < 0 || index > Count())
+        throw EListError(u"List index out of bounds (%1)"_s.arg(index));
+    TLarkHTMLStorageItem* inserted = NewItem(index);
     SetItemName(inserted);
     Changed(nullptr);
     return inserted;
 }
 
 // An unnamed item at Index, reported to nobody yet.
-TLarkHTMLStorageItem* TLarkHTMLStorageItems::NewItem(int Index)
+TLarkHTMLStorageItem* TLarkHTMLStorageItems::NewItem(int index)
 {
     auto item = std::unique_ptr<TLarkHTMLStorageItem>(new TLarkHTMLStorageItem(this));
     TLarkHTMLStorageItem* created = item.get();
-    FItems.insert(FItems.begin() + Index, std::move(item));
+    FItems.insert(FItems.begin() + index, std::move(item));
     FNames->Add(created->FName);
     return created;
 }
 
-void TLarkHTMLStorageItems::RenameItem(TLarkHTMLStorageItem* Item, const QString& Name)
+void TLarkHTMLStorageItems::RenameItem(TLarkHTMLStorageItem* item, const QString& name)
 {
-    FNames->Remove(Item->FName);
-    Item->FName = Name;
-    FNames->Add(Name);
+    FNames->Remove(item->FName);
+    item->FName = name;
+    FNames->Add(name);
 }
 
-void TLarkHTMLStorageItems::Delete(int Index)
+void TLarkHTMLStorageItems::Delete(int index)
 {
-    CheckIndex(Index);
-    FNames->Remove(FItems[size_t(Index)]->FName);
-    FItems.erase(FItems.begin() + Index);
+    CheckIndex(index);
+    FNames->Remove(FItems[size_t(index)]->FName);
+    FItems.erase(FItems.begin() + index);
     Changed(nullptr);
 }
 
@@ -146,48 +146,48 @@ void TLarkHTMLStorageItems::Clear()
     Changed(nullptr);
 }
 
-void TLarkHTMLStorageItems::Move(int CurIndex, int NewIndex)
+void TLarkHTMLStorageItems::Move(int curIndex, int newIndex)
 {
-    CheckIndex(CurIndex);
-    CheckIndex(NewIndex);
-    if (CurIndex == NewIndex)
+    CheckIndex(curIndex);
+    CheckIndex(newIndex);
+    if (curIndex == newIndex)
         return;
     const auto first = FItems.begin();
-    if (CurIndex < NewIndex)
-        std::rotate(first + CurIndex, first + CurIndex + 1, first + NewIndex + 1);
+    if (curIndex < newIndex)
+        std::rotate(first + curIndex, first + curIndex + 1, first + newIndex + 1);
     else
-        std::rotate(first + NewIndex, first + CurIndex, first + CurIndex + 1);
+        std::rotate(first + newIndex, first + curIndex, first + curIndex + 1);
     Changed(nullptr);
 }
 
-void TLarkHTMLStorageItems::Assign(const TLarkHTMLStorageItems& Source)
+void TLarkHTMLStorageItems::Assign(const TLarkHTMLStorageItems& source)
 {
-    if (&Source == this)
+    if (&source == this)
         return;
     // Every copy takes its source's name, so no name is generated first.
     BeginUpdate();
     Clear();
-    FItems.reserve(Source.FItems.size());
-    for (const auto& source : Source.FItems)
+    FItems.reserve(source.FItems.size());
+    for (const auto& source : source.FItems)
         NewItem(Count())->Assign(*source);
     EndUpdate();
 }
 
-int TLarkHTMLStorageItems::GetItemByName(const QString& Name) const
+int TLarkHTMLStorageItems::GetItemByName(const QString& name) const
 {
-    if (FNames->Count(Name) == 0)
+    if (FNames->Count(name) == 0)
         return -1;
     for (int i = 0; i < Count(); ++i) {
-        if (FItems[size_t(i)]->Name() == Name)
+        if (FItems[size_t(i)]->Name() == name)
             return i;
     }
     return -1;
 }
 
-int TLarkHTMLStorageItems::IndexOfItem(const TLarkHTMLStorageItem* Item) const
+int TLarkHTMLStorageItems::IndexOfItem(const TLarkHTMLStorageItem* item) const
 {
     for (int i = 0; i < Count(); ++i) {
-        if (FItems[size_t(i)].get() == Item)
+        if (FItems[size_t(i)].get() == item)
             return i;
     }
     return -1;
@@ -208,13 +208,13 @@ void TLarkHTMLStorageItems::EndUpdate()
     Update(nullptr);
 }
 
-void TLarkHTMLStorageItems::Changed(TLarkHTMLStorageItem* Item)
+void TLarkHTMLStorageItems::Changed(TLarkHTMLStorageItem* item)
 {
     if (FUpdateCount > 0) {
         FChangedWhileUpdating = true;
         return;
     }
-    Update(Item);
+    Update(item);
 }
 
 void TLarkHTMLStorageItems::Update(TLarkHTMLStorageItem*)
@@ -223,12 +223,12 @@ void TLarkHTMLStorageItems::Update(TLarkHTMLStorageItem*)
         FOwner->Change();
 }
 
-void TLarkHTMLStorageItems::SetItemName(TLarkHTMLStorageItem* Item)
+void TLarkHTMLStorageItems::SetItemName(TLarkHTMLStorageItem* item)
 {
-    if (!Item->Name().isEmpty() && FNames->Count(Item->Name()) == 1)
+    if (!item->Name().isEmpty() && FNames->Count(item->Name()) == 1)
         return;
     // Not through SetName: the insertion that called us reports the change.
-    RenameItem(Item, FNames->FirstFreeGeneratedName());
+    RenameItem(item, FNames->FirstFreeGeneratedName());
 }
 
 } // namespace lark

@@ -40,7 +40,7 @@ class TLarkHTMLStorageItems;
 class EParserError : public EReadError
 {
 public:
-    EParserError(int LineNumber, const QString& Expected, const QString& Found);
+    EParserError(int lineNumber, const QString& expected, const QString& found);
 
     int LineNumber() const { return FLineNumber; }
     QString Expected() const { return FExpected; }
@@ -60,15 +60,15 @@ public:
 };
 
 // Every item of Items in the text form, lines ended with LF, ASCII only.
-QString StorageItemsToTextForm(const TLarkHTMLStorageItems& Items);
+QString StorageItemsToTextForm(const TLarkHTMLStorageItems& items);
 
 // Replaces Target's items by those of Text, as one change. On EParserError
 // Target is left as it was.
-void StorageItemsFromTextForm(QStringView Text, TLarkHTMLStorageItems& Target);
+void StorageItemsFromTextForm(QStringView text, TLarkHTMLStorageItems& target);
 
 // Bytes of a text-form file as text: UTF-8 unless a byte-order mark names
 // another encoding. Bytes that are not valid text raise EParserError with
 // the line they are on.
-QString DecodeTextFormBytes(const QByteArray& Bytes);
+QString DecodeTextFormBytes(const QByteArray& bytes);
 
 } // namespace lark

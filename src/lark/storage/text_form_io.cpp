@@ -36,15 +36,15 @@ int FirstInvalidUtf8Line(const QByteArray& bytes)
 
 } // namespace
 
-QString DecodeTextFormBytes(const QByteArray& Bytes)
+QString DecodeTextFormBytes(const QByteArray& bytes)
 {
-    const auto marked = QStringDecoder::encodingForData(Bytes);
+    const auto marked = QStringDecoder::encodingForData(bytes);
     const QStringDecoder::Encoding encoding = marked.value_or(QStringDecoder::Utf8);
     QStringDecoder decoder(encoding, QStringDecoder::Flag::Stateless);
-    QString text = decoder(Bytes);
+    QString text = decoder(bytes);
     if (!decoder.hasError())
         return text;
-    const int line = encoding == QStringDecoder::Utf8 ? FirstInvalidUtf8Line(Bytes) : 1;
+    const int line = encoding == QStringDecoder::Utf8 ? FirstInvalidUtf8Line(bytes) : 1;
     const QString expected = encoding == QStringDecoder::Utf8
         ? u"UTF-8 text"_s
         : u"%1 text"_s.arg(QLatin1StringView(QStringDecoder::nameForEncoding(encoding)));
@@ -56,50 +56,50 @@ QString TLarkHTMLStorage::ToTextForm() const
     return StorageItemsToTextForm(*Items());
 }
 
-void TLarkHTMLStorage::FromTextForm(const QString& Text)
+void TLarkHTMLStorage::FromTextForm(const QString& text)
 {
-    StorageItemsFromTextForm(Text, *Items());
+    StorageItemsFromTextForm(text, *Items());
 }
 
-void TLarkHTMLStorage::LoadFromStream(QIODevice& Stream)
+void TLarkHTMLStorage::LoadFromStream(QIODevice& stream)
 {
-    if (!Stream.isReadable())
+    if (!stream.isReadable())
         throw EReadError(u"Stream is not open for reading"_s);
-    FromTextForm(DecodeTextFormBytes(Stream.readAll()));
+    FromTextForm(DecodeTextFormBytes(stream.readAll()));
 }
 
-void TLarkHTMLStorage::SaveToStream(QIODevice& Stream) const
+void TLarkHTMLStorage::SaveToStream(QIODevice& stream) const
 {
-    if (!Stream.isWritable())
+    if (!stream.isWritable())
         throw EWriteError(u"Stream is not open for writing"_s);
     const QByteArray bytes = ToTextForm().toUtf8();
-    if (Stream.write(bytes) != bytes.size())
-        throw EWriteError(u"Stream write error. %1"_s.arg(Stream.errorString()));
+    if (stream.write(bytes) != bytes.size())
+        throw EWriteError(u"Stream write error. %1"_s.arg(stream.errorString()));
 }
 
-void TLarkHTMLStorage::LoadFromFile(const QString& FileName)
+void TLarkHTMLStorage::LoadFromFile(const QString& fileName)
 {
-    QFile file(FileName);
+    QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         throw EFOpenError(
-            u"Cannot open file \"%1\". %2"_s.arg(QDir::toNativeSeparators(FileName), file.errorString()));
+            u"Cannot open file \"%1\". %2"_s.arg(QDir::toNativeSeparators(fileName), file.errorString()));
     }
     LoadFromStream(file);
 }
 
 // Through a temporary file renamed at the end: a failed save leaves the old
 // file whole.
-void TLarkHTMLStorage::SaveToFile(const QString& FileName) const
+void TLarkHTMLStorage::SaveToFile(const QString& fileName) const
 {
-    QSaveFile file(FileName);
+    QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
         throw EFOpenError(
-            u"Cannot create file \"%1\". %2"_s.arg(QDir::toNativeSeparators(FileName), file.errorString()));
+            u"Cannot create file \"%1\". %2"_s.arg(QDir::toNativeSeparators(fileName), file.errorString()));
     }
     SaveToStream(file);
     if (!file.commit()) {
         throw EWriteError(
-            u"Cannot write file \"%1\". %2"_s.arg(QDir::toNativeSeparators(FileName), file.errorString()));
+            u"Cannot write file \"%1\". %2"_s.arg(QDir::toNativeSeparators(fileName), file.errorString()));
     }
 }
 

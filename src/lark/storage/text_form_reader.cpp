@@ -19,11 +19,11 @@ using namespace Qt::StringLiterals;
 
 namespace lark {
 
-EParserError::EParserError(int LineNumber, const QString& Expected, const QString& Found)
-    : EReadError(u"Line %1: expected %2, found %3"_s.arg(LineNumber).arg(Expected, Found))
-    , FLineNumber(LineNumber)
-    , FExpected(Expected)
-    , FFound(Found)
+EParserError::EParserError(int lineNumber, const QString& expected, const QString& found)
+    : EReadError(u"Line %1: expected %2, found %3"_s.arg(lineNumber).arg(expected, found))
+    , FLineNumber(lineNumber)
+    , FExpected(expected)
+    , FFound(found)
 {
 }
 
@@ -176,11 +176,11 @@ private:
 
 } // namespace
 
-void StorageItemsFromTextForm(QStringView Text, TLarkHTMLStorageItems& Target)
+void StorageItemsFromTextForm(QStringView text, TLarkHTMLStorageItems& target)
 {
     TLarkHTMLStorageItems parsed(nullptr);
-    TextFormReader(Text, parsed).Read();
-    Target.Assign(parsed);
+    TextFormReader(text, parsed).Read();
+    target.Assign(parsed);
 }
 
 } // namespace lark

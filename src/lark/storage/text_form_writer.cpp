@@ -130,9 +130,9 @@ private:
 
 } // namespace
 
-QString StorageItemsToTextForm(const TLarkHTMLStorageItems& Items)
+QString StorageItemsToTextForm(const TLarkHTMLStorageItems& items)
 {
-    return TextFormWriter().Write(Items);
+    return TextFormWriter().Write(items);
 }
 
 } // namespace lark

@@ -7,23 +7,18 @@
 #include <lark/framework/canvas.h>
 #include <lark/framework/picture.h>
 #include <lark/html/images/transparent_bitmap.h>
+#include <lark/framework/saturate.h>
 
 #include <QPaintDevice>
 #include <QPainter>
 #include <QWidget>
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 
 namespace lark {
 
 namespace {
-
-int ClampToInt(std::int64_t v)
-{
-    return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
 
 // System colours resolve through the widget painted on, or the application.
 const QWidget* PaletteSource(const TCanvas& canvas)
@@ -68,8 +63,8 @@ void DrawTransparentBitmap(TCanvas& DC, const TBitmap& Bitmap, int X, int Y, con
     if (!painter)
         return;
 
-    const QRect visible(source.x() + ClampToInt(left - targetX), source.y() + ClampToInt(top - targetY),
-                        ClampToInt(right - left), ClampToInt(bottom - top));
+    const QRect visible(source.x() + SaturatingInt(left - targetX), source.y() + SaturatingInt(top - targetY),
+                        SaturatingInt(right - left), SaturatingInt(bottom - top));
     // Straight (not premultiplied) alpha, so that colours compare as written.
     QImage part = image.copy(visible).convertToFormat(QImage::Format_ARGB32);
     if (TransColor != clNone) {
@@ -78,7 +73,7 @@ void DrawTransparentBitmap(TCanvas& DC, const TBitmap& Bitmap, int X, int Y, con
     }
     const QPainter::CompositionMode mode = painter->compositionMode();
     painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter->drawImage(QPoint(ClampToInt(left), ClampToInt(top)), part);
+    painter->drawImage(QPoint(SaturatingInt(left), SaturatingInt(top)), part);
     painter->setCompositionMode(mode);
 }
 

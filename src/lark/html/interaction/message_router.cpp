@@ -9,6 +9,7 @@
 
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
+#include <lark/framework/saturate.h>
 #include <lark/html/render.h>
 
 #include <QEvent>
@@ -17,7 +18,6 @@
 #include <QPointer>
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 
 namespace lark {
@@ -30,9 +30,8 @@ namespace {
 // padded host.
 QPoint DocumentPoint(QPoint hostPoint, QPoint areaOrigin, QPoint source)
 {
-    const auto toInt = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); };
-    return QPoint(toInt(std::int64_t(hostPoint.x()) - areaOrigin.x() + source.x()),
-                  toInt(std::int64_t(hostPoint.y()) - areaOrigin.y() + source.y()));
+    return QPoint(SaturatingInt(std::int64_t(hostPoint.x()) - areaOrigin.x() + source.x()),
+                  SaturatingInt(std::int64_t(hostPoint.y()) - areaOrigin.y() + source.y()));
 }
 
 } // namespace

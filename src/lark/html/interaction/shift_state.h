@@ -6,10 +6,9 @@
 //     const TShiftState shift = ShiftStateOf(keyEvent->modifiers());
 //     if (shift == TShiftState{ssShift}) ...   // Shift alone
 
-#include <Qt>
+#include <lark/framework/flag_set.h>
 
-#include <cstdint>
-#include <initializer_list>
+#include <Qt>
 
 namespace lark {
 
@@ -27,48 +26,7 @@ enum TShiftStateFlag {
 };
 
 // A set of TShiftStateFlag; flag f is bit 1 << f.
-class TShiftState
-{
-public:
-    constexpr TShiftState() noexcept = default;
-    constexpr TShiftState(std::initializer_list<TShiftStateFlag> flags) noexcept
-    {
-        for (TShiftStateFlag f : flags)
-            FBits |= Bit(f);
-    }
-
-    constexpr bool Contains(TShiftStateFlag f) const noexcept { return (FBits & Bit(f)) != 0; }
-    constexpr TShiftState& Include(TShiftStateFlag f) noexcept
-    {
-        FBits |= Bit(f);
-        return *this;
-    }
-    constexpr TShiftState& Exclude(TShiftStateFlag f) noexcept
-    {
-        FBits &= static_cast<std::uint8_t>(~Bit(f));
-        return *this;
-    }
-    constexpr bool IsEmpty() const noexcept { return FBits == 0; }
-    constexpr int ToInt() const noexcept { return FBits; }
-    static constexpr TShiftState FromInt(int bits) noexcept
-    {
-        TShiftState result;
-        result.FBits = static_cast<std::uint8_t>(bits & 0xFF);
-        return result;
-    }
-
-    friend constexpr bool operator==(TShiftState a, TShiftState b) noexcept = default;
-    friend constexpr TShiftState operator|(TShiftState a, TShiftState b) noexcept { return FromInt(a.FBits | b.FBits); }
-    friend constexpr TShiftState operator&(TShiftState a, TShiftState b) noexcept { return FromInt(a.FBits & b.FBits); }
-    friend constexpr TShiftState operator-(TShiftState a, TShiftState b) noexcept { return FromInt(a.FBits & ~b.FBits); }
-
-private:
-    static constexpr std::uint8_t Bit(TShiftStateFlag f) noexcept
-    {
-        return static_cast<std::uint8_t>(1u << (static_cast<unsigned>(f) & 7u));
-    }
-    std::uint8_t FBits = 0;
-};
+using TShiftState = TFlagSet<TShiftStateFlag, 8>;
 
 // The shift state of a Qt input event. The keypad and group-switch
 // modifiers say where a key is, not what is held, and are left out.

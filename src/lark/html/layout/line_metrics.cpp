@@ -32,21 +32,16 @@
 
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
+#include <lark/framework/saturate.h>
 #include <lark/html/render.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstdlib>
 
 namespace lark::detail {
 
 namespace {
-
-int ClampToInt(std::int64_t v)
-{
-    return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
 
 struct LineResult
 {
@@ -71,12 +66,12 @@ void MeasureItem(TLarkHTMLItem& item, int width, int height, int descent, LineRe
     // A run can be both: the superscript's change applies to the
     // subscripted height.
     if (item.FItemType == hitChar && item.IsSub()) {
-        descent = ClampToInt(std::int64_t(descent) + item.FHeight / 4);
-        item.FHeight = ClampToInt(std::int64_t(item.FHeight) + item.FHeight / 4);
+        descent = SaturatingInt(std::int64_t(descent) + item.FHeight / 4);
+        item.FHeight = SaturatingInt(std::int64_t(item.FHeight) + item.FHeight / 4);
     }
     if (item.FItemType == hitChar && item.IsSuper()) {
-        descent = ClampToInt(std::int64_t(descent) - item.FHeight / 2);
-        item.FHeight = ClampToInt(std::int64_t(item.FHeight) + (2 * std::int64_t(item.FHeight)) / 3);
+        descent = SaturatingInt(std::int64_t(descent) - item.FHeight / 2);
+        item.FHeight = SaturatingInt(std::int64_t(item.FHeight) + (2 * std::int64_t(item.FHeight)) / 3);
     }
     line.Descent = std::max(line.Descent, descent);
     line.Height = std::max(line.Height, item.FHeight);
@@ -106,7 +101,7 @@ LineResult MeasureLine(const std::vector<std::unique_ptr<TLarkHTMLItem>>& items,
             line.HasControl = true;
     }
     breakItem.FHeight = line.Height;
-    breakItem.FWidth = ClampToInt(breakItem.FIndent + line.Advance);
+    breakItem.FWidth = SaturatingInt(breakItem.FIndent + line.Advance);
     breakItem.SetLineDescent(line.Descent);
 
     // Images stretch LineGap below the line; rules hang from its middle; a
@@ -160,7 +155,7 @@ void RunLineMetrics(TLarkHTMLData& data)
 
         LineStart start;
         start.Item = int(i);
-        start.Top = ClampToInt(top);
+        start.Top = SaturatingInt(top);
         start.LastRun = lastRun;
         start.LastRule = lastRule;
         if (line.HasControl)
@@ -194,11 +189,11 @@ void RunLineMetrics(TLarkHTMLData& data)
     std::int64_t running = INT64_MIN;
     for (size_t k = 0; k < index.Lines.size(); ++k) {
         running = std::max(running, inkBottoms[k] + tallestCell + kInkMargin);
-        index.Lines[k].InkBottom = ClampToInt(running);
+        index.Lines[k].InkBottom = SaturatingInt(running);
     }
     index.Built = true;
     index.ListVersion = data.ListVersion();
-    data.SetTextSize(QSize(ClampToInt(textWidth), ClampToInt(textHeight)));
+    data.SetTextSize(QSize(SaturatingInt(textWidth), SaturatingInt(textHeight)));
 }
 
 bool LineIndexIsCurrent(const TLarkHTMLData& data)

@@ -11,6 +11,7 @@
 #include <lark/framework/limits.h>
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
+#include <lark/framework/saturate.h>
 #include <lark/html/render.h>
 
 #include <QTextLayout>
@@ -137,7 +138,7 @@ bool LayOutGlyphByGlyph(Measurer::FontEntry& font, QStringView text, QList<QGlyp
         }
         x += font.Advance(c);
     }
-    advance = int(std::min<std::int64_t>(x, INT_MAX));
+    advance = SaturatingInt(x);
     if (kept == 0)
         return true;
     indexes.resize(kept);
@@ -416,7 +417,7 @@ detail::Measurer* MeasurerOf(const TLarkHTMLItem& item)
 int WithLineGap(const TLarkHTMLItem& item, int height)
 {
     const std::int64_t gap = item.FOwner ? item.FOwner->LineGap() : 0;
-    return int(std::clamp<std::int64_t>(height + gap, INT_MIN, INT_MAX));
+    return SaturatingInt(height + gap);
 }
 
 // The width of a text run: the advance of its text plus one, cached until

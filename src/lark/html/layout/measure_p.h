@@ -21,6 +21,7 @@
 // QTextLayout.
 
 #include <lark/framework/font.h>
+#include <lark/framework/saturate.h>
 
 #include <QFont>
 #include <QFontMetrics>
@@ -209,7 +210,7 @@ private:
     FontEntry& LookUp(const QString& face, int height, TFontStyles style);
     int ResumeRunWidth(FontEntry& font, QStringView text, std::int64_t& sum, qsizetype& len);
     void LayOutWithQt(const FontEntry& font, const QString& text, QList<QGlyphRun>& glyphRuns) const;
-    static int ClampedWidth(std::int64_t sum) { return int(std::min<std::int64_t>(sum, INT_MAX)); }
+    static int ClampedWidth(std::int64_t sum) { return SaturatingInt(sum); }
     const QPaintDevice* MeasuringDevice() const { return FDevice ? &*FDevice : nullptr; }
 
     // A 1x1 image at the measuring device's resolution; none for the screen.

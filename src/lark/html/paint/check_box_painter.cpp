@@ -7,6 +7,7 @@
 #include <lark/framework/canvas.h>
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
+#include <lark/framework/saturate.h>
 #include <lark/html/render.h>
 
 #include <QApplication>
@@ -171,8 +172,8 @@ void PaintInputItem(PaintContext& ctx, TLarkHTMLItem& item)
     const std::int64_t left = std::int64_t(ctx.Offset.x()) + ctx.X - ctx.Request.Source.x();
     const std::int64_t bottom = std::int64_t(ctx.Offset.y()) + ctx.Y + ctx.Hl - ctx.Request.Source.y();
     const std::int64_t top = bottom + ctx.Data.LineGap() - item.FHeight;
-    const QRect box = RectLTRB(PaintContext::Clamp(left), PaintContext::Clamp(top),
-                               PaintContext::Clamp(left + item.FWidth), PaintContext::Clamp(bottom));
+    const QRect box = RectLTRB(SaturatingInt(left), SaturatingInt(top),
+                               SaturatingInt(left + item.FWidth), SaturatingInt(bottom));
     if (box.isEmpty() || !box.intersects(ctx.Visible))
         return;
     input->ControlPainter()->PaintTo(ctx.Surface, box);

@@ -16,6 +16,7 @@
 #include <lark/html/host/padding.h>
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
+#include <lark/framework/saturate.h>
 #include <lark/html/render.h>
 
 #include <QPointer>
@@ -107,17 +108,17 @@ void DrawPlaceholder(PaintContext& ctx, const QWidget& control, const Placement&
     const TPen pen = canvas.Pen();
     const TBrush brush = canvas.Brush();
     const TColor fontColor = canvas.Font().Color();
-    const int x = PaintContext::Clamp(p.X);
-    const int y = PaintContext::Clamp(p.Y);
+    const int x = SaturatingInt(p.X);
+    const int y = SaturatingInt(p.Y);
     canvas.Pen().SetColor(kPlaceholderColor);
     canvas.Pen().SetWidth(1);
     canvas.Pen().SetStyle(psDash);
     canvas.Brush().SetStyle(bsClear);
-    canvas.Rectangle(RectLTRB(x, y, PaintContext::Clamp(p.X + p.Width), PaintContext::Clamp(p.Y + p.Height)));
+    canvas.Rectangle(RectLTRB(x, y, SaturatingInt(p.X + p.Width), SaturatingInt(p.Y + p.Height)));
     const QString name = control.objectName();
     if (!name.isEmpty()) {
         canvas.Font().SetColor(kPlaceholderColor);
-        canvas.TextOut(PaintContext::Clamp(p.X + 2), PaintContext::Clamp(p.Y + p.Height - 2), name);
+        canvas.TextOut(SaturatingInt(p.X + 2), SaturatingInt(p.Y + p.Height - 2), name);
     }
     canvas.Pen() = pen;
     canvas.Brush() = brush;
@@ -129,8 +130,8 @@ void MoveControl(PaintContext& ctx, QWidget& host, QWidget& widget, TLarkHTMLIte
     TLarkHTMLRender& render = ctx.Render;
     QPointer<QWidget> control(&widget);
     TLarkUpdatingLock lock(HTMLControlOf(&host));
-    int x = PaintContext::Clamp(p.X);
-    int y = PaintContext::Clamp(p.Y);
+    int x = SaturatingInt(p.X);
+    int y = SaturatingInt(p.Y);
     render.DoAdjustControlPosition(control, context, x, y);
     if (!control)
         return;
@@ -155,9 +156,9 @@ bool PlaceEmbeddedControl(PaintContext& ctx, TLarkHTMLItem& item, int index)
         return true;
     const std::int64_t left = ctx.X - ctx.Request.Source.x();
     const std::int64_t top = ctx.Y + ctx.Data.LineGap() - ctx.Request.Source.y();
-    const QRect r = RectLTRB(PaintContext::Clamp(left), PaintContext::Clamp(top),
-                             PaintContext::Clamp(left + item.FWidth),
-                             PaintContext::Clamp(ctx.Y + item.FHeight - ctx.Request.Source.y()));
+    const QRect r = RectLTRB(SaturatingInt(left), SaturatingInt(top),
+                             SaturatingInt(left + item.FWidth),
+                             SaturatingInt(ctx.Y + item.FHeight - ctx.Request.Source.y()));
     const bool outlineOnly = ctx.Render.EditorPreview() || IsDesigningHost(host);
     try {
         const Placement p = ComputePlacement(ctx, *host, *control, item, r, outlineOnly);

@@ -3,6 +3,7 @@
 
 #include <lark/framework/canvas.h>
 #include <lark/html/paint/gradient.h>
+#include <lark/framework/saturate.h>
 
 #include <QPaintDevice>
 #include <QWidget>
@@ -155,17 +156,16 @@ bool DrawRule(TCanvas& Canvas, QRect& Rect, TColor LightColor, TColor ShadowColo
         Canvas.Pen().SetWidth(0);
         Canvas.Brush().SetStyle(bsSolid);
         const auto h = std::int64_t(Height);
-        const auto clampY = [](std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
         if (ShadowColor != LightColor) {
             Canvas.Brush().SetColor(ColorToRGB(ShadowColor, palette));
-            Canvas.FillRect(RectLTRB(left, clampY(top + h), right + 1, clampY(top + 2 * h)));
+            Canvas.FillRect(RectLTRB(left, SaturatingInt(top + h), right + 1, SaturatingInt(top + 2 * h)));
         }
         Canvas.Brush().SetColor(ColorToRGB(LightColor, palette));
-        Canvas.FillRect(RectLTRB(left, top, right + 1, clampY(top + h)));
-        left = clampY(left + h);
-        top = clampY(top + h);
-        right = clampY(right - h - 1);
-        bottom = clampY(bottom - h);
+        Canvas.FillRect(RectLTRB(left, top, right + 1, SaturatingInt(top + h)));
+        left = SaturatingInt(left + h);
+        top = SaturatingInt(top + h);
+        right = SaturatingInt(right - h - 1);
+        bottom = SaturatingInt(bottom - h);
     }
     Rect = RectLTRB(left, top, right + 1, bottom + 1);
     return true;

@@ -26,6 +26,7 @@
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
 #include <lark/html/paint/gradient.h>
+#include <lark/framework/saturate.h>
 #include <lark/html/render.h>
 
 #include <QPainter>
@@ -41,11 +42,6 @@ namespace lark {
 namespace detail {
 
 namespace {
-
-int ClampToInt(std::int64_t v)
-{
-    return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX));
-}
 
 //---- Lines ----------------------------------------------------------------
 
@@ -78,7 +74,7 @@ bool BeginLine(PaintContext& ctx, TLarkHTMLBreakItem& line, int index)
         ctx.Y += ctx.Line->FHeight;
     if (ctx.Y > std::int64_t(ctx.Request.Area.height()) + 1 + ctx.Request.Source.y())
         return false;
-    ctx.W = std::max(line.FWidth, ClampToInt(std::int64_t(ctx.Request.Area.width()) + 1));
+    ctx.W = std::max(line.FWidth, SaturatingInt(std::int64_t(ctx.Request.Area.width()) + 1));
     AlignLine(ctx, line);
     ctx.Line = &line;
     ctx.LineIndex = index;
@@ -95,8 +91,8 @@ bool BeginLine(PaintContext& ctx, TLarkHTMLBreakItem& line, int index)
         PaintListMarker(ctx, line, index);
     // A line that ends above the area keeps the position of an earlier paint.
     if (std::int64_t(line.FHeight) + ctx.Y >= ctx.Request.Source.y()) {
-        line.FLeft = ClampToInt(ctx.X);
-        line.FTop = ClampToInt(ctx.Y);
+        line.FLeft = SaturatingInt(ctx.X);
+        line.FTop = SaturatingInt(ctx.Y);
     }
     return true;
 }
@@ -120,8 +116,8 @@ void PaintRule(PaintContext& ctx, const TLarkHTMLItem& rule)
 {
     const int left = ctx.SurfaceX(ctx.X);
     const int top = std::min(ctx.SurfaceY(ctx.Y + ctx.Hl / 2), INT_MAX - 2);
-    const int right = rule.FWidth != 0 ? ClampToInt(std::int64_t(left) + rule.FWidth)
-                                       : ClampToInt(std::int64_t(ctx.W) + ctx.Offset.x());
+    const int right = rule.FWidth != 0 ? SaturatingInt(std::int64_t(left) + rule.FWidth)
+                                       : SaturatingInt(std::int64_t(ctx.W) + ctx.Offset.x());
     QRect rect = RectLTRB(left, top, right, top + 2);
     DrawRule(ctx.Surface, rect, ctx.Resolve(rule.FBgColor1), ctx.Resolve(rule.FBgColor2), rule.FHeight2);
 }
@@ -197,8 +193,8 @@ void WalkItems(PaintContext& ctx, int first, int end)
             continue;
         }
         PaintItem(ctx, item, i);
-        item.FLeft = ClampToInt(ctx.X);
-        item.FTop = ClampToInt(ctx.Y);
+        item.FLeft = SaturatingInt(ctx.X);
+        item.FTop = SaturatingInt(ctx.Y);
     }
 }
 

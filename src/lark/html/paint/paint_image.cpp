@@ -21,6 +21,7 @@
 #include <lark/html/images/transparent_bitmap.h>
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
+#include <lark/framework/saturate.h>
 #include <lark/html/render.h>
 
 #include <algorithm>
@@ -37,7 +38,7 @@ int BoxEdge(std::int64_t v)
 
 void DrawTransparent(PaintContext& ctx, const TLarkHTMLItem& item, TBitmap& bitmap, int lineGap)
 {
-    const int height = PaintContext::Clamp(std::int64_t(item.FHeight) - lineGap);
+    const int height = SaturatingInt(std::int64_t(item.FHeight) - lineGap);
     if (item.FWidth <= 0 || height <= 0)
         return;
     const QRect part(0, 0, item.FWidth, height);

@@ -6,12 +6,12 @@
 #include "lark/html/layout/measure_p.h"
 
 #include <lark/framework/color.h>
+#include <lark/framework/saturate.h>
 
 #include <QPoint>
 #include <QRect>
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 
 class QPainter;
@@ -76,9 +76,8 @@ struct PaintContext
     // False while walking a line only to place embedded controls.
     bool Drawing = true;
 
-    int SurfaceX(std::int64_t x) const { return Clamp(Offset.x() + x - Request.Source.x()); }
-    int SurfaceY(std::int64_t y) const { return Clamp(Offset.y() + y - Request.Source.y()); }
-    static int Clamp(std::int64_t v) { return int(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); }
+    int SurfaceX(std::int64_t x) const { return SaturatingInt(Offset.x() + x - Request.Source.x()); }
+    int SurfaceY(std::int64_t y) const { return SaturatingInt(Offset.y() + y - Request.Source.y()); }
     // A colour for the canvas: system colours resolved through the host.
     TColor Resolve(TColor color) const;
 };

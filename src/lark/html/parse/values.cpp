@@ -1,7 +1,8 @@
 // The value rules of attribute text: quotes, hexadecimal colour numbers,
 // colour names and identifiers, font sizes.
-#include <lark/framework/convert.h>
+#include <lark/framework/saturate.h>
 #include "lark/html/parse/value_tables_p.h"
+#include <lark/framework/convert.h>
 #include <lark/html/parse/values.h>
 
 #include <QGuiApplication>
@@ -87,11 +88,6 @@ bool StartsWithSign(QStringView text)
     return text.startsWith(u'-') || text.startsWith(u'+');
 }
 
-int SaturateToInt(std::int64_t value)
-{
-    return int(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-
 } // namespace
 
 QString UnquoteValue(QStringView value)
@@ -161,7 +157,7 @@ int FontSizeToHeight(QStringView text, int currentHeight, int defaultHeight, int
         // MulDiv answers -1 when the result does not fit an int, so a huge
         // point count ends one pixel short of the default height.
         const int points = StrToIntDef(text, 0);
-        return SaturateToInt(sign * (MulDiv(points, resolution, kPointsPerInch) + defaultMagnitude));
+        return SaturatingInt(sign * (MulDiv(points, resolution, kPointsPerInch) + defaultMagnitude));
     }
 
     const qsizetype px = text.indexOf(u"px"_s);
@@ -175,7 +171,7 @@ int FontSizeToHeight(QStringView text, int currentHeight, int defaultHeight, int
     if (!TryStrToInt(text, number))
         return defaultHeight;
     if (number >= 1 && number <= 9)
-        return SaturateToInt(sign * (defaultMagnitude + kPixelsPerSizeStep * number));
+        return SaturatingInt(sign * (defaultMagnitude + kPixelsPerSizeStep * number));
     return number;
 }
 
