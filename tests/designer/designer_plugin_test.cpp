@@ -398,11 +398,15 @@ TEST(DesignerPlugin, OptionsAndPaddingAreEditedPartByPart)
 
 // The form Designer saved, with enumerations as Designer writes them, loads
 // through the plugin.
-TEST(DesignerPlugin, UiLoaderReadsADesignerForm)
+class UiLoaderForm : public testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(UiLoaderForm, ReadsADesignerForm)
 {
     QUiLoader loader;
     loader.addPluginPath(QFileInfo(QString::fromUtf8(LARK_DESIGNER_PLUGIN)).absolutePath());
-    QFile file(QString::fromUtf8(LARK_DESIGNER_FORM));
+    QFile file(QString::fromUtf8(GetParam()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     std::unique_ptr<QWidget> form(loader.load(&file));
     ASSERT_NE(form, nullptr) << loader.errorString().toStdString();
@@ -432,6 +436,9 @@ TEST(DesignerPlugin, UiLoaderReadsADesignerForm)
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->property("Items").toStringList().size(), 2);
 }
+
+// Written with the widgets' setter names, and as Designer saves it.
+INSTANTIATE_TEST_SUITE_P(Forms, UiLoaderForm, testing::Values(LARK_DESIGNER_FORM, LARK_DESIGNER_SAVED_FORM));
 
 // "Edit HTML..." opens the source beside a live preview and writes the
 // edited source back into Caption.

@@ -1,6 +1,9 @@
-// A form made in Designer (lark_form.ui), compiled by uic into this test:
-// every property the form sets reaches the widget.
+// Forms with every widget, compiled by uic into this test: every property
+// the form sets reaches the widget. lark_form.ui has uic call the widgets'
+// Qt-named setters; lark_form_saved.ui is the same form as Designer saves it
+// (properties set through setProperty).
 #include "ui_lark_form.h"
+#include "ui_lark_form_saved.h"
 
 #include <lark/html/render.h>
 
@@ -11,10 +14,10 @@ using namespace Qt::StringLiterals;
 namespace lark {
 namespace {
 
-TEST(CompiledForm, SetsEveryPropertyOfTheForm)
+template <class Ui>
+void CheckForm(Ui& ui)
 {
     QWidget form;
-    Ui::LarkForm ui;
     ui.setupUi(&form);
 
     EXPECT_EQ(ui.label->Caption(), u"<b>Lark</b> label"_s);
@@ -54,6 +57,18 @@ TEST(CompiledForm, SetsEveryPropertyOfTheForm)
     EXPECT_EQ(ui.dbLabel->DataField(), u"Notes"_s);
     EXPECT_EQ(ui.dbView->DataField(), u"Body"_s);
     EXPECT_TRUE(ui.dbView->IsTemplate());
+}
+
+TEST(CompiledForm, SetsEveryPropertyOfTheForm)
+{
+    Ui::LarkForm ui;
+    CheckForm(ui);
+}
+
+TEST(CompiledForm, SetsEveryPropertyOfTheFormAsDesignerSavesIt)
+{
+    Ui::LarkSavedForm ui;
+    CheckForm(ui);
 }
 
 } // namespace
