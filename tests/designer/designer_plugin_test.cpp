@@ -16,6 +16,8 @@
 #include <QUiLoader>
 #include <QXmlStreamReader>
 #include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerPropertySheetExtension>
+#include <QtDesigner/QExtensionFactory>
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionManager>
 #include <QtDesigner/QFormBuilder>
@@ -451,7 +453,8 @@ public:
 
 TEST(DesignerPlugin, EditHtmlTaskMenuEditsTheCaption)
 {
-    TestCore core;
+    // Lives as long as the plugin, which keeps the core it was given.
+    static TestCore core;
     QExtensionManager* manager = core.extensionManager();
     QDesignerCustomWidgetInterface* plugin = Plugin(u"lark::TLarkHTMLLabel"_s);
     plugin->initialize(&core);
@@ -486,6 +489,85 @@ TEST(DesignerPlugin, EditHtmlTaskMenuEditsTheCaption)
     EXPECT_EQ(widget->property("Caption").toString(), u"<i>new</i> text"_s);
 }
 
+// Designer's property sheet as far as groups go: one row per property of
+// the widget's class, in the class's group until the plugin regroups it.
+class GroupSheet : public QObject, public QDesignerPropertySheetExtension
+{
+    Q_OBJECT
+    Q_INTERFACES(QDesignerPropertySheetExtension)
+
+public:
+    GroupSheet(QObject* object, QObject* parent)
+        : QObject(parent)
+    {
+        const QMetaObject* meta = object->metaObject();
+        for (int i = 0; i < meta->propertyCount(); ++i) {
+            Names << QString::fromLatin1(meta->property(i).name());
+            Groups << QString::fromLatin1(meta->className());
+        }
+    }
+    int count() const override { return int(Names.size()); }
+    int indexOf(const QString& name) const override { return int(Names.indexOf(name)); }
+    QString propertyName(int index) const override { return Names.value(index); }
+    QString propertyGroup(int index) const override { return Groups.value(index); }
+    void setPropertyGroup(int index, const QString& group) override { Groups[index] = group; }
+    bool hasReset(int) const override { return false; }
+    bool reset(int) override { return false; }
+    bool isVisible(int) const override { return true; }
+    void setVisible(int, bool) override {}
+    bool isAttribute(int) const override { return false; }
+    void setAttribute(int, bool) override {}
+    QVariant property(int) const override { return {}; }
+    void setProperty(int, const QVariant&) override {}
+    bool isChanged(int) const override { return false; }
+    void setChanged(int, bool) override {}
+    bool isEnabled(int) const override { return true; }
+
+    QStringList Names;
+    QStringList Groups;
+};
+
+class GroupSheetFactory : public QExtensionFactory
+{
+public:
+    using QExtensionFactory::QExtensionFactory;
+
+protected:
+    QObject* createExtension(QObject* object, const QString& iid, QObject* parent) const override
+    {
+        if (iid != QLatin1StringView(Q_TYPEID(QDesignerPropertySheetExtension)))
+            return nullptr;
+        return new GroupSheet(object, parent);
+    }
+};
+
+// In Designer the parts of Options and of Padding show under a group of
+// their own name, not among the class's properties.
+TEST(DesignerPlugin, OptionsAndPaddingPartsAreGroupedInDesigner)
+{
+    // Lives as long as the plugin, which keeps the core it was given.
+    static TestCore core;
+    QExtensionManager* manager = core.extensionManager();
+    manager->registerExtensions(new GroupSheetFactory(manager), Q_TYPEID(QDesignerPropertySheetExtension));
+    QDesignerCustomWidgetInterface* plugin = Plugin(u"lark::TLarkHTMLView"_s);
+    plugin->initialize(&core);
+    QWidget form;
+    QWidget* view = plugin->createWidget(&form);
+    auto* sheet = qobject_cast<GroupSheet*>(manager->extension(view, Q_TYPEID(QDesignerPropertySheetExtension)));
+    ASSERT_NE(sheet, nullptr);
+    QMap<QString, QStringList> groups;
+    for (int i = 0; i < sheet->count(); ++i)
+        groups[sheet->propertyGroup(i)] << sheet->propertyName(i);
+    EXPECT_EQ(groups.value(u"Options"_s), (QStringList{u"OptionsLinkColor"_s, u"OptionsLinkColorValue"_s,
+                                                       u"OptionsLinkColorSystem"_s, u"OptionsLineGap"_s,
+                                                       u"OptionsLinkStyle"_s}));
+    EXPECT_EQ(groups.value(u"Padding"_s), (QStringList{u"PaddingLeft"_s, u"PaddingTop"_s, u"PaddingRight"_s,
+                                                       u"PaddingBottom"_s}));
+    // The objects themselves and the class's own properties stay put.
+    EXPECT_EQ(sheet->propertyGroup(sheet->indexOf(u"Options"_s)), u"lark::TLarkHTMLView"_s);
+    EXPECT_EQ(sheet->propertyGroup(sheet->indexOf(u"ColorValue"_s)), u"lark::TLarkHTMLView"_s);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -495,3 +577,5 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+#include "designer_plugin_test.moc"
