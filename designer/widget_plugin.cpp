@@ -8,11 +8,36 @@
 #include <QIcon>
 #include <QXmlStreamWriter>
 #include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QExtensionManager>
 
 using namespace Qt::StringLiterals;
 
 namespace lark::designer {
+
+namespace {
+
+// Properties that stand for one part of a nested object, shown together in
+// the property editor under the object's name instead of among the class's
+// own properties.
+constexpr const char* kNestedGroups[] = {"Options", "Padding"};
+
+void GroupNestedProperties(QDesignerFormEditorInterface* Core, QWidget* Widget)
+{
+    auto* sheet = qt_extension<QDesignerPropertySheetExtension*>(Core->extensionManager(), Widget);
+    if (!sheet)
+        return;
+    for (int i = 0; i < sheet->count(); ++i) {
+        const QString name = sheet->propertyName(i);
+        for (const char* group : kNestedGroups) {
+            const QLatin1StringView prefix(group);
+            if (name.size() > prefix.size() && name.startsWith(prefix))
+                sheet->setPropertyGroup(i, prefix);
+        }
+    }
+}
+
+} // namespace
 
 TWidgetPlugin::TWidgetPlugin(const TDesignerWidget& Row, QObject* parent)
     : QObject(parent)
@@ -65,6 +90,7 @@ QWidget* TWidgetPlugin::createWidget(QWidget* parent)
     if (FCore) {
         if (auto* host = dynamic_cast<TLarkHTMLHostBase*>(widget))
             host->SetDesigning(true);
+        GroupNestedProperties(FCore, widget);
     }
     return widget;
 }

@@ -4,6 +4,8 @@
 #include "widget_table.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
 namespace lark::designer {
@@ -30,7 +32,8 @@ public:
 
 private:
     const TDesignerWidget& FRow;
-    QDesignerFormEditorInterface* FCore = nullptr;
+    // Designer's core, when loaded by Designer; a core may go before the plugin.
+    QPointer<QDesignerFormEditorInterface> FCore;
     bool FInitialized = false;
 };
 

@@ -257,6 +257,36 @@ TEST_F(HiDpiTest, TwiceSizedImageVariantsAreUsed)
     EXPECT_LE(label->Render()->Data()->TextSize().height(), 20);
 }
 
+// An image list image with a twin shows the twin's pixels on a high-DPI
+// screen, at the plain image's size; one without keeps its own.
+TEST_F(HiDpiTest, ImageListTwinsAreUsed)
+{
+    TCustomImageList list(10, 10);
+    // Bottom-left corners of magenta: the colour a transparent image leaves out.
+    QImage plain(20, 10, QImage::Format_RGB32);
+    plain.fill(Qt::red);
+    plain.setPixelColor(0, 9, Qt::magenta);
+    plain.setPixelColor(10, 9, Qt::magenta);
+    QImage twins(20, 20, QImage::Format_RGB32); // a twin for the first image only
+    twins.fill(Qt::blue);
+    for (const QPoint p : {QPoint(0, 19), QPoint(1, 19), QPoint(0, 18), QPoint(1, 18)})
+        twins.setPixelColor(p, Qt::magenta);
+    list.Add(plain, twins);
+    auto* label = Make<TLarkHTMLLabel>(u"<img src=\"index:0\"><img src=\"index:1\">"_s);
+    label->SetImageList(&list);
+    label->SetAutoSize(true);
+    const QImage shot = Grab(label);
+    const int device = int(std::lround(10 * Ratio));
+    const QColor twin = Ratio > 1 ? QColor(Qt::blue) : QColor(Qt::red);
+    EXPECT_GE(CountPixels(shot, shot.rect(), twin), (device - 1) * (device - 1))
+        << SaveForReview(shot, u"hidpi-image-list"_s).toStdString();
+    EXPECT_GE(CountPixels(shot, shot.rect(), Qt::red), (device - 1) * (device - 1));
+    EXPECT_EQ(CountPixels(shot, shot.rect(), Qt::magenta, 40), 0);
+    // Laid out at the plain images' logical size, not the twin's.
+    EXPECT_GE(label->Render()->Data()->TextSize().width(), 20);
+    EXPECT_LT(label->Render()->Data()->TextSize().width(), 30);
+}
+
 // Rendering into an image of another ratio (a print preview, a grab for a
 // thumbnail) draws at that image's resolution, also through the buffer.
 TEST_F(HiDpiTest, RenderingIntoAnImageUsesItsRatio)

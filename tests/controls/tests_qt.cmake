@@ -14,3 +14,7 @@ foreach(scale 2 1.5)
     TEST_SUFFIX "@${scale}"
     PROPERTIES ENVIRONMENT "QT_SCALE_FACTOR=${scale}")
 endforeach()
+
+# Moving between screens of ratio 1 and 2 at run time (its own main sets up
+# the two offscreen screens).
+lark_add_test(controls_screen_change_tests SOURCES controls/screen_change_test.cpp)

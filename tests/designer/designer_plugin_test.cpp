@@ -16,6 +16,8 @@
 #include <QUiLoader>
 #include <QXmlStreamReader>
 #include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerPropertySheetExtension>
+#include <QtDesigner/QExtensionFactory>
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionManager>
 #include <QtDesigner/QFormBuilder>
@@ -135,6 +137,8 @@ QVariant OtherValue(const QMetaProperty& p, const QVariant& current)
         return current.toUInt() == 0x00336699u ? 0xFF00000Fu : 0x00336699u;
     case QMetaType::QCursor:
         return QCursor(Qt::CrossCursor);
+    case QMetaType::QColor:
+        return current.value<QColor>() == QColor(12, 34, 56) ? QColor(65, 43, 21) : QColor(12, 34, 56);
     case QMetaType::QStringList:
         return current.toStringList() + QStringList{u"<b>row</b>"_s, u"<i>another</i>"_s};
     case QMetaType::QString:
@@ -232,13 +236,179 @@ TEST(DesignerPlugin, EveryPropertyRoundTripsThroughAUiFile)
     }
 }
 
+// Saves Form with QFormBuilder and loads it back through the plugin.
+std::unique_ptr<QWidget> SavedAndLoaded(QWidget& Form, QByteArray* Xml = nullptr)
+{
+    FormWriter builder;
+    builder.addPluginPath(QFileInfo(QString::fromUtf8(LARK_DESIGNER_PLUGIN)).absolutePath());
+    QBuffer file;
+    file.open(QIODevice::ReadWrite);
+    builder.save(&file, &Form);
+    if (Xml)
+        *Xml = file.data();
+    file.seek(0);
+    return std::unique_ptr<QWidget>(builder.load(&file));
+}
+
+// The value of a system colour identifier, as the drop-down offers it.
+int SystemColorValue(const char* Key)
+{
+    const std::unique_ptr<QWidget> label(Plugin(u"lark::TLarkHTMLLabel"_s)->createWidget(nullptr));
+    const QMetaObject* meta = label->metaObject();
+    return meta->property(meta->indexOfProperty("ColorSystem")).enumerator().keyToValue(Key);
+}
+
+// A colour is edited as a picked QColor or a system colour identifier from
+// a drop-down; both write the widget's TColor, so a system colour stays one
+// (and follows the palette) through a saved form.
+TEST(DesignerPlugin, ColoursAreEditedAsColoursOrSystemIdentifiers)
+{
+    struct Row
+    {
+        const char* Widget;
+        const char* Property;
+        const char* Choice;   // a system identifier, or nullptr: pick Picked
+        QColor Picked;
+        unsigned Expected;    // the TColor the widget then holds
+    };
+    const Row rows[] = {
+        {"lark::TLarkHTMLLabel", "Color", "clBtnFace", {}, 0xFF00000Fu},
+        {"lark::TLarkHTMLLabel", "Color", nullptr, QColor(10, 20, 30), 0x001E140Au},
+        {"lark::TLarkHTMLLabel", "OptionsLinkColor", "clHotLight", {}, 0xFF00001Au},
+        {"lark::TLarkHTMLView", "GradientEndColor", "clHighlight", {}, 0xFF00000Du},
+        {"lark::TLarkHTMLListBox", "SelectedColor", nullptr, QColor(255, 0, 0), 0x000000FFu},
+        {"lark::TLarkHTMLListBox", "OptionsLinkColor", "clWindowText", {}, 0xFF000008u},
+        {"lark::TLarkHTMLPanel", "Color", "clInfoBk", {}, 0xFF000018u},
+        {"lark::TLarkHTMLDBLabel", "Color", "clWindow", {}, 0xFF000005u},
+    };
+    for (const Row& row : rows) {
+        const QByteArray property(row.Property);
+        SCOPED_TRACE(std::string(row.Widget) + " " + row.Property);
+        QWidget form;
+        form.setObjectName(u"Form"_s);
+        QWidget* widget = Plugin(QString::fromLatin1(row.Widget))->createWidget(&form);
+        widget->setObjectName(u"subject"_s);
+        const QMetaObject* meta = widget->metaObject();
+        // The raw value is no editor's business; the pair is.
+        const QMetaProperty raw = meta->property(meta->indexOfProperty(property));
+        const QMetaProperty picker = meta->property(meta->indexOfProperty(property + "Value"));
+        const QMetaProperty choice = meta->property(meta->indexOfProperty(property + "System"));
+        ASSERT_TRUE(raw.isValid() && picker.isValid() && choice.isValid());
+        EXPECT_FALSE(raw.isDesignable());
+        EXPECT_TRUE(picker.isDesignable());
+        EXPECT_EQ(picker.metaType().id(), QMetaType::QColor);
+        ASSERT_TRUE(choice.isEnumType());
+        EXPECT_STREQ(choice.enumerator().valueToKey(-1), "RGBColor");
+
+        if (row.Choice)
+            ASSERT_TRUE(choice.write(widget, choice.enumerator().keyToValue(row.Choice)));
+        else
+            ASSERT_TRUE(picker.write(widget, row.Picked));
+        EXPECT_EQ(raw.read(widget).toUInt(), row.Expected);
+        const char* key = choice.enumerator().valueToKey(choice.read(widget).toInt());
+        EXPECT_STREQ(key, row.Choice ? row.Choice : "RGBColor");
+
+        QByteArray xml;
+        std::unique_ptr<QWidget> loaded = SavedAndLoaded(form, &xml);
+        ASSERT_NE(loaded, nullptr);
+        QWidget* copy = loaded->findChild<QWidget*>(u"subject"_s);
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(copy->property(property).toUInt(), row.Expected) << xml.toStdString();
+        EXPECT_EQ(copy->property(property + "System").toInt(), choice.read(widget).toInt());
+    }
+}
+
+// The picker shows a system colour as the palette paints it; picking a
+// colour turns it into that RGB value, choosing RGBColor keeps what shows.
+TEST(DesignerPlugin, ThePickerShowsASystemColourInThePalettesColour)
+{
+    QWidget form;
+    QPalette palette = form.palette();
+    palette.setColor(QPalette::Button, QColor(1, 2, 3));
+    form.setPalette(palette);
+    QWidget* label = Plugin(u"lark::TLarkHTMLLabel"_s)->createWidget(&form);
+    ASSERT_TRUE(label->setProperty("ColorSystem", SystemColorValue("clBtnFace")));
+    EXPECT_EQ(label->property("ColorValue").value<QColor>(), QColor(1, 2, 3));
+    // The same colour picked again (a form storing both halves): unchanged.
+    ASSERT_TRUE(label->setProperty("ColorValue", QColor(1, 2, 3)));
+    EXPECT_EQ(label->property("Color").toUInt(), 0xFF00000Fu);
+    ASSERT_TRUE(label->setProperty("ColorSystem", SystemColorValue("RGBColor")));
+    EXPECT_EQ(label->property("Color").toUInt(), 0x00030201u);
+    ASSERT_TRUE(label->setProperty("ColorSystem", SystemColorValue("clBtnFace")));
+    ASSERT_TRUE(label->setProperty("ColorValue", QColor(4, 5, 6)));
+    EXPECT_EQ(label->property("Color").toUInt(), 0x00060504u);
+    EXPECT_EQ(label->property("ColorSystem").toInt(), SystemColorValue("RGBColor"));
+}
+
+// Options and Padding appear one part each, typed for their editors: the
+// link style as a set of flags (a check list), the sides as numbers.
+TEST(DesignerPlugin, OptionsAndPaddingAreEditedPartByPart)
+{
+    struct Row
+    {
+        const char* Widget;
+        bool HasPadding;
+    };
+    const Row rows[] = {
+        {"lark::TLarkHTMLLabel", true},   {"lark::TLarkHTMLPanel", true},    {"lark::TLarkHTMLView", true},
+        {"lark::TLarkHTMLDBView", true},  {"lark::TLarkHTMLListBox", false}, {"lark::TLarkHTMLDBLabel", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.Widget);
+        QWidget form;
+        form.setObjectName(u"Form"_s);
+        QWidget* widget = Plugin(QString::fromLatin1(row.Widget))->createWidget(&form);
+        widget->setObjectName(u"subject"_s);
+        const QMetaObject* meta = widget->metaObject();
+        const QMetaProperty style = meta->property(meta->indexOfProperty("OptionsLinkStyle"));
+        ASSERT_TRUE(style.isValid());
+        EXPECT_TRUE(style.isFlagType());
+        EXPECT_TRUE(style.isDesignable());
+        QStringList keys;
+        for (int i = 0; i < style.enumerator().keyCount(); ++i)
+            keys << QString::fromLatin1(style.enumerator().key(i));
+        EXPECT_EQ(keys, (QStringList{u"lsBold"_s, u"lsItalic"_s, u"lsUnderline"_s, u"lsStrikeOut"_s}));
+        ASSERT_TRUE(style.write(widget, QVariant::fromValue(style.enumerator().keysToValue("lsItalic|lsStrikeOut"))));
+        EXPECT_EQ(style.enumerator().valueToKeys(style.read(widget).toInt()), "lsItalic|lsStrikeOut");
+
+        QStringList sides = {u"PaddingLeft"_s, u"PaddingTop"_s, u"PaddingRight"_s, u"PaddingBottom"_s};
+        for (const QString& side : sides) {
+            const int index = meta->indexOfProperty(side.toLatin1().constData());
+            EXPECT_EQ(index >= 0, row.HasPadding) << side.toStdString();
+            if (index >= 0) {
+                EXPECT_EQ(meta->property(index).metaType().id(), QMetaType::Int);
+            }
+        }
+        ASSERT_TRUE(widget->setProperty("OptionsLineGap", 3));
+        if (row.HasPadding) {
+            ASSERT_TRUE(widget->setProperty("PaddingTop", 7));
+            ASSERT_TRUE(widget->setProperty("PaddingBottom", 0));
+        }
+
+        std::unique_ptr<QWidget> loaded = SavedAndLoaded(form);
+        ASSERT_NE(loaded, nullptr);
+        QWidget* copy = loaded->findChild<QWidget*>(u"subject"_s);
+        ASSERT_NE(copy, nullptr);
+        EXPECT_EQ(copy->property("OptionsLineGap").toInt(), 3);
+        if (row.HasPadding) {
+            EXPECT_EQ(copy->property("PaddingTop").toInt(), 7);
+            EXPECT_EQ(copy->property("PaddingBottom").toInt(), 0);
+            EXPECT_EQ(copy->property("PaddingLeft"), widget->property("PaddingLeft"));
+        }
+    }
+}
+
 // The form Designer saved, with enumerations as Designer writes them, loads
 // through the plugin.
-TEST(DesignerPlugin, UiLoaderReadsADesignerForm)
+class UiLoaderForm : public testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(UiLoaderForm, ReadsADesignerForm)
 {
     QUiLoader loader;
     loader.addPluginPath(QFileInfo(QString::fromUtf8(LARK_DESIGNER_PLUGIN)).absolutePath());
-    QFile file(QString::fromUtf8(LARK_DESIGNER_FORM));
+    QFile file(QString::fromUtf8(GetParam()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     std::unique_ptr<QWidget> form(loader.load(&file));
     ASSERT_NE(form, nullptr) << loader.errorString().toStdString();
@@ -248,18 +418,29 @@ TEST(DesignerPlugin, UiLoaderReadsADesignerForm)
     EXPECT_EQ(label->property("Caption").toString(), u"<b>Lark</b> label"_s);
     EXPECT_EQ(label->property("Alignment").toInt(), 2); // taCenter
     EXPECT_EQ(label->property("Layout").toInt(), 2);    // tlBottom
-    EXPECT_EQ(label->property("Color").toUInt(), 0xFF00000Fu);
+    EXPECT_EQ(label->property("Color").toUInt(), 0xFF00000Fu); // clBtnFace, from the drop-down
+    EXPECT_EQ(label->property("OptionsLinkColor").toUInt(), 0xFF00001Au); // clHotLight
+    EXPECT_EQ(label->property("OptionsLineGap").toInt(), 2);
+    EXPECT_EQ(label->property("OptionsLinkStyle").toInt(), 1 | 4); // bold, underline
+    EXPECT_EQ(label->property("PaddingLeft").toInt(), 4);
+    EXPECT_EQ(label->property("PaddingBottom").toInt(), 0);
     QWidget* view = form->findChild<QWidget*>(u"view"_s);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->property("BackgroundType").toInt(), 2); // bgtVertGradient
     EXPECT_EQ(view->property("GradientSteps").toInt(), 8);
+    EXPECT_EQ(view->property("GradientStartColor").toUInt(), 0x003264C8u); // picked
+    EXPECT_EQ(view->property("GradientEndColor").toUInt(), 0xFF00000Du);   // clHighlight
     QWidget* panel = form->findChild<QWidget*>(u"panel"_s);
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->property("BevelOuter").toInt(), 1); // bvLowered
+    EXPECT_EQ(panel->property("ColorValue").value<QColor>(), QColor(10, 20, 30));
     QWidget* list = form->findChild<QWidget*>(u"listBox"_s);
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->property("Items").toStringList().size(), 2);
 }
+
+// Written with the widgets' setter names, and as Designer saves it.
+INSTANTIATE_TEST_SUITE_P(Forms, UiLoaderForm, testing::Values(LARK_DESIGNER_FORM, LARK_DESIGNER_SAVED_FORM));
 
 // "Edit HTML..." opens the source beside a live preview and writes the
 // edited source back into Caption.
@@ -272,7 +453,8 @@ public:
 
 TEST(DesignerPlugin, EditHtmlTaskMenuEditsTheCaption)
 {
-    TestCore core;
+    // Lives as long as the plugin, which keeps the core it was given.
+    static TestCore core;
     QExtensionManager* manager = core.extensionManager();
     QDesignerCustomWidgetInterface* plugin = Plugin(u"lark::TLarkHTMLLabel"_s);
     plugin->initialize(&core);
@@ -307,6 +489,85 @@ TEST(DesignerPlugin, EditHtmlTaskMenuEditsTheCaption)
     EXPECT_EQ(widget->property("Caption").toString(), u"<i>new</i> text"_s);
 }
 
+// Designer's property sheet as far as groups go: one row per property of
+// the widget's class, in the class's group until the plugin regroups it.
+class GroupSheet : public QObject, public QDesignerPropertySheetExtension
+{
+    Q_OBJECT
+    Q_INTERFACES(QDesignerPropertySheetExtension)
+
+public:
+    GroupSheet(QObject* object, QObject* parent)
+        : QObject(parent)
+    {
+        const QMetaObject* meta = object->metaObject();
+        for (int i = 0; i < meta->propertyCount(); ++i) {
+            Names << QString::fromLatin1(meta->property(i).name());
+            Groups << QString::fromLatin1(meta->className());
+        }
+    }
+    int count() const override { return int(Names.size()); }
+    int indexOf(const QString& name) const override { return int(Names.indexOf(name)); }
+    QString propertyName(int index) const override { return Names.value(index); }
+    QString propertyGroup(int index) const override { return Groups.value(index); }
+    void setPropertyGroup(int index, const QString& group) override { Groups[index] = group; }
+    bool hasReset(int) const override { return false; }
+    bool reset(int) override { return false; }
+    bool isVisible(int) const override { return true; }
+    void setVisible(int, bool) override {}
+    bool isAttribute(int) const override { return false; }
+    void setAttribute(int, bool) override {}
+    QVariant property(int) const override { return {}; }
+    void setProperty(int, const QVariant&) override {}
+    bool isChanged(int) const override { return false; }
+    void setChanged(int, bool) override {}
+    bool isEnabled(int) const override { return true; }
+
+    QStringList Names;
+    QStringList Groups;
+};
+
+class GroupSheetFactory : public QExtensionFactory
+{
+public:
+    using QExtensionFactory::QExtensionFactory;
+
+protected:
+    QObject* createExtension(QObject* object, const QString& iid, QObject* parent) const override
+    {
+        if (iid != QLatin1StringView(Q_TYPEID(QDesignerPropertySheetExtension)))
+            return nullptr;
+        return new GroupSheet(object, parent);
+    }
+};
+
+// In Designer the parts of Options and of Padding show under a group of
+// their own name, not among the class's properties.
+TEST(DesignerPlugin, OptionsAndPaddingPartsAreGroupedInDesigner)
+{
+    // Lives as long as the plugin, which keeps the core it was given.
+    static TestCore core;
+    QExtensionManager* manager = core.extensionManager();
+    manager->registerExtensions(new GroupSheetFactory(manager), Q_TYPEID(QDesignerPropertySheetExtension));
+    QDesignerCustomWidgetInterface* plugin = Plugin(u"lark::TLarkHTMLView"_s);
+    plugin->initialize(&core);
+    QWidget form;
+    QWidget* view = plugin->createWidget(&form);
+    auto* sheet = qobject_cast<GroupSheet*>(manager->extension(view, Q_TYPEID(QDesignerPropertySheetExtension)));
+    ASSERT_NE(sheet, nullptr);
+    QMap<QString, QStringList> groups;
+    for (int i = 0; i < sheet->count(); ++i)
+        groups[sheet->propertyGroup(i)] << sheet->propertyName(i);
+    EXPECT_EQ(groups.value(u"Options"_s), (QStringList{u"OptionsLinkColor"_s, u"OptionsLinkColorValue"_s,
+                                                       u"OptionsLinkColorSystem"_s, u"OptionsLineGap"_s,
+                                                       u"OptionsLinkStyle"_s}));
+    EXPECT_EQ(groups.value(u"Padding"_s), (QStringList{u"PaddingLeft"_s, u"PaddingTop"_s, u"PaddingRight"_s,
+                                                       u"PaddingBottom"_s}));
+    // The objects themselves and the class's own properties stay put.
+    EXPECT_EQ(sheet->propertyGroup(sheet->indexOf(u"Options"_s)), u"lark::TLarkHTMLView"_s);
+    EXPECT_EQ(sheet->propertyGroup(sheet->indexOf(u"ColorValue"_s)), u"lark::TLarkHTMLView"_s);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -316,3 +577,5 @@ int main(int argc, char** argv)
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+#include "designer_plugin_test.moc"

@@ -87,6 +87,56 @@ TEST(ImageList, AddMaskedMakesTheMaskColourTransparent)
     EXPECT_EQ(stored.pixelColor(1, 1), QColor(Qt::black));
 }
 
+// A twice-sized strip gives twins piece by piece; a high-DPI canvas draws
+// the twin at the plain image's logical size, a ratio-1 canvas the plain one.
+TEST(ImageList, TwiceSizedTwinsFollowTheirImages)
+{
+    TCustomImageList list(4, 4);
+    QImage twins(16, 8, QImage::Format_RGB32); // twins for the first two of three
+    twins.fill(Qt::yellow);
+    twins.setDevicePixelRatio(2); // as QImage reads "strip@2x.png": ignored for cutting
+    EXPECT_EQ(list.Add(Strip(), twins), 0);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_TRUE(list.HasTwiceSized(0));
+    EXPECT_TRUE(list.HasTwiceSized(1));
+    EXPECT_FALSE(list.HasTwiceSized(2));
+    EXPECT_FALSE(list.HasTwiceSized(3));
+
+    const QPixmap twin = list.GetImage(1, 2.0);
+    EXPECT_EQ(twin.size(), QSize(8, 8));
+    EXPECT_EQ(twin.devicePixelRatio(), 2.0);
+    EXPECT_EQ(twin.toImage().pixelColor(7, 7), QColor(Qt::yellow));
+    EXPECT_EQ(list.GetImage(1).size(), QSize(4, 4));
+    EXPECT_EQ(list.GetImage(1).toImage().pixelColor(0, 0), QColor(Qt::green));
+    EXPECT_EQ(list.GetImage(2, 2.0).toImage().pixelColor(0, 0), QColor(Qt::blue)); // no twin
+
+    QImage device(40, 20, QImage::Format_RGB32);
+    device.setDevicePixelRatio(2);
+    device.fill(Qt::white);
+    {
+        TCanvas canvas(&device);
+        list.Draw(canvas, 1, 1, 0);
+        list.Draw(canvas, 10, 1, 2);
+    }
+    EXPECT_TRUE(RegionIs(device, QRect(2, 2, 8, 8), Qt::yellow));
+    EXPECT_TRUE(RegionIs(device, QRect(20, 2, 8, 8), Qt::blue));
+    EXPECT_TRUE(RegionIs(device, QRect(10, 0, 10, 20), Qt::white));
+
+    // Deleting and replacing keep each twin with its image.
+    list.Delete(0);
+    EXPECT_TRUE(list.HasTwiceSized(0));
+    EXPECT_FALSE(list.HasTwiceSized(1));
+    list.Replace(0, Filled(4, 4, Qt::red));
+    EXPECT_FALSE(list.HasTwiceSized(0));
+    list.Replace(1, Filled(4, 4, Qt::red), Filled(8, 8, Qt::cyan));
+    EXPECT_EQ(list.GetImage(1, 1.5).toImage().pixelColor(0, 0), QColor(Qt::cyan));
+    list.AddMasked(Filled(4, 4, Qt::magenta), clFuchsia, Filled(8, 8, Qt::magenta));
+    EXPECT_EQ(list.GetImage(2, 2.0).toImage().pixelColor(3, 3).alpha(), 0);
+    list.SetWidth(8);
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_FALSE(list.HasTwiceSized(0));
+}
+
 TEST(ImageList, EveryChangeNotifiesTheLinks)
 {
     TCustomImageList list(4, 4);

@@ -16,7 +16,56 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <functional>
+
 namespace lark {
+
+namespace {
+
+// Tells the host when its widget lands on a screen of another device pixel
+// ratio (moved to another screen, or the screen's scale changed): text is
+// measured and images are chosen for a ratio, so the document is laid out
+// again; buffers follow at the next paint.
+class TScreenRatioWatcher : public QObject
+{
+public:
+    TScreenRatioWatcher(QWidget* Widget, std::function<void()> OnChange)
+        : QObject(Widget)
+        , FRatio(Widget->devicePixelRatioF())
+        , FOnChange(std::move(OnChange))
+    {
+        Widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        if (IsScreenEvent(Event->type()) && Watched == parent()) {
+            const qreal ratio = static_cast<QWidget*>(Watched)->devicePixelRatioF();
+            if (ratio != FRatio) {
+                FRatio = ratio;
+                FOnChange();
+            }
+        }
+        return false;
+    }
+
+private:
+    static bool IsScreenEvent(QEvent::Type Type)
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        if (Type == QEvent::DevicePixelRatioChange)
+            return true;
+#endif
+        // Qt sends it to every widget of a window that changed screens.
+        return Type == QEvent::ScreenChangeInternal || Type == QEvent::Show;
+    }
+
+    qreal FRatio;
+    std::function<void()> FOnChange;
+};
+
+} // namespace
 
 //---- Lifetime -------------------------------------------------------------
 
@@ -39,6 +88,15 @@ TLarkHTMLHostBase::TLarkHTMLHostBase(QWidget* aSelf, std::unique_ptr<TPadding> a
     // Hovered inputs, toggled check boxes and the selection change looks only.
     FRender->OnChange = [this](QObject*) { FSelf->update(); };
     FRender->SetControl(aSelf);
+    FScreenWatcher = new TScreenRatioWatcher(aSelf, [this] { ScreenRatioChanged(); });
+}
+
+void TLarkHTMLHostBase::ScreenRatioChanged()
+{
+    if (FHostDestroying)
+        return;
+    OptionsChanged();
+    FSelf->update();
 }
 
 TLarkHTMLHostBase::~TLarkHTMLHostBase()
@@ -52,6 +110,7 @@ void TLarkHTMLHostBase::ReleaseHost()
         return;
     FHostDestroying = true;
     // Nothing may call back into a half-destroyed widget.
+    delete FScreenWatcher.data();
     FOptions->OnChange = nullptr;
     FFont.OnChange = nullptr;
     FPadding->OnChange = nullptr;

@@ -23,6 +23,7 @@
 // also reach the widget's Qt signals through the Notify... hooks.
 
 #include <lark/controls/control_defaults.h>
+#include <lark/framework/color_choice.h>
 #include <lark/framework/font.h>
 #include <lark/framework/image_list.h>
 #include <lark/framework/picture.h>
@@ -102,6 +103,23 @@ public:
     void SetOptions(const TLarkHTMLOptions* Value);
     TPadding* Padding() const { return FPadding.get(); }
     void SetPadding(const TPadding* Value);
+
+    // Options and Padding one value at a time, as forms and Qt Designer set
+    // them (Qt's property system has no nested objects).
+    TColor OptionsLinkColor() const { return FOptions->LinkColor(); }
+    void SetOptionsLinkColor(TColor Value) { FOptions->SetLinkColor(Value); }
+    int OptionsLineGap() const { return FOptions->LineGap(); }
+    void SetOptionsLineGap(int Value) { FOptions->SetLineGap(Value); }
+    TLarkHTMLOptions::TLinkStyleFlags OptionsLinkStyle() const { return FOptions->LinkStyleFlags(); }
+    void SetOptionsLinkStyle(TLarkHTMLOptions::TLinkStyleFlags Value) { FOptions->SetLinkStyleFlags(Value); }
+    int PaddingLeft() const { return FPadding->Left(); }
+    void SetPaddingLeft(int Value) { FPadding->SetLeft(Value); }
+    int PaddingTop() const { return FPadding->Top(); }
+    void SetPaddingTop(int Value) { FPadding->SetTop(Value); }
+    int PaddingRight() const { return FPadding->Right(); }
+    void SetPaddingRight(int Value) { FPadding->SetRight(Value); }
+    int PaddingBottom() const { return FPadding->Bottom(); }
+    void SetPaddingBottom(int Value) { FPadding->SetBottom(Value); }
 
     //---- untrusted content (see TLarkHTMLRender::SetUntrusted)
     // Off by default. Turn it on for snippets from a database, the network or
@@ -288,6 +306,8 @@ private:
     void GiveWidgetFont();
     void StorageGone();
     void ImageListGone();
+    // The widget's device pixel ratio changed: lay the document out again.
+    void ScreenRatioChanged();
 
     QWidget* const FSelf;
     TFont FFont;
@@ -303,6 +323,7 @@ private:
     TChangeLink FImageListChangeLink;
     QMetaObject::Connection FImageListDestroyed;
     QPointer<QMenu> FLinkPopupMenu;
+    QPointer<QObject> FScreenWatcher; // a child of the widget
     bool FUpdatingLocked = false;
     bool FDesigning = false;
     bool FHostDestroying = false;

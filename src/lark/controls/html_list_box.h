@@ -39,6 +39,13 @@ class TLarkHTMLListBox : public TLarkCustomListBox, public TLarkHTMLHostBase
     Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
     Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
     Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
+    Q_PROPERTY(lark::TColor OptionsLinkColor READ OptionsLinkColor WRITE SetOptionsLinkColor DESIGNABLE false)
+    Q_PROPERTY(QColor OptionsLinkColorValue READ OptionsLinkColorValue WRITE SetOptionsLinkColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor OptionsLinkColorSystem READ OptionsLinkColorSystem WRITE
+                   SetOptionsLinkColorSystem)
+    Q_PROPERTY(int OptionsLineGap READ OptionsLineGap WRITE SetOptionsLineGap)
+    Q_PROPERTY(lark::TLarkHTMLOptions::TLinkStyleFlags OptionsLinkStyle READ OptionsLinkStyle WRITE
+                   SetOptionsLinkStyle)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
     Q_PROPERTY(QStringList Items READ ItemLines WRITE SetItems RESET ResetItems)
 
@@ -60,6 +67,10 @@ public:
     void ResetItems() { Items().Clear(); }
 
     // What uic calls for the properties of a form.
+    LARK_FORM_SETTER(OptionsLinkColor)
+    LARK_COLOR_CHOICE(OptionsLinkColor)
+    LARK_FORM_SETTER(OptionsLineGap)
+    LARK_FORM_SETTER(OptionsLinkStyle)
     LARK_FORM_SETTER(Items)
     LARK_FORM_SETTER(IsHTML)
     LARK_FORM_SETTER(Untrusted)

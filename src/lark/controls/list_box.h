@@ -24,6 +24,7 @@
 #include <lark/controls/form_setters.h>
 #include <lark/framework/canvas.h>
 #include <lark/framework/color.h>
+#include <lark/framework/color_choice.h>
 #include <lark/framework/font.h>
 #include <lark/framework/object.h>
 #include <lark/html/interaction/shift_state.h>
@@ -170,22 +171,34 @@ class TLarkCustomListBox : public QListView
 {
     Q_OBJECT
     Q_PROPERTY(bool BeveledFocus READ BeveledFocus WRITE SetBeveledFocus RESET ResetBeveledFocus)
-    Q_PROPERTY(lark::TColor BevelFocusShadowColor READ BevelFocusShadowColor WRITE SetBevelFocusShadowColor RESET
+    Q_PROPERTY(lark::TColor BevelFocusShadowColor READ BevelFocusShadowColor WRITE SetBevelFocusShadowColor DESIGNABLE false RESET
                    ResetBevelFocusShadowColor)
-    Q_PROPERTY(lark::TColor BevelFocusLightColor READ BevelFocusLightColor WRITE SetBevelFocusLightColor RESET
+    Q_PROPERTY(QColor BevelFocusShadowColorValue READ BevelFocusShadowColorValue WRITE SetBevelFocusShadowColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor BevelFocusShadowColorSystem READ BevelFocusShadowColorSystem WRITE SetBevelFocusShadowColorSystem)
+    Q_PROPERTY(lark::TColor BevelFocusLightColor READ BevelFocusLightColor WRITE SetBevelFocusLightColor DESIGNABLE false RESET
                    ResetBevelFocusLightColor)
+    Q_PROPERTY(QColor BevelFocusLightColorValue READ BevelFocusLightColorValue WRITE SetBevelFocusLightColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor BevelFocusLightColorSystem READ BevelFocusLightColorSystem WRITE SetBevelFocusLightColorSystem)
     Q_PROPERTY(bool MeasureItemEvent READ MeasureItemEvent WRITE SetMeasureItemEvent RESET ResetMeasureItemEvent)
     Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection RESET ResetHideSelection)
     Q_PROPERTY(int Margin READ Margin WRITE SetMargin RESET ResetMargin)
-    Q_PROPERTY(lark::TColor HorzGridColor READ HorzGridColor WRITE SetHorzGridColor RESET ResetHorzGridColor)
+    Q_PROPERTY(lark::TColor HorzGridColor READ HorzGridColor WRITE SetHorzGridColor DESIGNABLE false RESET ResetHorzGridColor)
+    Q_PROPERTY(QColor HorzGridColorValue READ HorzGridColorValue WRITE SetHorzGridColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor HorzGridColorSystem READ HorzGridColorSystem WRITE SetHorzGridColorSystem)
     Q_PROPERTY(int HorzGridStyle READ HorzGridStyleInt WRITE SetHorzGridStyleInt RESET ResetHorzGridStyle)
     Q_PROPERTY(bool HorzGridLine READ HorzGridLine WRITE SetHorzGridLine RESET ResetHorzGridLine)
     Q_PROPERTY(bool VerticalScrollBar READ VerticalScrollBar WRITE SetVerticalScrollBar RESET
                    ResetVerticalScrollBar)
-    Q_PROPERTY(lark::TColor SelectedColor READ SelectedColor WRITE SetSelectedColor RESET ResetSelectedColor)
-    Q_PROPERTY(lark::TColor DisabledColor READ DisabledColor WRITE SetDisabledColor RESET ResetDisabledColor)
-    Q_PROPERTY(lark::TColor SelectedFontColor READ SelectedFontColor WRITE SetSelectedFontColor RESET
+    Q_PROPERTY(lark::TColor SelectedColor READ SelectedColor WRITE SetSelectedColor DESIGNABLE false RESET ResetSelectedColor)
+    Q_PROPERTY(QColor SelectedColorValue READ SelectedColorValue WRITE SetSelectedColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor SelectedColorSystem READ SelectedColorSystem WRITE SetSelectedColorSystem)
+    Q_PROPERTY(lark::TColor DisabledColor READ DisabledColor WRITE SetDisabledColor DESIGNABLE false RESET ResetDisabledColor)
+    Q_PROPERTY(QColor DisabledColorValue READ DisabledColorValue WRITE SetDisabledColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor DisabledColorSystem READ DisabledColorSystem WRITE SetDisabledColorSystem)
+    Q_PROPERTY(lark::TColor SelectedFontColor READ SelectedFontColor WRITE SetSelectedFontColor DESIGNABLE false RESET
                    ResetSelectedFontColor)
+    Q_PROPERTY(QColor SelectedFontColorValue READ SelectedFontColorValue WRITE SetSelectedFontColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor SelectedFontColorSystem READ SelectedFontColorSystem WRITE SetSelectedFontColorSystem)
     Q_PROPERTY(int SelectedFontStyle READ SelectedFontStyleInt WRITE SetSelectedFontStyleInt RESET
                    ResetSelectedFontStyle)
     Q_PROPERTY(bool HideFocus READ HideFocus WRITE SetHideFocus RESET ResetHideFocus)
@@ -200,7 +213,9 @@ class TLarkCustomListBox : public QListView
     Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted RESET ResetSorted)
     Q_PROPERTY(int Columns READ Columns WRITE SetColumns RESET ResetColumns)
     Q_PROPERTY(int ItemHeight READ ItemHeight WRITE SetItemHeight RESET ResetItemHeight)
-    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor RESET ResetColor)
+    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor DESIGNABLE false RESET ResetColor)
+    Q_PROPERTY(QColor ColorValue READ ColorValue WRITE SetColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor ColorSystem READ ColorSystem WRITE SetColorSystem)
     Q_PROPERTY(bool VirtualMode READ VirtualMode WRITE SetVirtualMode RESET ResetVirtualMode)
     Q_PROPERTY(int Count READ Count WRITE SetCount STORED false)
     Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex STORED false)
@@ -208,6 +223,13 @@ class TLarkCustomListBox : public QListView
 
 public:
     // What uic calls for the properties of a form.
+    LARK_COLOR_CHOICE(BevelFocusShadowColor)
+    LARK_COLOR_CHOICE(BevelFocusLightColor)
+    LARK_COLOR_CHOICE(HorzGridColor)
+    LARK_COLOR_CHOICE(SelectedColor)
+    LARK_COLOR_CHOICE(DisabledColor)
+    LARK_COLOR_CHOICE(SelectedFontColor)
+    LARK_COLOR_CHOICE(Color)
     LARK_FORM_SETTER(BeveledFocus)
     LARK_FORM_SETTER(BevelFocusShadowColor)
     LARK_FORM_SETTER(BevelFocusLightColor)

@@ -281,11 +281,17 @@ class TLarkHTMLView : public TLarkCustomHTMLView
                    SetBackgroundType RESET ResetBackgroundType)
     Q_PROPERTY(lark::TLarkCustomHTMLView::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle RESET
                    ResetBorderStyle)
-    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor RESET ResetColor)
-    Q_PROPERTY(lark::TColor GradientStartColor READ GradientStartColor WRITE SetGradientStartColor RESET
+    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor DESIGNABLE false RESET ResetColor)
+    Q_PROPERTY(QColor ColorValue READ ColorValue WRITE SetColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor ColorSystem READ ColorSystem WRITE SetColorSystem)
+    Q_PROPERTY(lark::TColor GradientStartColor READ GradientStartColor WRITE SetGradientStartColor DESIGNABLE false RESET
                    ResetGradientStartColor)
-    Q_PROPERTY(lark::TColor GradientEndColor READ GradientEndColor WRITE SetGradientEndColor RESET
+    Q_PROPERTY(QColor GradientStartColorValue READ GradientStartColorValue WRITE SetGradientStartColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor GradientStartColorSystem READ GradientStartColorSystem WRITE SetGradientStartColorSystem)
+    Q_PROPERTY(lark::TColor GradientEndColor READ GradientEndColor WRITE SetGradientEndColor DESIGNABLE false RESET
                    ResetGradientEndColor)
+    Q_PROPERTY(QColor GradientEndColorValue READ GradientEndColorValue WRITE SetGradientEndColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor GradientEndColorSystem READ GradientEndColorSystem WRITE SetGradientEndColorSystem)
     Q_PROPERTY(int GradientSteps READ GradientSteps WRITE SetGradientSteps RESET ResetGradientSteps)
     Q_PROPERTY(int Margin READ Margin WRITE SetMargin RESET ResetMargin)
     Q_PROPERTY(QCursor Cursor READ Cursor WRITE SetCursor RESET ResetCursor)
@@ -303,10 +309,32 @@ class TLarkHTMLView : public TLarkCustomHTMLView
     Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
     Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
     Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
+    Q_PROPERTY(lark::TColor OptionsLinkColor READ OptionsLinkColor WRITE SetOptionsLinkColor DESIGNABLE false)
+    Q_PROPERTY(QColor OptionsLinkColorValue READ OptionsLinkColorValue WRITE SetOptionsLinkColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor OptionsLinkColorSystem READ OptionsLinkColorSystem WRITE
+                   SetOptionsLinkColorSystem)
+    Q_PROPERTY(int OptionsLineGap READ OptionsLineGap WRITE SetOptionsLineGap)
+    Q_PROPERTY(lark::TLarkHTMLOptions::TLinkStyleFlags OptionsLinkStyle READ OptionsLinkStyle WRITE
+                   SetOptionsLinkStyle)
     Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
+    Q_PROPERTY(int PaddingLeft READ PaddingLeft WRITE SetPaddingLeft)
+    Q_PROPERTY(int PaddingTop READ PaddingTop WRITE SetPaddingTop)
+    Q_PROPERTY(int PaddingRight READ PaddingRight WRITE SetPaddingRight)
+    Q_PROPERTY(int PaddingBottom READ PaddingBottom WRITE SetPaddingBottom)
 
 public:
     // What uic calls for the properties of a form.
+    LARK_COLOR_CHOICE(Color)
+    LARK_COLOR_CHOICE(GradientStartColor)
+    LARK_COLOR_CHOICE(GradientEndColor)
+    LARK_FORM_SETTER(OptionsLinkColor)
+    LARK_COLOR_CHOICE(OptionsLinkColor)
+    LARK_FORM_SETTER(OptionsLineGap)
+    LARK_FORM_SETTER(OptionsLinkStyle)
+    LARK_FORM_SETTER(PaddingLeft)
+    LARK_FORM_SETTER(PaddingTop)
+    LARK_FORM_SETTER(PaddingRight)
+    LARK_FORM_SETTER(PaddingBottom)
     LARK_FORM_SETTER(Caption)
     LARK_FORM_SETTER(WordWrap)
     LARK_FORM_SETTER(Transparent)

@@ -32,11 +32,20 @@ class TLarkHTMLDBLabel : public TLarkCustomHTMLLabel, public TLarkHTMLDBControl
     Q_PROPERTY(bool IsTemplate READ IsTemplate WRITE SetIsTemplate RESET ResetIsTemplate)
     Q_PROPERTY(lark::ControlEnums::TAlignment Alignment READ Alignment WRITE SetAlignment RESET ResetAlignment)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize RESET ResetAutoSize)
-    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor RESET ResetColor)
+    Q_PROPERTY(lark::TColor Color READ Color WRITE SetColor DESIGNABLE false RESET ResetColor)
+    Q_PROPERTY(QColor ColorValue READ ColorValue WRITE SetColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor ColorSystem READ ColorSystem WRITE SetColorSystem)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor RESET ResetParentColor)
     Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
     Q_PROPERTY(lark::ControlEnums::TTextLayout Layout READ Layout WRITE SetLayout RESET ResetLayout)
     Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
+    Q_PROPERTY(lark::TColor OptionsLinkColor READ OptionsLinkColor WRITE SetOptionsLinkColor DESIGNABLE false)
+    Q_PROPERTY(QColor OptionsLinkColorValue READ OptionsLinkColorValue WRITE SetOptionsLinkColorValue)
+    Q_PROPERTY(lark::SystemColorEnums::TSystemColor OptionsLinkColorSystem READ OptionsLinkColorSystem WRITE
+                   SetOptionsLinkColorSystem)
+    Q_PROPERTY(int OptionsLineGap READ OptionsLineGap WRITE SetOptionsLineGap)
+    Q_PROPERTY(lark::TLarkHTMLOptions::TLinkStyleFlags OptionsLinkStyle READ OptionsLinkStyle WRITE
+                   SetOptionsLinkStyle)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent RESET ResetTransparent)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap RESET ResetWordWrap)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
@@ -44,6 +53,11 @@ class TLarkHTMLDBLabel : public TLarkCustomHTMLLabel, public TLarkHTMLDBControl
 public:
     // What uic calls for the properties of a form.
     using QWidget::setLayout;
+    LARK_COLOR_CHOICE(Color)
+    LARK_FORM_SETTER(OptionsLinkColor)
+    LARK_COLOR_CHOICE(OptionsLinkColor)
+    LARK_FORM_SETTER(OptionsLineGap)
+    LARK_FORM_SETTER(OptionsLinkStyle)
     LARK_FORM_SETTER(DataField)
     LARK_FORM_SETTER(IsTemplate)
     LARK_FORM_SETTER(Alignment)

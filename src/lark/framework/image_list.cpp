@@ -66,6 +66,7 @@ void TCustomImageList::SetWidth(int value)
         return;
     FWidth = value;
     FImages.clear();
+    FTwins.clear();
     Change();
 }
 
@@ -76,37 +77,54 @@ void TCustomImageList::SetHeight(int value)
         return;
     FHeight = value;
     FImages.clear();
+    FTwins.clear();
     Change();
 }
 
-QList<QPixmap> TCustomImageList::Pieces(const QImage& image) const
+QList<QPixmap> TCustomImageList::Pieces(const QImage& image, int scale) const
 {
     QList<QPixmap> pieces;
     if (image.isNull())
         return pieces;
     // Transparent padding where the source is smaller than a piece.
-    const QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const int count = std::max(1, source.width() / FWidth);
-    for (int i = 0; i < count; ++i)
-        pieces.append(QPixmap::fromImage(source.copy(i * FWidth, 0, FWidth, FHeight)));
+    QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    source.setDevicePixelRatio(1.0);
+    const int width = FWidth * scale;
+    const int height = FHeight * scale;
+    const int count = std::max(1, source.width() / width);
+    for (int i = 0; i < count; ++i) {
+        QImage piece = source.copy(i * width, 0, width, height);
+        piece.setDevicePixelRatio(scale);
+        pieces.append(QPixmap::fromImage(piece));
+    }
     return pieces;
 }
 
-int TCustomImageList::Add(const QImage& image)
+QList<QPixmap> TCustomImageList::Twins(const QImage& twiceSized, qsizetype count) const
+{
+    QList<QPixmap> twins = Pieces(twiceSized, 2);
+    twins.resize(count);
+    return twins;
+}
+
+int TCustomImageList::Add(const QImage& image, const QImage& twiceSized)
 {
     const QList<QPixmap> pieces = Pieces(image);
     if (pieces.isEmpty())
         return -1;
     const int first = Count();
     FImages.append(pieces);
+    FTwins.append(Twins(twiceSized, pieces.size()));
     Change();
     return first;
 }
 
-int TCustomImageList::AddMasked(const QImage& image, TColor maskColor)
+namespace {
+
+QImage Masked(const QImage& image, TColor maskColor)
 {
     if (image.isNull())
-        return -1;
+        return image;
     QImage masked = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb mask = ToQColor(maskColor).rgb();
     for (int y = 0; y < masked.height(); ++y) {
@@ -116,7 +134,16 @@ int TCustomImageList::AddMasked(const QImage& image, TColor maskColor)
                 line[x] = 0;
         }
     }
-    return Add(masked);
+    return masked;
+}
+
+} // namespace
+
+int TCustomImageList::AddMasked(const QImage& image, TColor maskColor, const QImage& twiceSized)
+{
+    if (image.isNull())
+        return -1;
+    return Add(Masked(image, maskColor), Masked(twiceSized, maskColor));
 }
 
 void TCustomImageList::CheckIndex(int index) const
@@ -125,11 +152,12 @@ void TCustomImageList::CheckIndex(int index) const
         throw EInvalidOperation(u"Invalid ImageList Index"_s);
 }
 
-void TCustomImageList::Replace(int index, const QImage& image)
+void TCustomImageList::Replace(int index, const QImage& image, const QImage& twiceSized)
 {
     CheckIndex(index);
     const QList<QPixmap> pieces = Pieces(image);
     FImages[index] = pieces.isEmpty() ? QPixmap() : pieces.first();
+    FTwins[index] = Twins(twiceSized, 1).first();
     Change();
 }
 
@@ -137,25 +165,36 @@ void TCustomImageList::Delete(int index)
 {
     CheckIndex(index);
     FImages.removeAt(index);
+    FTwins.removeAt(index);
     Change();
 }
 
 void TCustomImageList::Clear()
 {
     FImages.clear();
+    FTwins.clear();
     Change();
 }
 
-QPixmap TCustomImageList::GetImage(int index) const
+QPixmap TCustomImageList::GetImage(int index, qreal ratio) const
 {
     if (index < 0 || index >= Count())
         return {};
+    if (ratio > 1.0 && HasTwiceSized(index))
+        return FTwins.at(index);
     return FImages.at(index);
+}
+
+bool TCustomImageList::HasTwiceSized(int index) const
+{
+    return index >= 0 && index < Count() && !FTwins.at(index).isNull();
 }
 
 void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const
 {
-    const QPixmap image = GetImage(index);
+    QPainter* painter = canvas.Painter();
+    const qreal ratio = painter && painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    const QPixmap image = GetImage(index, ratio);
     if (image.isNull())
         return;
     canvas.Draw(x, y, enabled ? image : Greyed(image));

@@ -2,6 +2,13 @@
 // Image lists: equal-sized images drawn by index, with change links through
 // which users (hosts showing "index:" images) hear about every change.
 //
+// An image may have a twice-sized twin (what an "icons@2x.png" strip holds
+// beside "icons.png"): high-DPI screens draw the twin, at the image's size
+// in logical pixels.
+//
+//     list.Add(QImage(u"icons.png"_s), QImage(u"icons@2x.png"_s));
+//     list.GetImage(0, 2.0);   // the twin, device pixel ratio 2
+//
 // A TChangeLink registered with a list is told of each change; destroying
 // either side first is safe: the link unregisters itself, and the list
 // detaches every link it still has.
@@ -59,18 +66,24 @@ public:
     // Adds image cut into Width-wide pieces from the left (one piece when it
     // is narrower), each cropped or padded with transparent pixels to the
     // list's size. Returns the index of the first piece; -1 for a null image.
-    int Add(const QImage& image);
-    // As Add, with every pixel of maskColor made transparent.
-    int AddMasked(const QImage& image, TColor maskColor);
+    // twiceSized, when given, is the same strip at twice the size, cut alike
+    // into twins of twice the list's size; pieces it lacks have no twin.
+    int Add(const QImage& image, const QImage& twiceSized = {});
+    // As Add, with every pixel of maskColor made transparent (in both).
+    int AddMasked(const QImage& image, TColor maskColor, const QImage& twiceSized = {});
     // Throw EInvalidOperation "Invalid ImageList Index" for a bad index.
-    void Replace(int index, const QImage& image);
+    void Replace(int index, const QImage& image, const QImage& twiceSized = {});
     void Delete(int index);
     void Clear();
 
-    // The image at index; a null pixmap for an index outside the list.
-    QPixmap GetImage(int index) const;
+    // The image at index; a null pixmap for an index outside the list. For a
+    // device pixel ratio above 1 an image with a twin gives the twin, whose
+    // devicePixelRatio() is 2 (the same logical size).
+    QPixmap GetImage(int index, qreal ratio = 1.0) const;
+    bool HasTwiceSized(int index) const;
     // Draws image index with its top-left at (x, y), greyed when not
-    // enabled; an index outside the list draws nothing.
+    // enabled, from its twin on a high-DPI canvas; an index outside the
+    // list draws nothing.
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
     // Puts image index into bitmap; false (bitmap untouched) for a bad index.
     bool GetBitmap(int index, TBitmap& bitmap) const;
@@ -89,12 +102,15 @@ protected:
     virtual void Change();
 
 private:
-    QList<QPixmap> Pieces(const QImage& image) const;
+    QList<QPixmap> Pieces(const QImage& image, int scale = 1) const;
+    // The twins for the pieces of one Add: one per piece, null where none.
+    QList<QPixmap> Twins(const QImage& twiceSized, qsizetype count) const;
     void CheckIndex(int index) const;
 
     int FWidth = 16;
     int FHeight = 16;
     QList<QPixmap> FImages;
+    QList<QPixmap> FTwins; // parallel to FImages; null: no twin
     QList<TChangeLink*> FLinks;
 };
 

@@ -4,6 +4,7 @@ set(LAYER_SOURCES
   class_registry.cpp
   class_table.inc
   color.cpp
+  color_choice.cpp
   color_idents.inc
   convert.cpp
   exceptions.cpp
@@ -22,6 +23,7 @@ set(LAYER_HEADERS
   canvas.h
   class_registry.h
   color.h
+  color_choice.h
   convert.h
   exceptions.h
   flag_set.h

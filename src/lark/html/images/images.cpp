@@ -8,9 +8,9 @@
 //   other      the bitmap-needed event, then the image-needed event
 //
 // On a high-DPI screen a file or resource with a twice-sized twin named with
-// "@2x" before its extension ("logo@2x.png" beside "logo.png") is drawn from
-// the twin, at the plain image's size in logical pixels: sharp, and laid out
-// the same. Bitmaps keep their plain file, as transparent drawing works on
+// "@2x" before its extension ("logo@2x.png" beside "logo.png"), and an image
+// list image with a twin (TCustomImageList::Add), is drawn from the twin, at
+// the plain image's size in logical pixels: sharp, and laid out the same. Bitmaps keep their plain file, as transparent drawing works on
 // their pixels.
 //
 // Prefixes ignore letter case. Every failure leaves the picture empty: the
@@ -41,16 +41,6 @@ bool HasPrefix(const QString& source, QStringView prefix)
     return source.startsWith(prefix, Qt::CaseInsensitive);
 }
 
-void LoadFromImageList(const TCustomImageList* list, QStringView number, TPicture& picture)
-{
-    const int index = StrToIntDef(number, -1);
-    if (!list || index < 0 || index >= list->Count())
-        return;
-    TBitmap bitmap;
-    if (list->GetBitmap(index, bitmap))
-        picture.Assign(bitmap);
-}
-
 // "dir/logo.png" -> "dir/logo@2x.png"; "logo" -> "logo@2x".
 QString TwiceSizedName(const QString& path)
 {
@@ -70,6 +60,21 @@ void SetTwiceSized(TPicture& picture, QImage image)
 {
     image.setDevicePixelRatio(2.0);
     picture.SetImage(image, false);
+}
+
+// A twin stays a bitmap like the plain image, so that a transparent image
+// leaves out its corner colour at every ratio; it measures the plain size.
+void LoadFromImageList(const TCustomImageList* list, QStringView number, TPicture& picture, bool twiceSized)
+{
+    const int index = StrToIntDef(number, -1);
+    if (!list || index < 0 || index >= list->Count())
+        return;
+    TBitmap bitmap;
+    if (twiceSized && list->HasTwiceSized(index))
+        bitmap.SetImage(list->GetImage(index, 2.0).toImage());
+    else if (!list->GetBitmap(index, bitmap))
+        return;
+    picture.Assign(bitmap);
 }
 
 void LoadFromFile(const QString& path, TPicture& picture, bool twiceSized)
@@ -113,7 +118,7 @@ void LoadFromResource(const QString& name, TPicture& picture, bool twiceSized)
 void TLarkHTMLRender::HandleImage(const QString& aSrc, TPicture& Img)
 {
     if (HasPrefix(aSrc, u"index:")) {
-        LoadFromImageList(FImageList, QStringView(aSrc).mid(6), Img);
+        LoadFromImageList(FImageList, QStringView(aSrc).mid(6), Img, WantsTwiceSized(Control()));
     } else if (HasPrefix(aSrc, u"file:")) {
         if (!FUntrusted)
             LoadFromFile(aSrc.mid(5), Img, WantsTwiceSized(Control()));

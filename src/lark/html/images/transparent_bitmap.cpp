@@ -46,8 +46,11 @@ void LeaveOut(QImage& image, QRgb key)
 void DrawTransparentBitmap(TCanvas& DC, const TBitmap& Bitmap, int X, int Y, const QRect& Rect, TColor TransColor)
 {
     const QImage& image = Bitmap.Image();
+    // Rect and the canvas count logical pixels; a high-DPI bitmap (an image
+    // list's twice-sized twin) has ratio device pixels to each.
+    const qreal ratio = image.devicePixelRatio();
     // Only what the bitmap has can be drawn, each pixel where Rect puts it.
-    const QRect source = Rect.intersected(image.rect());
+    const QRect source = Rect.intersected(QRect(0, 0, Bitmap.Width(), Bitmap.Height()));
     if (source.isEmpty())
         return;
     const std::int64_t targetX = std::int64_t(X) + source.x() - Rect.x();
@@ -66,7 +69,11 @@ void DrawTransparentBitmap(TCanvas& DC, const TBitmap& Bitmap, int X, int Y, con
     const QRect visible(source.x() + SaturatingInt(left - targetX), source.y() + SaturatingInt(top - targetY),
                         SaturatingInt(right - left), SaturatingInt(bottom - top));
     // Straight (not premultiplied) alpha, so that colours compare as written.
-    QImage part = image.copy(visible).convertToFormat(QImage::Format_ARGB32);
+    const QRect pixels = ratio == 1.0 ? visible
+                                      : QRect(QPointF(visible.topLeft() * ratio).toPoint(),
+                                              (QSizeF(visible.size()) * ratio).toSize());
+    QImage part = image.copy(pixels).convertToFormat(QImage::Format_ARGB32);
+    part.setDevicePixelRatio(ratio);
     if (TransColor != clNone) {
         const QColor key = ToQColor(ColorToRGB(TransColor, PaletteSource(DC)));
         LeaveOut(part, key.rgb() & 0x00FFFFFFu);
