@@ -4,6 +4,8 @@
 // application.
 #include <lark/controls/html_host_base.h>
 
+#include "accessible_html_p.h"
+
 #include <lark/html/data.h>
 #include <lark/html/host_traits.h>
 #include <lark/html/render.h>
@@ -35,8 +37,13 @@ TLarkHTMLHostBase::TLarkHTMLHostBase(QWidget* aSelf, std::unique_ptr<TPadding> a
     FChangeLink.OnSenderDestroying = [this](QObject*) { StorageGone(); };
     FImageListChangeLink.OnChange = [this](QObject*) { StorageChanged(); };
     BindRenderEvents();
-    // Hovered inputs, toggled check boxes and the selection change looks only.
-    FRender->OnChange = [this](QObject*) { FSelf->update(); };
+    // Hovered inputs, toggled check boxes and the selection change looks only
+    // (and what a screen reader following the document hears).
+    FRender->OnChange = [this](QObject*) {
+        FSelf->update();
+        detail::NotifyAccessibleDocumentChange(FSelf);
+    };
+    detail::InstallAccessibleFactory();
     FRender->SetControl(aSelf);
 }
 
@@ -50,6 +57,7 @@ void TLarkHTMLHostBase::ReleaseHost()
     if (FHostDestroying)
         return;
     FHostDestroying = true;
+    detail::NotifyAccessibleHostReleased(FSelf);
     // Nothing may call back into a half-destroyed widget.
     FOptions->OnChange = nullptr;
     FFont.OnChange = nullptr;
@@ -101,6 +109,11 @@ void TLarkHTMLHostBase::BindRenderEvents()
                                bool aClosing, bool aSupported) {
         TriggerTagFound(Sender, Tag, Item, Params, aClosing, aSupported);
     };
+}
+
+void TLarkHTMLHostBase::DocumentRebuilt()
+{
+    detail::NotifyAccessibleDocumentRebuilt(FSelf);
 }
 
 //---- Host interface and settings ------------------------------------------

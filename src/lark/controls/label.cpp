@@ -215,6 +215,7 @@ void TLarkCustomHTMLLabel::DoUpdate()
         FLastSizeHint = hint;
         updateGeometry();
     }
+    DocumentRebuilt();
     update();
 }
 

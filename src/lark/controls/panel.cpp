@@ -253,6 +253,7 @@ void TLarkCustomHTMLPanel::DoUpdate()
         FLastSizeHint = hint;
         updateGeometry();
     }
+    DocumentRebuilt();
     update();
 }
 
