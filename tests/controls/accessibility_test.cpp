@@ -74,8 +74,12 @@ private:
     static void Handle(QAccessibleEvent* event)
     {
         QAccessibleInterface* iface = event->accessibleInterface();
-        Current->Events.push_back(
-            {event->type(), iface ? iface->role() : QAccessible::NoRole, iface ? iface->text(QAccessible::Name) : QString()});
+        Seen seen{event->type(), QAccessible::NoRole, {}};
+        if (iface) {
+            seen.Role = iface->role();
+            seen.Name = iface->text(QAccessible::Name);
+        }
+        Current->Events.push_back(seen);
     }
     static inline EventLog* Current = nullptr;
 };
@@ -148,7 +152,8 @@ TEST_F(AccessibilityTest, LabelListsLinksAndInputsInDocumentOrder)
 
 TEST_F(AccessibilityTest, ViewAndPanelShowTheSameChildren)
 {
-    for (QWidget* host : {static_cast<QWidget*>(Make<TLarkHTMLView>()), static_cast<QWidget*>(Make<TLarkHTMLPanel>())}) {
+    QWidget* const hosts[] = {Make<TLarkHTMLView>(), Make<TLarkHTMLPanel>()};
+    for (QWidget* host : hosts) {
         SCOPED_TRACE(host->metaObject()->className());
         QAccessibleInterface* tree = Tree(host);
         ASSERT_NE(tree, nullptr);

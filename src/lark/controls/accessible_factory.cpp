@@ -16,12 +16,12 @@ namespace lark::detail {
 
 namespace {
 
-// The interfaces Qt made for hosts, so that a host can tell whether any
-// client ever asked for it before spending anything on notifications.
+// The interfaces Qt made for hosts, by widget. Never freed: Qt's cache may
+// delete interfaces left at program end after function statics are gone.
 QHash<const QObject*, THostAccessible*>& LiveInterfaces()
 {
-    static QHash<const QObject*, THostAccessible*> live;
-    return live;
+    static auto* live = new QHash<const QObject*, THostAccessible*>;
+    return *live;
 }
 
 class TRegisteredHostAccessible : public THostAccessible

@@ -144,6 +144,8 @@ QAccessibleInterface* THostAccessible::EntryInterface(int Entry) const
     return made;
 }
 
+// The widget's own children as Qt lists them, less the document's and the
+// hidden ones (a view's scroll bars while the document fits).
 QList<QWidget*> THostAccessible::OtherChildren() const
 {
     QSet<const QWidget*> listed;
@@ -154,7 +156,7 @@ QList<QWidget*> THostAccessible::OtherChildren() const
     QList<QWidget*> others;
     for (QObject* o : widget()->children()) {
         auto* w = qobject_cast<QWidget*>(o);
-        if (w && !w->isWindow() && !listed.contains(w))
+        if (w && !w->isWindow() && !w->isHidden() && !listed.contains(w))
             others.append(w);
     }
     return others;
@@ -185,8 +187,10 @@ int THostAccessible::indexOfChild(const QAccessibleInterface* child) const
         return -1;
     for (int i = 0; i < int(FEntries.size()); ++i) {
         const TEntry& entry = FEntries[std::size_t(i)];
-        if (entry.Kind == TKind::Control ? child->object() && child->object() == entry.Control.data()
-                                         : entry.Id && QAccessible::uniqueId(const_cast<QAccessibleInterface*>(child)) == entry.Id)
+        const bool same = entry.Kind == TKind::Control
+            ? child->object() && child->object() == entry.Control.data()
+            : entry.Id && QAccessible::accessibleInterface(entry.Id) == child;
+        if (same)
             return i;
     }
     auto* w = qobject_cast<QWidget*>(child->object());
