@@ -18,6 +18,8 @@ PACKAGES=(
   xvfb
   # the Qt Designer plugin (Designer interfaces, uic, QUiLoader) and Designer itself
   qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev designer-qt6
+  # the screen-reader test: a session bus, the AT-SPI bus and its Python client
+  dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -47,6 +47,7 @@
 #include <lark/controls/html_list_box.h>
 #include <lark/controls/item_delegate.h>
 #include <lark/controls/list_box.h>
+#include <lark/controls/accessible_text_model.h>
 
 // data access and the data-aware controls
 #include <lark/db/data_link.h>

@@ -6,6 +6,8 @@
 
 #include <lark/html/model/data.h>
 #include <lark/html/host/host_traits.h>
+#include "lark/controls/accessible_html_p.h"
+
 #include <lark/html/render.h>
 
 #include <QApplication>
@@ -85,8 +87,13 @@ TLarkHTMLHostBase::TLarkHTMLHostBase(QWidget* aSelf, std::unique_ptr<TPadding> a
     FChangeLink.OnSenderDestroying = [this](QObject*) { StorageGone(); };
     FImageListChangeLink.OnChange = [this](QObject*) { StorageChanged(); };
     BindRenderEvents();
-    // Hovered inputs, toggled check boxes and the selection change looks only.
-    FRender->OnChange = [this](QObject*) { FSelf->update(); };
+    // Hovered inputs, toggled check boxes and the selection change looks only
+    // (and what a screen reader following the document hears).
+    FRender->OnChange = [this](QObject*) {
+        FSelf->update();
+        detail::NotifyAccessibleDocumentChange(FSelf);
+    };
+    detail::InstallAccessibleFactory();
     FRender->SetControl(aSelf);
     FScreenWatcher = new TScreenRatioWatcher(aSelf, [this] { ScreenRatioChanged(); });
 }
@@ -109,6 +116,7 @@ void TLarkHTMLHostBase::ReleaseHost()
     if (FHostDestroying)
         return;
     FHostDestroying = true;
+    detail::NotifyAccessibleHostReleased(FSelf);
     // Nothing may call back into a half-destroyed widget.
     delete FScreenWatcher.data();
     FOptions->OnChange = nullptr;
@@ -161,6 +169,11 @@ void TLarkHTMLHostBase::BindRenderEvents()
                                bool aClosing, bool aSupported) {
         TriggerTagFound(Sender, Tag, Item, Params, aClosing, aSupported);
     };
+}
+
+void TLarkHTMLHostBase::DocumentRebuilt()
+{
+    detail::NotifyAccessibleDocumentRebuilt(FSelf);
 }
 
 //---- Host interface and settings ------------------------------------------

@@ -290,6 +290,10 @@ protected:
         (void)NewItemIndex;
     }
 
+    // Hosts call this after every re-layout: a screen reader that follows
+    // the host hears about new text.
+    void DocumentRebuilt();
+
     // Hosts call this right after drawing the document with the same
     // arguments: it draws the selected text over its highlight.
     void PaintTextSelection(TCanvas& Canvas, QPoint SrcPoint, const QRect& R, const QRect& ClipRect);

@@ -120,6 +120,8 @@ protected:
     void MeasureItem(int Index, int& Height) override;
     int ItemTextWidth(int Index) override;
     QString HintText(int Index) override { return PlainItemText(Index); }
+    // Screen readers read a row's text without its tags.
+    QString AccessibleRowText(int Index) override { return PlainItemText(Index); }
     bool HeightsCacheable() const override;
     TColor ItemTextColor() const override;
 

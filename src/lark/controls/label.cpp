@@ -221,6 +221,7 @@ void TLarkCustomHTMLLabel::DoUpdate()
         FLastSizeHint = hint;
         updateGeometry();
     }
+    DocumentRebuilt();
     update();
 }
 

@@ -275,6 +275,9 @@ public:
     void SetCount(int Value);
     // The row's text: OnData's answer in virtual mode, else Items[Index].
     virtual QString GetStringValue(int Index) const;
+    // What screen readers read for the row (the model's
+    // Qt::AccessibleTextRole): the text as the row shows it.
+    virtual QString AccessibleRowText(int Index) { return GetStringValue(Index); }
     // The selected row (the current row with MultiSelect), or -1.
     int ItemIndex() const;
     void SetItemIndex(int Value);

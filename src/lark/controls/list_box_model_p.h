@@ -31,7 +31,11 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+        if (!index.isValid())
+            return {};
+        if (role == Qt::AccessibleTextRole)
+            return FOwner->AccessibleRowText(index.row());
+        if (role != Qt::DisplayRole)
             return {};
         return FOwner->GetStringValue(index.row());
     }

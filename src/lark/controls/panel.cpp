@@ -259,6 +259,7 @@ void TLarkCustomHTMLPanel::DoUpdate()
         FLastSizeHint = hint;
         updateGeometry();
     }
+    DocumentRebuilt();
     update();
 }
 

@@ -24,3 +24,12 @@ include(${CMAKE_CURRENT_LIST_DIR}/sources_list.cmake)
 # Qt setter names for forms compiled by uic.
 list(APPEND LAYER_HEADERS
   form_setters.h)
+# Accessibility: interfaces for screen readers, made only when asked for.
+list(APPEND LAYER_SOURCES
+  accessible_factory.cpp
+  accessible_host.cpp
+  accessible_html_p.h
+  accessible_items.cpp
+  accessible_text_model.cpp)
+list(APPEND LAYER_HEADERS
+  accessible_text_model.h)

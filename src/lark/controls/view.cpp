@@ -55,8 +55,8 @@ TLarkCustomHTMLView::TLarkCustomHTMLView(QWidget* parent)
     TLarkHTMLRender& render = *Render();
     render.SetLinkSelect(true);
     render.SetDoubleBuffered(true);
-    // Selection and hover changes show at once.
-    render.OnChange = [this](QObject*) { update(); };
+    // Selection and hover changes show at once through the base's OnChange,
+    // which also tells a screen reader where Tab went.
 
     for (QScrollBar* bar : {FHorzScrollBar, FVertScrollBar}) {
         bar->hide();
@@ -199,6 +199,7 @@ void TLarkCustomHTMLView::RebuildDocument()
     FHorzScrollBar->raise();
     FVertScrollBar->raise();
     FOffset = QPoint();
+    DocumentRebuilt();
     update();
 }
 
