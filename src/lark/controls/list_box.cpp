@@ -88,6 +88,7 @@ QObject* TLarkCustomListBox::DataObject(int Index) const
 
 void TLarkCustomListBox::RowsInserting(int First, int Last)
 {
+    CloseEditorForRowChange();
     if (int(FHeights.size()) == Count())
         FHeights.insert(FHeights.begin() + First, size_t(Last - First + 1), -1);
     else
@@ -105,6 +106,7 @@ void TLarkCustomListBox::RowsInserted(int First, int Last)
 
 void TLarkCustomListBox::RowsRemoving(int First, int Last)
 {
+    CloseEditorForRowChange();
     if (FLargeTextOptions == lbltHorzScrollBar) {
         for (int i = First; i <= Last && !FHorzWidthStale; ++i)
             FHorzWidthStale = ItemTextWidth(i) >= FHorzWidth;

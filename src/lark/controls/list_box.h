@@ -466,6 +466,8 @@ protected:
     virtual void OpenEditor(bool Insert, int Index);
     virtual void CloseEditor();
     void EditorKeyDown(int& Key);
+    // Rows inserted or removed by anyone but the editor close it first.
+    void CloseEditorForRowChange();
 
     //---- notifications
     // The user changed the selection.
@@ -549,6 +551,7 @@ private:
     TColor FColor = clWindow;
     int FProgramSelection = 0;
     bool FClosingEditor = false;
+    int FEditorRowChange = 0; // the editor's own row changes under way
 
     // Property helpers for types the meta-object system does not know.
     int HorzGridStyleInt() const { return int(FHorzGridStyle); }
