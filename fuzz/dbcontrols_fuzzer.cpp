@@ -33,6 +33,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <iterator>
 
 using namespace lark;
@@ -136,13 +137,19 @@ public:
 
     void Run()
     {
+        static const bool trace = qEnvironmentVariableIsSet("LARK_FUZZ_TRACE");
         while (!FIn.AtEnd()) {
             // Opening without a model raises, as documented.
             try {
-                Step(FIn.Byte());
+                Step(FLastAction = FIn.Byte());
             } catch (const EDatabaseError&) {
                 LARK_FUZZ_CHECK(!FDataSet.Active(), FText);
             }
+            if (trace)
+                std::fprintf(stderr, "action %d: row %d of %d x %d, label %s [%s]: %s\n", FLastAction % 20,
+                             FDataSet.CurrentRow(), FModel.rowCount(), FModel.columnCount(),
+                             FLabel->IsTemplate() ? "template" : "field", qPrintable(FLabel->DataField()),
+                             qPrintable(FLabel->Caption().left(40)));
             Check();
         }
         Paint();
@@ -362,6 +369,7 @@ private:
     TLarkHTMLDBView* FView = nullptr;
     TDBGrid* FGrid = nullptr;
     TDBNavigator* FNavigator = nullptr;
+    std::uint8_t FLastAction = 0;
 };
 
 } // namespace
