@@ -349,7 +349,9 @@ int TLarkCustomListBox::RowHeight(int Index)
     int height = FItemHeight;
     MeasureItem(Index, height);
     height = std::max(height, 1);
-    if (cacheable)
+    // Measuring may have run a handler that changed the rows (and with
+    // them the heights); a height of a row that moved is not kept.
+    if (cacheable && int(FHeights.size()) == Count() && Index < Count())
         FHeights[size_t(Index)] = height;
     return height;
 }
@@ -363,7 +365,7 @@ int TLarkCustomListBox::MeasureAllItems(bool FromTop, bool Apply)
     for (int i = 0; i < Count(); ++i) {
         int height = FItemHeight;
         MeasureItem(i, height);
-        if (Apply)
+        if (Apply && size_t(i) < FHeights.size())
             FHeights[size_t(i)] = std::max(height, 1);
         if (i >= top)
             sum += height;
