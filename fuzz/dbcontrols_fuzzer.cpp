@@ -318,7 +318,9 @@ private:
 
     void CheckGridFollows()
     {
-        if (!FDataSet.Active() || !FSource.IsActive() || FGrid->DataSource() != &FSource || !FGrid->model())
+        // Without columns there is no cell to be current.
+        if (!FDataSet.Active() || !FSource.IsActive() || FGrid->DataSource() != &FSource || !FGrid->model() ||
+            FGrid->model()->columnCount() == 0)
             return;
         LARK_FUZZ_CHECK(FGrid->currentIndex().row() == FDataSet.CurrentRow(),
                         u"grid %1 record %2 | "_s.arg(FGrid->currentIndex().row()).arg(FDataSet.CurrentRow()) + FText);

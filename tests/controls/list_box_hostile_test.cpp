@@ -127,6 +127,26 @@ TEST(ListBoxHostileTest, ClearingTheListClosesTheEditorAndItsKeysAddNothing)
     }
 }
 
+// In virtual mode the rows are OnData's; Items may change meanwhile, at
+// indexes past the virtual rows, without touching them.
+TEST(ListBoxHostileTest, ItemsChangedInVirtualModeLeaveTheVirtualRows)
+{
+    TLarkCustomListBox list;
+    list.resize(200, 150);
+    list.SetItemAutoHeight(true);
+    list.SetVirtualMode(true);
+    list.OnData = [](QObject*, int index, QString& data) { data = u"virtual %1"_s.arg(index); };
+    Fill(list);
+    list.SetCount(3);
+    (void)list.grab();
+    list.Items().Delete(5);
+    list.Items().SetStrings(7, u"changed"_s);
+    list.Items().Insert(0, u"first"_s);
+    EXPECT_EQ(list.Items().Count(), kRows);
+    ExpectConsistent(list, 3);
+    EXPECT_EQ(list.model()->index(2, 0).data().toString(), u"virtual 2"_s);
+}
+
 // The program inserting or removing rows while a new row is edited: the
 // editor closes, so that its Escape cannot take away another row.
 TEST(ListBoxHostileTest, RowsInsertedOrRemovedByTheProgramCloseTheEditorAndKeepEveryRow)

@@ -86,8 +86,12 @@ QObject* TLarkCustomListBox::DataObject(int Index) const
     return object;
 }
 
+// In virtual mode the rows are OnData's: a change to Items is not one of
+// theirs, and its indexes may lie past them.
 void TLarkCustomListBox::RowsInserting(int First, int Last)
 {
+    if (FVirtual)
+        return;
     CloseEditorForRowChange();
     if (int(FHeights.size()) == Count())
         FHeights.insert(FHeights.begin() + First, size_t(Last - First + 1), -1);
@@ -98,6 +102,8 @@ void TLarkCustomListBox::RowsInserting(int First, int Last)
 
 void TLarkCustomListBox::RowsInserted(int First, int Last)
 {
+    if (FVirtual)
+        return;
     FModel->endInsertRows();
     if (FLargeTextOptions == lbltHorzScrollBar)
         for (int i = First; i <= Last; ++i)
@@ -106,6 +112,8 @@ void TLarkCustomListBox::RowsInserted(int First, int Last)
 
 void TLarkCustomListBox::RowsRemoving(int First, int Last)
 {
+    if (FVirtual)
+        return;
     CloseEditorForRowChange();
     if (FLargeTextOptions == lbltHorzScrollBar) {
         for (int i = First; i <= Last && !FHorzWidthStale; ++i)
@@ -122,6 +130,8 @@ void TLarkCustomListBox::RowsRemoving(int First, int Last)
 
 void TLarkCustomListBox::RowsRemoved()
 {
+    if (FVirtual)
+        return;
     FModel->endRemoveRows();
     if (FHorzWidthStale)
         RecomputeHorzExtent();
@@ -131,12 +141,16 @@ void TLarkCustomListBox::RowsRemoved()
 // extent as for the height.
 void TLarkCustomListBox::RowChanging(int Index)
 {
+    if (FVirtual)
+        return;
     if (FLargeTextOptions == lbltHorzScrollBar && ItemTextWidth(Index) >= FHorzWidth)
         FHorzWidthStale = true;
 }
 
 void TLarkCustomListBox::RowChanged(int Index)
 {
+    if (FVirtual)
+        return;
     if (FHorzWidthStale)
         RecomputeHorzExtent();
     else if (FLargeTextOptions == lbltHorzScrollBar)
