@@ -49,6 +49,11 @@ void ExpectConsistent(TLarkCustomListBox& list, int count)
     EXPECT_EQ(list.model()->rowCount(), count);
     EXPECT_LT(list.ItemIndex(), count);
     EXPECT_FALSE(list.grab().isNull());
+    // The view laid the rows out again: the last one sits in the list.
+    if (count > 0) {
+        const QRect last = list.visualRect(list.model()->index(count - 1, 0));
+        EXPECT_TRUE(last.left() >= 0 && last.left() < list.width()) << last.left();
+    }
 }
 
 // Where the handler runs: drawing a row, measuring one (RowHeight), or
@@ -88,6 +93,26 @@ TEST(ListBoxHostileTest, AHandlerReplacingTheRowsWhileARowIsDrawnOrMeasuredLeave
             ExpectConsistent(list, c.countAfter);
         }
     }
+}
+
+// A variable's handler runs while an HTML row is measured and drawn.
+TEST(ListBoxHostileTest, AVariableHandlerDeletingARowWhileTheHTMLListIsLaidOutLeavesItShowingTheRest)
+{
+    TLarkHTMLListBox list;
+    list.resize(260, 20 * (kRows + 2));
+    Fill(list);
+    list.Items().SetStrings(2, u"<~~x> variable"_s);
+    bool done = false;
+    list.OnGetVariable = [&](QObject*, const QString&, QString& value) {
+        value = u"v"_s;
+        if (!std::exchange(done, true))
+            list.Items().Delete(0);
+    };
+    (void)list.grab();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(done);
+    EXPECT_EQ(list.Items().Strings(0), u"row 1"_s);
+    ExpectConsistent(list, kRows - 1);
 }
 
 TEST(ListBoxHostileTest, ClearingTheListClosesTheEditorAndItsKeysAddNothing)

@@ -90,7 +90,7 @@ QObject* TLarkCustomListBox::DataObject(int Index) const
 // theirs, and its indexes may lie past them.
 void TLarkCustomListBox::RowsInserting(int First, int Last)
 {
-    if (FVirtual)
+    if (FVirtual || DeferRowChange())
         return;
     CloseEditorForRowChange();
     if (int(FHeights.size()) == Count())
@@ -102,7 +102,7 @@ void TLarkCustomListBox::RowsInserting(int First, int Last)
 
 void TLarkCustomListBox::RowsInserted(int First, int Last)
 {
-    if (FVirtual)
+    if (FVirtual || RowChangeWaits())
         return;
     FModel->endInsertRows();
     if (FLargeTextOptions == lbltHorzScrollBar)
@@ -112,7 +112,7 @@ void TLarkCustomListBox::RowsInserted(int First, int Last)
 
 void TLarkCustomListBox::RowsRemoving(int First, int Last)
 {
-    if (FVirtual)
+    if (FVirtual || DeferRowChange())
         return;
     CloseEditorForRowChange();
     if (FLargeTextOptions == lbltHorzScrollBar) {
@@ -130,7 +130,7 @@ void TLarkCustomListBox::RowsRemoving(int First, int Last)
 
 void TLarkCustomListBox::RowsRemoved()
 {
-    if (FVirtual)
+    if (FVirtual || RowChangeWaits())
         return;
     FModel->endRemoveRows();
     if (FHorzWidthStale)
@@ -141,7 +141,7 @@ void TLarkCustomListBox::RowsRemoved()
 // extent as for the height.
 void TLarkCustomListBox::RowChanging(int Index)
 {
-    if (FVirtual)
+    if (FVirtual || DeferRowChange())
         return;
     if (FLargeTextOptions == lbltHorzScrollBar && ItemTextWidth(Index) >= FHorzWidth)
         FHorzWidthStale = true;
@@ -149,7 +149,7 @@ void TLarkCustomListBox::RowChanging(int Index)
 
 void TLarkCustomListBox::RowChanged(int Index)
 {
-    if (FVirtual)
+    if (FVirtual || RowChangeWaits())
         return;
     if (FHorzWidthStale)
         RecomputeHorzExtent();
@@ -166,6 +166,8 @@ void TLarkCustomListBox::RowsResetting()
 {
     CloseEditor();
     HideHint();
+    if (DeferRowChange())
+        return;
     FModel->beginResetModel();
     FHeights.clear();
     if (FHorzWidth != 0) {
@@ -176,6 +178,34 @@ void TLarkCustomListBox::RowsResetting()
 
 void TLarkCustomListBox::RowsReset()
 {
+    if (RowChangeWaits())
+        return;
+    FModel->endResetModel();
+    if (FLargeTextOptions == lbltHorzScrollBar)
+        RecomputeHorzExtent();
+}
+
+bool TLarkCustomListBox::DeferRowChange()
+{
+    if (RowChangeWaits())
+        return true;
+    if (FViewPass == 0)
+        return false;
+    // Called before the change: Count() is still what the view knows.
+    FShownRows = Count();
+    CloseEditorForRowChange();
+    FHeights.clear();
+    QMetaObject::invokeMethod(this, [this] { ApplyWaitingRowChanges(); }, Qt::QueuedConnection);
+    return true;
+}
+
+void TLarkCustomListBox::ApplyWaitingRowChanges()
+{
+    if (!RowChangeWaits())
+        return;
+    FModel->beginResetModel();
+    FShownRows = -1;
+    FHeights.clear();
     FModel->endResetModel();
     if (FLargeTextOptions == lbltHorzScrollBar)
         RecomputeHorzExtent();

@@ -12,6 +12,7 @@
 #include <QAbstractListModel>
 #include <QLabel>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QStyleOptionViewItem>
 
 namespace lark::detail {
@@ -26,12 +27,13 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : FOwner->Count();
+        return parent.isValid() ? 0 : FOwner->ShownCount();
     }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) ||
+            index.row() >= FOwner->Count())
             return {};
         return FOwner->GetStringValue(index.row());
     }
@@ -86,11 +88,15 @@ public:
             state |= odFocused;
         if (!FOwner->isEnabled())
             state |= odDisabled;
+        ++FOwner->FViewPass;
+        const auto done = qScopeGuard([this] { --FOwner->FViewPass; });
         FOwner->PaintRow(*painter, option.rect, index.row(), state);
     }
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
     {
+        ++FOwner->FViewPass;
+        const auto done = qScopeGuard([this] { --FOwner->FViewPass; });
         return {FOwner->SizeHintWidth(), FOwner->RowHeight(index.row())};
     }
 
