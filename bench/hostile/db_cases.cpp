@@ -145,7 +145,10 @@ QString TableDropped(const DataCaseContext& context)
     QString error = form.TryOpen();
     if (!error.isEmpty())
         return u"the table did not open: "_s + error;
-    Step(u"open and browse"_s, [&] { return form.Browse() + form.Paint(); });
+    Step(u"open and browse"_s, [&] {
+        const QString errors = form.Browse();
+        return errors + form.Paint();
+    });
     Step(u"drop the table"_s, [&] {
         const QString refused = TSQLiteFile::Exec(u"DROP TABLE people"_s);
         return refused.isEmpty() ? u"dropped"_s : u"the drop was refused: "_s + refused;
@@ -173,7 +176,10 @@ QString FileDeleted(const DataCaseContext& context)
         return u"the table did not open: "_s + error;
     file.reset();
     Step(u"delete the file"_s, [&] { return QFile::remove(path) ? u"deleted"_s : u"not deleted"_s; });
-    Step(u"browse"_s, [&] { return form.Browse() + u" | "_s + form.Paint(); });
+    Step(u"browse"_s, [&] {
+        const QString errors = form.Browse();
+        return errors + u" | "_s + form.Paint();
+    });
     QString error;
     Step(u"reopen"_s, [&] {
         form.Table.Close();
