@@ -97,7 +97,7 @@ TEST_P(DroppedTableTest, BrowsingADroppedTableReportsItAndWritesNothing)
     const QStringList errors = form.Browse();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(u"Cannot read table \"People\""_s)) << errors[0].toStdString();
-    // The records read before stay; the cursor points into them.
+    // The failed read leaves the model empty; the cursor points into it.
     EXPECT_TRUE(form.Table.Active());
     EXPECT_LT(form.Table.CurrentRow(), form.Table.Model()->rowCount());
 
