@@ -39,8 +39,9 @@ bench: setup
 # Time and peak memory of every hostile input, one process each.
 hostile: setup
 	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release $(DEV_ARGS) -DLARK_BUILD_BENCH=ON -DLARK_BUILD_TESTS=OFF
-	cmake --build $(BUILD)-bench -j $(JOBS) --target lark-render lark_hostile
+	cmake --build $(BUILD)-bench -j $(JOBS) --target lark-render lark_hostile lark_hostile_data
 	scripts/hostile-inputs.sh $(BUILD)-bench
+	scripts/hostile-data.sh $(BUILD)-bench
 
 fuzz: setup
 	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(DEV_ARGS) -DLARK_BUILD_FUZZ=ON -DLARK_BUILD_TESTS=OFF -DLARK_BUILD_APPS=OFF

@@ -6,8 +6,14 @@
 
 #include <QApplication>
 
+#include <QSet>
+#include <QWidget>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+
+using namespace Qt::StringLiterals;
 
 namespace lark::fuzz {
 
@@ -39,6 +45,59 @@ void Fail(const char* what, const QString& detail)
         std::fprintf(stderr, "  %s\n", detail.toUtf8().constData());
     std::fflush(stderr);
     std::abort();
+}
+
+int ByteReader::Coordinate(int extent)
+{
+    const int b = Byte();
+    if (b >= 250)
+        return b == 255 ? -1 : extent + (b - 250);
+    return extent > 0 ? b * extent / 250 : 0;
+}
+
+TextAndScript SplitInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto* end = data + size;
+    const auto* mark = std::find(data, end, std::uint8_t(0xFF));
+    TextAndScript out;
+    out.Text = TextOf(data, std::size_t(mark - data));
+    if (mark != end) {
+        out.Script = mark + 1;
+        out.ScriptSize = std::size_t(end - mark - 1);
+    }
+    return out;
+}
+
+namespace {
+
+QSet<QWidget*>& TopLevelsAtStart()
+{
+    static QSet<QWidget*> widgets;
+    return widgets;
+}
+
+QSet<QWidget*> TopLevelsNow()
+{
+    const QWidgetList list = QApplication::topLevelWidgets();
+    return QSet<QWidget*>(list.begin(), list.end());
+}
+
+} // namespace
+
+void NoteTopLevelsAtStart()
+{
+    TopLevelsAtStart() = TopLevelsNow();
+}
+
+void CheckNoNewTopLevels(const QString& detail)
+{
+    // Widgets closed by the input go with deleteLater.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QSet<QWidget*> added = TopLevelsNow() - TopLevelsAtStart();
+    if (added.isEmpty())
+        return;
+    Fail("no new top-level window",
+         QString::fromLatin1((*added.begin())->metaObject()->className()) + u" | "_s + detail);
 }
 
 test::TestHost& SharedHost()

@@ -28,6 +28,47 @@ QString TextOf(const std::uint8_t* data, std::size_t size);
 // and the replay test fails.
 [[noreturn]] void Fail(const char* what, const QString& detail = {});
 
+// Reads an operation script from the input, byte by byte; past the end every
+// read gives 0, so any input is a complete script.
+class ByteReader
+{
+public:
+    ByteReader(const std::uint8_t* data, std::size_t size)
+        : FData(data), FSize(size)
+    {
+    }
+
+    bool AtEnd() const { return FPos >= FSize; }
+    std::uint8_t Byte() { return AtEnd() ? 0 : FData[FPos++]; }
+    // A value in [0, bound); 0 when bound is not positive.
+    int Below(int bound) { return bound > 0 ? Byte() % bound : 0; }
+    bool Flag() { return (Byte() & 1) != 0; }
+    // A little-endian 16-bit value.
+    int Word() { return Byte() | (Byte() << 8); }
+    // A coordinate mostly inside [0, extent), now and then just outside it.
+    int Coordinate(int extent);
+
+private:
+    const std::uint8_t* FData;
+    std::size_t FSize;
+    std::size_t FPos = 0;
+};
+
+// Splits the input at the first 0xFF byte (never part of UTF-8): the text
+// before it, the operation script after it.
+struct TextAndScript
+{
+    QString Text;
+    const std::uint8_t* Script = nullptr;
+    std::size_t ScriptSize = 0;
+};
+TextAndScript SplitInput(const std::uint8_t* data, std::size_t size);
+
+// Top-level widgets that exist now, and those that did once the fuzz target
+// set itself up; new ones left behind by an input are an oracle failure.
+void NoteTopLevelsAtStart();
+void CheckNoNewTopLevels(const QString& detail);
+
 } // namespace lark::fuzz
 
 // Checks an oracle; on failure prints the condition, the detail and aborts.

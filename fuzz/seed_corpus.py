@@ -63,3 +63,26 @@ write("storage", (root / "apps/featurestour/pages.txt").read_bytes())
 for s in literals([root / "tests/storage/text_form_test.cpp", root / "tests/storage/storage_test.cpp"]):
     if "Items" in s or "item" in s:
         write("storage", s)
+
+# Scripted targets: text, a 0xFF byte, then actions. Each seed runs every
+# action once with middling arguments, and one seed per action repeats it.
+def scripted(target, text, actions, width=4):
+    every = bytes(b for a in range(actions) for b in (a, 0x40 + a, 0x80, 0x21, 0x07)[:width + 1])
+    write(target, text.encode() + b"\xff" + bytes([1]) + every)
+    for a in range(actions):
+        write(target, text.encode() + b"\xff" + bytes([a * 5 % 256]) + bytes([a, 0x60, 0x30, 0x02, 0x01]) * 6)
+
+
+list_rows = [s for s in literals(sorted((root / "tests/controls").glob("*list_box*.cpp"))) if "<" in s][:40]
+scripted("listbox", "\n".join(list_rows[:8]) or "<b>one</b>\ntwo", 24)
+for i, row in enumerate(list_rows):
+    write("listbox", row.encode() + b"\xff" + bytes([i % 64, i % 24, 0x40, 0x40, 0, i % 24, 0x10, 0x20, 1]))
+
+records = "id\tname\tnotes\n1\tAda\t<b>first</b>\n2\tBrian\t<i>second</i>\n3\tCleo\t<~~name>"
+scripted("dbcontrols", records, 20)
+write("dbcontrols", b"a\ta\tA\n1\t2\t3\n\xff\x01" + bytes([12, 0, 1, 2, 2, 1, 0, 7, 0, 9, 2, 0x90]))
+
+texts = [s for s in literals(sorted((root / "tests/controls").glob("*selection*.cpp"))) if "<" in s][:30]
+scripted("textaccess", texts[0] if texts else "<b>bold</b> plain <a href=x>link</a>", 12)
+for i, t in enumerate(texts):
+    write("textaccess", t.encode() + b"\xff" + bytes([i % 3, 200, 60, i % 12, 10, 20, 200, 30, 2, 90, 90, 4, 5, 11]))

@@ -1,6 +1,6 @@
 # The fuzz targets, one per input surface; read by the libFuzzer build
 # (CMakeLists.txt) and the replay build (replay.cmake).
-set(LARK_FUZZ_TARGETS engine values storage controls)
+set(LARK_FUZZ_TARGETS engine values storage controls listbox dbcontrols textaccess)
 
 # Code every target shares: the Qt environment and the test host (inputs and
 # embedded controls need a live host). Built by whichever build includes this.

@@ -1,2 +1,3 @@
 lark_add_test(controls_list_box_tests SOURCES controls/list_box_test.cpp)
 lark_add_test(controls_html_list_box_tests SOURCES controls/html_list_box_test.cpp)
+lark_add_test(controls_list_box_hostile_tests SOURCES controls/list_box_hostile_test.cpp)

@@ -307,6 +307,21 @@ TEST_F(DataSetTest, RenamedColumnsRebindTheLinkByName)
     EXPECT_EQ(Current(), u"a"_s);
 }
 
+// The field keeps its name but now reads another column: the link hears of it.
+TEST_F(DataSetTest, AFieldKeptByNameButReadingAnotherColumnNotifiesTheLink)
+{
+    DataSet.Open();
+    Model.insertColumn(2, {new QStandardItem(u"second a"_s), new QStandardItem(u"second b"_s)});
+    Model.setHorizontalHeaderItem(2, new QStandardItem(u"Name"_s));
+    TField* field = Link.Field();
+    ASSERT_EQ(Current(), u"a"_s);
+    Changes = 0;
+    Model.removeColumn(0);
+    EXPECT_EQ(Link.Field(), field);
+    EXPECT_EQ(Current(), u"second a"_s);
+    EXPECT_GE(Changes, 1);
+}
+
 //---- Lazy models ------------------------------------------------------------------
 
 // Rows arrive ten at a time, as an SQL model's do.

@@ -29,3 +29,22 @@ gtest_discover_tests(db_sql_tests
   PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     FIXTURES_REQUIRED PgCluster)
+
+# Databases that go away under bound controls. The stopped-server case makes
+# a cluster of its own with the same script.
+add_executable(db_hostile_tests
+  db/test_database.h
+  db/test_database.cpp
+  db/db_hostile_test.cpp)
+target_link_libraries(db_hostile_tests PRIVATE lark_test_support GTest::gtest GTest::gmock Qt6::Sql)
+target_compile_definitions(db_hostile_tests PRIVATE LARK_PG_CLUSTER_STATE="${LARK_PG_STATE}"
+  LARK_PG_CLUSTER_SCRIPT="${CMAKE_CURRENT_SOURCE_DIR}/db/pg_cluster.sh")
+lark_target_warnings(db_hostile_tests)
+target_precompile_headers(db_hostile_tests REUSE_FROM lark_test_support)
+gtest_discover_tests(db_hostile_tests
+  DISCOVERY_MODE PRE_TEST
+  DISCOVERY_TIMEOUT 60
+  PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    FIXTURES_REQUIRED PgCluster
+    TIMEOUT 180)

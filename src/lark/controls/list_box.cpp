@@ -86,8 +86,13 @@ QObject* TLarkCustomListBox::DataObject(int Index) const
     return object;
 }
 
+// In virtual mode the rows are OnData's: a change to Items is not one of
+// theirs, and its indexes may lie past them.
 void TLarkCustomListBox::RowsInserting(int First, int Last)
 {
+    if (FVirtual || DeferRowChange())
+        return;
+    CloseEditorForRowChange();
     if (int(FHeights.size()) == Count())
         FHeights.insert(FHeights.begin() + First, size_t(Last - First + 1), -1);
     else
@@ -97,6 +102,8 @@ void TLarkCustomListBox::RowsInserting(int First, int Last)
 
 void TLarkCustomListBox::RowsInserted(int First, int Last)
 {
+    if (FVirtual || RowChangeWaits())
+        return;
     FModel->endInsertRows();
     if (FLargeTextOptions == lbltHorzScrollBar)
         for (int i = First; i <= Last; ++i)
@@ -105,6 +112,9 @@ void TLarkCustomListBox::RowsInserted(int First, int Last)
 
 void TLarkCustomListBox::RowsRemoving(int First, int Last)
 {
+    if (FVirtual || DeferRowChange())
+        return;
+    CloseEditorForRowChange();
     if (FLargeTextOptions == lbltHorzScrollBar) {
         for (int i = First; i <= Last && !FHorzWidthStale; ++i)
             FHorzWidthStale = ItemTextWidth(i) >= FHorzWidth;
@@ -120,6 +130,8 @@ void TLarkCustomListBox::RowsRemoving(int First, int Last)
 
 void TLarkCustomListBox::RowsRemoved()
 {
+    if (FVirtual || RowChangeWaits())
+        return;
     FModel->endRemoveRows();
     if (FHorzWidthStale)
         RecomputeHorzExtent();
@@ -129,12 +141,16 @@ void TLarkCustomListBox::RowsRemoved()
 // extent as for the height.
 void TLarkCustomListBox::RowChanging(int Index)
 {
+    if (FVirtual || DeferRowChange())
+        return;
     if (FLargeTextOptions == lbltHorzScrollBar && ItemTextWidth(Index) >= FHorzWidth)
         FHorzWidthStale = true;
 }
 
 void TLarkCustomListBox::RowChanged(int Index)
 {
+    if (FVirtual || RowChangeWaits())
+        return;
     if (FHorzWidthStale)
         RecomputeHorzExtent();
     else if (FLargeTextOptions == lbltHorzScrollBar)
@@ -150,6 +166,8 @@ void TLarkCustomListBox::RowsResetting()
 {
     CloseEditor();
     HideHint();
+    if (DeferRowChange())
+        return;
     FModel->beginResetModel();
     FHeights.clear();
     if (FHorzWidth != 0) {
@@ -160,6 +178,34 @@ void TLarkCustomListBox::RowsResetting()
 
 void TLarkCustomListBox::RowsReset()
 {
+    if (RowChangeWaits())
+        return;
+    FModel->endResetModel();
+    if (FLargeTextOptions == lbltHorzScrollBar)
+        RecomputeHorzExtent();
+}
+
+bool TLarkCustomListBox::DeferRowChange()
+{
+    if (RowChangeWaits())
+        return true;
+    if (FViewPass == 0)
+        return false;
+    // Called before the change: Count() is still what the view knows.
+    FShownRows = Count();
+    CloseEditorForRowChange();
+    FHeights.clear();
+    QMetaObject::invokeMethod(this, [this] { ApplyWaitingRowChanges(); }, Qt::QueuedConnection);
+    return true;
+}
+
+void TLarkCustomListBox::ApplyWaitingRowChanges()
+{
+    if (!RowChangeWaits())
+        return;
+    FModel->beginResetModel();
+    FShownRows = -1;
+    FHeights.clear();
     FModel->endResetModel();
     if (FLargeTextOptions == lbltHorzScrollBar)
         RecomputeHorzExtent();
@@ -347,7 +393,9 @@ int TLarkCustomListBox::RowHeight(int Index)
     int height = FItemHeight;
     MeasureItem(Index, height);
     height = std::max(height, 1);
-    if (cacheable)
+    // Measuring may have run a handler that changed the rows (and with
+    // them the heights); a height of a row that moved is not kept.
+    if (cacheable && int(FHeights.size()) == Count() && Index < Count())
         FHeights[size_t(Index)] = height;
     return height;
 }
@@ -361,7 +409,7 @@ int TLarkCustomListBox::MeasureAllItems(bool FromTop, bool Apply)
     for (int i = 0; i < Count(); ++i) {
         int height = FItemHeight;
         MeasureItem(i, height);
-        if (Apply)
+        if (Apply && size_t(i) < FHeights.size())
             FHeights[size_t(i)] = std::max(height, 1);
         if (i >= top)
             sum += height;

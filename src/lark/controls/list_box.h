@@ -495,6 +495,13 @@ protected:
     virtual void OpenEditor(bool Insert, int Index);
     virtual void CloseEditor();
     void EditorKeyDown(int& Key);
+    // Rows inserted or removed by anyone but the editor close it first.
+    void CloseEditorForRowChange();
+
+    //---- rows changed while the view draws or measures them
+    // The rows the view's model reports: Count(), or while a change waits
+    // (see DeferRowChange) the rows the view last heard of.
+    int ShownCount() const { return FShownRows >= 0 ? FShownRows : Count(); }
 
     //---- notifications
     // The user changed the selection.
@@ -578,6 +585,16 @@ private:
     TColor FColor = TListBoxDefaults::Color;
     int FProgramSelection = 0;
     bool FClosingEditor = false;
+    int FEditorRowChange = 0; // the editor's own row changes under way
+    int FViewPass = 0;        // the view is drawing or measuring a row
+    int FShownRows = -1;      // rows the view knows while a change waits, else -1
+
+    // A view in the middle of laying out or painting cannot take a row
+    // change (a handler's): the change waits, and a reset of the whole list
+    // follows from the event loop. True when the change must wait.
+    bool DeferRowChange();
+    bool RowChangeWaits() const { return FShownRows >= 0; }
+    void ApplyWaitingRowChanges();
 
     // Property helpers for types the meta-object system does not know.
     int HorzGridStyleInt() const { return int(FHorzGridStyle); }

@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScopeGuard>
 
 namespace lark {
 
@@ -85,6 +86,8 @@ void TLarkCustomListBox::OpenEditor(bool Insert, int Index)
     FEdit = editor;
 
     ProgramSelection([&] {
+        ++FEditorRowChange;
+        const auto own = qScopeGuard([this] { --FEditorRowChange; });
         if (!Insert) {
             FEditIndex = ItemIndex();
         } else if (Index < 0 || Index >= Count() || FSorted) {
@@ -150,6 +153,15 @@ void TLarkCustomListBox::CloseEditor()
     setFocus(Qt::OtherFocusReason);
 }
 
+void TLarkCustomListBox::CloseEditorForRowChange()
+{
+    // The edited row's index, and an inserted row's Tag, would name another
+    // row afterwards: Enter would overwrite it, Escape delete it. As when
+    // the editor loses the focus, nothing typed is written.
+    if (FEdit && FEditorRowChange == 0)
+        CloseEditor();
+}
+
 void TLarkCustomListBox::EditorKeyDown(int& Key)
 {
     if (!FEdit)
@@ -161,6 +173,8 @@ void TLarkCustomListBox::EditorKeyDown(int& Key)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
+        ++FEditorRowChange;
+        const auto own = qScopeGuard([this] { --FEditorRowChange; });
         const QString text = FEdit->toPlainText();
         if (FSorted) {
             if (FEditIndex >= 0 && FEditIndex < Count())
@@ -182,8 +196,11 @@ void TLarkCustomListBox::EditorKeyDown(int& Key)
     }
     case Qt::Key_Escape: {
         const int inserted = FEdit->Tag - 255;
-        if (FEdit->Tag > 254 && inserted < Count())
+        if (FEdit->Tag > 254 && inserted < Count()) {
+            ++FEditorRowChange;
+            const auto own = qScopeGuard([this] { --FEditorRowChange; });
             FItems.Delete(inserted);
+        }
         CloseEditor();
         Key = 0;
         return;

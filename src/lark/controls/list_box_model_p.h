@@ -12,6 +12,7 @@
 #include <QAbstractListModel>
 #include <QLabel>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QStyleOptionViewItem>
 
 namespace lark::detail {
@@ -26,12 +27,12 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : FOwner->Count();
+        return parent.isValid() ? 0 : FOwner->ShownCount();
     }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid())
+        if (!index.isValid() || index.row() >= FOwner->Count())
             return {};
         if (role == Qt::AccessibleTextRole)
             return FOwner->AccessibleRowText(index.row());
@@ -90,11 +91,15 @@ public:
             state |= odFocused;
         if (!FOwner->isEnabled())
             state |= odDisabled;
+        ++FOwner->FViewPass;
+        const auto done = qScopeGuard([this] { --FOwner->FViewPass; });
         FOwner->PaintRow(*painter, option.rect, index.row(), state);
     }
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
     {
+        ++FOwner->FViewPass;
+        const auto done = qScopeGuard([this] { --FOwner->FViewPass; });
         return {FOwner->SizeHintWidth(), FOwner->RowHeight(index.row())};
     }
 

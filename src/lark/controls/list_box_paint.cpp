@@ -84,7 +84,8 @@ void TLarkCustomListBox::PaintRow(QPainter& Painter, const QRect& Row, int Index
     const bool enabled = isEnabled();
     const bool focusHidden = enabled ? FHideFocus : true;
     const TColor selection = enabled && !(FHideSelection && !hasFocus()) ? FSelectedColor : clNone;
-    if (Count() == 0)
+    // A handler may have taken rows away while the view was painting them.
+    if (Index >= Count())
         Index = -1;
     // A selection that is not shown is not drawn by the content either.
     if (selection == clNone)
@@ -206,7 +207,8 @@ void TLarkCustomListBox::MeasurePlainItem(int Index, int& Height)
 {
     if (OnMeasureItem)
         OnMeasureItem(this, Index, Height);
-    if (Index == -1 || !FAutoHeight)
+    // The handler may have taken the row away.
+    if (Index < 0 || Index >= Count() || !FAutoHeight)
         return;
     const QFontMetrics metrics(ItemFont());
     const QString text = GetStringValue(Index);

@@ -112,7 +112,12 @@ void TFieldDataLink::ActiveChanged()
 
 void TFieldDataLink::LayoutChanged()
 {
+    // A field kept by name may now read another column (its own went, or
+    // moved): the control shows it again even when the field is the same.
+    const TField* before = FField;
     UpdateField();
+    if (FField == before)
+        RecordChanged(nullptr);
 }
 
 void TFieldDataLink::RecordChanged(TField* Field)
