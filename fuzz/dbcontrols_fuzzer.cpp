@@ -77,18 +77,6 @@ public:
     }
 };
 
-QWidget& Window()
-{
-    static QWidget* window = [] {
-        auto* w = new QWidget;
-        w->resize(420, 320);
-        w->show();
-        QApplication::setActiveWindow(w);
-        return w;
-    }();
-    return *window;
-}
-
 class TDbRun
 {
 public:
@@ -105,10 +93,10 @@ public:
 
         FSource.SetDataSet(&FDataSet);
         FDataSet.SetModel(&FModel);
-        FLabel = new TLarkHTMLDBLabel(&Window());
-        FView = new TLarkHTMLDBView(&Window());
-        FGrid = new TDBGrid(&Window());
-        FNavigator = new TDBNavigator(&Window());
+        FLabel = new TLarkHTMLDBLabel(&fuzz::ActiveWindow());
+        FView = new TLarkHTMLDBView(&fuzz::ActiveWindow());
+        FGrid = new TDBGrid(&fuzz::ActiveWindow());
+        FNavigator = new TDBNavigator(&fuzz::ActiveWindow());
         FNavigator->OnError = [](QObject*, const QString&) {};
         FLabel->setGeometry(0, 0, 200, 60);
         FView->setGeometry(200, 0, 200, 120);
@@ -302,8 +290,8 @@ private:
 
     void Paint()
     {
-        QImage image(Window().size(), QImage::Format_RGB32);
-        Window().render(&image);
+        QImage image(fuzz::ActiveWindow().size(), QImage::Format_RGB32);
+        fuzz::ActiveWindow().render(&image);
     }
 
     // The model's text of a field in the current record, found by name as
@@ -378,21 +366,12 @@ private:
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::InitializeEnvironment(argc, argv);
-    TLarkHTMLRender::SetUrlOpener([](const QUrl&) { return true; });
-    Window();
-    fuzz::NoteTopLevelsAtStart();
+    fuzz::InitializeWidgetTarget(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const fuzz::TextAndScript input = fuzz::SplitInput(data, size);
-    {
-        fuzz::ByteReader script(input.Script, input.ScriptSize);
-        TDbRun run(input.Text, script);
-        run.Run();
-    }
-    fuzz::CheckNoNewTopLevels(input.Text);
+    fuzz::RunScripted<TDbRun>(data, size);
     return 0;
 }

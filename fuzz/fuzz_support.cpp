@@ -3,8 +3,10 @@
 #include "support/test_host.h"
 
 #include <lark/framework/framework.h>
+#include <lark/html/render.h>
 
 #include <QApplication>
+#include <QUrl>
 
 #include <QSet>
 #include <QWidget>
@@ -108,6 +110,30 @@ test::TestHost& SharedHost()
         return h;
     }();
     return *host;
+}
+
+} // namespace lark::fuzz
+
+namespace lark::fuzz {
+
+QWidget& ActiveWindow()
+{
+    static QWidget* window = [] {
+        auto* w = new QWidget;
+        w->resize(360, 280);
+        w->show();
+        QApplication::setActiveWindow(w);
+        return w;
+    }();
+    return *window;
+}
+
+void InitializeWidgetTarget(int* argc, char*** argv)
+{
+    InitializeEnvironment(argc, argv);
+    TLarkHTMLRender::SetUrlOpener([](const QUrl&) { return true; });
+    ActiveWindow();
+    NoteTopLevelsAtStart();
 }
 
 } // namespace lark::fuzz

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QWidget;
+
 #include <cstddef>
 #include <cstdint>
 
@@ -68,6 +70,29 @@ TextAndScript SplitInput(const std::uint8_t* data, std::size_t size);
 // set itself up; new ones left behind by an input are an oracle failure.
 void NoteTopLevelsAtStart();
 void CheckNoNewTopLevels(const QString& detail);
+
+// The one shown, active window the widget targets put their controls in, so
+// that editors and focus behave as they do for a user.
+QWidget& ActiveWindow();
+
+// Set-up of the widget targets: the environment, a URL opener that never
+// reaches the desktop, the active window, and the top levels counted after.
+void InitializeWidgetTarget(int* argc, char*** argv);
+
+// Runs one input of a scripted widget target: Run(text, script) builds its
+// run over the text and the script, runs it, destroys it; afterwards no new
+// top-level window may be left.
+template <typename Run>
+void RunScripted(const std::uint8_t* data, std::size_t size)
+{
+    const TextAndScript input = SplitInput(data, size);
+    {
+        ByteReader script(input.Script, input.ScriptSize);
+        Run run(input.Text, script);
+        run.Run();
+    }
+    CheckNoNewTopLevels(input.Text);
+}
 
 } // namespace lark::fuzz
 

@@ -42,20 +42,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The window every list of a run lives in, shown and active so that the
-// editor takes the focus as it does for a user.
-QWidget& Window()
-{
-    static QWidget* window = [] {
-        auto* w = new QWidget;
-        w->resize(360, 280);
-        w->show();
-        QApplication::setActiveWindow(w);
-        return w;
-    }();
-    return *window;
-}
-
 struct TKey
 {
     int Key;
@@ -89,9 +75,9 @@ public:
     {
         const std::uint8_t setup = FIn.Byte();
         if (setup & 1)
-            FList = new TLarkHTMLListBox(&Window());
+            FList = new TLarkHTMLListBox(&fuzz::ActiveWindow());
         else
-            FList = new TLarkCustomListBox(&Window());
+            FList = new TLarkCustomListBox(&fuzz::ActiveWindow());
         FList->setGeometry(4, 4, 200 + (setup >> 4) * 8, 150);
         FList->SetEditOptions(TLarkListBoxEditOptions::fromInt((setup >> 1) & 0x1F));
         FList->OnData = [this](QObject*, int index, QString& data) { data = Row(index); };
@@ -305,7 +291,7 @@ void RunTable(const QStringList& rows, fuzz::ByteReader& in)
     QStandardItemModel model;
     for (int i = 0; i < rows.size() && i < 64; ++i)
         model.appendRow({ new QStandardItem(rows[i]), new QStandardItem(rows[rows.size() - 1 - i]) });
-    QTableView view(&Window());
+    QTableView view(&fuzz::ActiveWindow());
     auto* delegate = new TLarkHTMLItemDelegate(&view);
     delegate->SetMultiLine(in.Flag());
     delegate->SetElideRows(in.Flag());
@@ -337,11 +323,7 @@ void RunTable(const QStringList& rows, fuzz::ByteReader& in)
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::InitializeEnvironment(argc, argv);
-    // No link of an input ever reaches the desktop.
-    TLarkHTMLRender::SetUrlOpener([](const QUrl&) { return true; });
-    Window();
-    fuzz::NoteTopLevelsAtStart();
+    fuzz::InitializeWidgetTarget(argc, argv);
     return 0;
 }
 

@@ -40,18 +40,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QWidget& Window()
-{
-    static QWidget* window = [] {
-        auto* w = new QWidget;
-        w->resize(360, 280);
-        w->show();
-        QApplication::setActiveWindow(w);
-        return w;
-    }();
-    return *window;
-}
-
 constexpr QAccessible::TextBoundaryType kBoundaries[] = {
     QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
     QAccessible::ParagraphBoundary, QAccessible::LineBoundary, QAccessible::NoBoundary,
@@ -79,19 +67,19 @@ public:
     {
         switch (FIn.Below(3)) {
         case 0: {
-            auto* label = new TLarkHTMLLabel(&Window());
+            auto* label = new TLarkHTMLLabel(&fuzz::ActiveWindow());
             FWidget = label;
             FHost = label;
             break;
         }
         case 1: {
-            auto* view = new TLarkHTMLView(&Window());
+            auto* view = new TLarkHTMLView(&fuzz::ActiveWindow());
             FWidget = view;
             FHost = view;
             break;
         }
         default: {
-            auto* panel = new TLarkHTMLPanel(&Window());
+            auto* panel = new TLarkHTMLPanel(&fuzz::ActiveWindow());
             FWidget = panel;
             FHost = panel;
             break;
@@ -314,21 +302,12 @@ private:
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    fuzz::InitializeEnvironment(argc, argv);
-    TLarkHTMLRender::SetUrlOpener([](const QUrl&) { return true; });
-    Window();
-    fuzz::NoteTopLevelsAtStart();
+    fuzz::InitializeWidgetTarget(argc, argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const fuzz::TextAndScript input = fuzz::SplitInput(data, size);
-    {
-        fuzz::ByteReader script(input.Script, input.ScriptSize);
-        TTextRun run(input.Text, script);
-        run.Run();
-    }
-    fuzz::CheckNoNewTopLevels(input.Text);
+    fuzz::RunScripted<TTextRun>(data, size);
     return 0;
 }

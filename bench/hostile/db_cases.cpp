@@ -4,6 +4,7 @@
 // EDatabaseError (the navigator's OnError, or the exception of Open), with
 // no crash and nothing written by the table.
 #include "data_cases.h"
+#include "support/bound_form.h"
 
 #include <lark/db/data_source.h>
 #include <lark/db/db_label.h>
@@ -30,60 +31,25 @@ namespace {
 
 constexpr int kRecords = 2000;
 
-// A label, a grid and a navigator on one table, as a form would bind them;
-// the navigator's errors are collected.
-struct TBoundForm
+// The bound form of the tests, shown; what it shows after a paint.
+struct TBoundForm : test::BoundForm
 {
-    TSQLTable Table;
-    TDataSource Source;
-    QWidget Window;
-    TLarkHTMLDBLabel* Label = new TLarkHTMLDBLabel(&Window);
-    TDBGrid* Grid = new TDBGrid(&Window);
-    TDBNavigator* Navigator = new TDBNavigator(&Window);
-    QStringList Errors;
-
     TBoundForm()
+        : BoundForm(u"name"_s)
     {
-        Window.resize(400, 300);
-        Label->setGeometry(0, 0, 400, 40);
-        Grid->setGeometry(0, 40, 400, 220);
-        Navigator->setGeometry(0, 260, 200, 30);
-        Source.SetDataSet(&Table);
-        Label->SetDataSource(&Source);
-        Label->SetDataField(u"name"_s);
-        Grid->SetDataSource(&Source);
-        Navigator->SetDataSource(&Source);
-        Navigator->OnError = [this](QObject*, const QString& message) { Errors.append(message); };
         Window.show();
     }
 
     QString Paint()
     {
-        QImage image(Window.size(), QImage::Format_RGB32);
-        Window.render(&image);
+        BoundForm::Paint();
         return u"record %1, label \"%2\""_s.arg(Table.RecNo()).arg(Label->Caption());
     }
 
-    // Opens the table; the error's text, or nothing when it opened.
-    QString TryOpen()
-    {
-        try {
-            Table.Open();
-            return {};
-        } catch (const EDatabaseError& error) {
-            return QString::fromUtf8(error.what());
-        }
-    }
+    // The error's text, or nothing when it opened.
+    QString TryOpen() { return OpenError().value_or(QString()); }
 
-    // Every navigator button, then painting: the errors they met.
-    QString Browse()
-    {
-        Errors.clear();
-        for (int b = 0; b < TDBNavigator::ButtonCount; ++b)
-            Navigator->BtnClick(TDBNavigator::TNavigateBtn(b));
-        Paint();
-        return Errors.join(u" / "_s);
-    }
+    QString Browse() { return BoundForm::Browse().join(u" / "_s); }
 };
 
 QString Fingerprint(const QString& path)

@@ -4,6 +4,7 @@
 // navigator's OnError, or from Open), the controls stay usable, and the
 // table writes nothing.
 #include "db/test_database.h"
+#include "support/bound_form.h"
 
 #include <lark/db/data_source.h>
 #include <lark/db/db_label.h>
@@ -31,52 +32,7 @@ namespace {
 using test::Backend;
 using test::TestDatabase;
 
-// A label, a grid and a navigator on one table, as a form binds them.
-struct BoundForm
-{
-    TSQLTable Table;
-    TDataSource Source;
-    QWidget Window;
-    TLarkHTMLDBLabel* Label = new TLarkHTMLDBLabel(&Window);
-    TDBGrid* Grid = new TDBGrid(&Window);
-    TDBNavigator* Navigator = new TDBNavigator(&Window);
-    QStringList Errors;
-
-    BoundForm()
-    {
-        Window.resize(300, 200);
-        Grid->setGeometry(0, 30, 300, 140);
-        Navigator->setGeometry(0, 170, 200, 30);
-        Source.SetDataSet(&Table);
-        Label->SetDataSource(&Source);
-        Label->SetDataField(u"Name"_s);
-        Grid->SetDataSource(&Source);
-        Navigator->SetDataSource(&Source);
-        Navigator->OnError = [this](QObject*, const QString& message) { Errors.append(message); };
-        Table.SetTableName(u"People"_s);
-    }
-
-    // Every button, then a paint; the errors they met.
-    QStringList Browse()
-    {
-        Errors.clear();
-        for (int b = 0; b < TDBNavigator::ButtonCount; ++b)
-            Navigator->BtnClick(TDBNavigator::TNavigateBtn(b));
-        EXPECT_FALSE(Window.grab().isNull());
-        return Errors;
-    }
-
-    // The error Open raised, or nothing when it opened.
-    std::optional<QString> OpenError()
-    {
-        try {
-            Table.Open();
-            return std::nullopt;
-        } catch (const EDatabaseError& error) {
-            return error.Message();
-        }
-    }
-};
+using test::BoundForm;
 
 class DroppedTableTest : public testing::TestWithParam<Backend>
 {
@@ -86,7 +42,8 @@ TEST_P(DroppedTableTest, BrowsingADroppedTableReportsItAndWritesNothing)
 {
     TestDatabase db(GetParam());
     db.CreatePeople();
-    BoundForm form;
+    BoundForm form(u"Name"_s);
+    form.Table.SetTableName(u"People"_s);
     db.Bind(form.Table);
     ASSERT_FALSE(form.OpenError());
     form.Table.Last();
@@ -119,7 +76,8 @@ TEST(SQLiteGoneTest, ADeletedFileIsReportedOnReopeningAndNotMadeAgain)
     db->CreatePeople();
     const QString path = db->FilePath();
     const QString dir = QFileInfo(path).absolutePath();
-    BoundForm form;
+    BoundForm form(u"Name"_s);
+    form.Table.SetTableName(u"People"_s);
     form.Table.SetDatabaseName(path);
     ASSERT_FALSE(form.OpenError());
     ASSERT_TRUE(QFile::remove(path));
@@ -138,7 +96,8 @@ TEST(SQLiteGoneTest, AnExclusiveLockOfAnotherConnectionIsReportedAndNothingIsWri
 {
     TestDatabase db(Backend::SQLite);
     db.CreatePeople();
-    BoundForm open;
+    BoundForm open(u"Name"_s);
+    open.Table.SetTableName(u"People"_s);
     db.Bind(open.Table);
     ASSERT_FALSE(open.OpenError());
 
@@ -148,7 +107,9 @@ TEST(SQLiteGoneTest, AnExclusiveLockOfAnotherConnectionIsReportedAndNothingIsWri
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(u"locked"_s)) << errors[0].toStdString();
 
-    BoundForm other;
+    BoundForm other(u"Name"_s);
+
+    other.Table.SetTableName(u"People"_s);
     db.Bind(other.Table);
     const std::optional<QString> error = other.OpenError();
     ASSERT_TRUE(error);
@@ -176,7 +137,9 @@ TEST(PostgreSQLGoneTest, AStoppedServerIsReportedAndTheControlsStayUsable)
         ASSERT_TRUE(query.exec(u"CREATE TABLE people (id INTEGER PRIMARY KEY, name TEXT)"_s));
         ASSERT_TRUE(query.exec(u"INSERT INTO people VALUES (1, 'Ann'), (2, 'Bob')"_s));
 
-        BoundForm form;
+        BoundForm form(u"Name"_s);
+
+        form.Table.SetTableName(u"People"_s);
         form.Table.SetConnectionName(u"stopped"_s);
         ASSERT_FALSE(form.OpenError());
         EXPECT_EQ(form.Label->Caption(), u"Ann"_s);
