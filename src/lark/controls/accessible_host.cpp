@@ -14,6 +14,7 @@
 #include <lark/html/render.h>
 #include <lark/html/layout/text_layout.h>
 
+#include <QTextBoundaryFinder>
 #include <QSet>
 #include <QWidget>
 
@@ -453,6 +454,8 @@ std::optional<TLarkHTMLTextRange> UnitAt(const TLarkHTMLTextLayout& layout, QAcc
 QString THostAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                       int* endOffset) const
 {
+    if (boundaryType == QAccessible::SentenceBoundary)
+        return SentenceAt(offset == -2 ? cursorPosition() : offset, startOffset, endOffset);
     QString plain;
     const TLarkHTMLTextLayout* layout = PlainCaption(&plain) ? nullptr : Layout();
     if (!layout || (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::LineBoundary))
@@ -478,7 +481,8 @@ QString THostAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryT
 {
     QString plain;
     const TLarkHTMLTextLayout* layout = PlainCaption(&plain) ? nullptr : Layout();
-    if (!layout || (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::LineBoundary))
+    if (boundaryType != QAccessible::SentenceBoundary &&
+        (!layout || (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::LineBoundary)))
         return QAccessibleTextInterface::textBeforeOffset(offset, boundaryType, startOffset, endOffset);
     int start = -1;
     int end = -1;
@@ -494,15 +498,40 @@ QString THostAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryTy
 {
     QString plain;
     const TLarkHTMLTextLayout* layout = PlainCaption(&plain) ? nullptr : Layout();
-    if (!layout || (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::LineBoundary))
+    if (boundaryType != QAccessible::SentenceBoundary &&
+        (!layout || (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::LineBoundary)))
         return QAccessibleTextInterface::textAfterOffset(offset, boundaryType, startOffset, endOffset);
     int start = -1;
     int end = -1;
     textAtOffset(offset, boundaryType, &start, &end);
     *startOffset = *endOffset = -1;
-    if (end < 0 || end >= layout->Length())
+    if (end < 0 || end >= characterCount())
         return {};
     return textAtOffset(end, boundaryType, startOffset, endOffset);
+}
+
+// Qt's own sentence search loops forever on some texts (a separator control
+// character after a space), so sentences are found here, each step bounded.
+QString THostAccessible::SentenceAt(int offset, int* startOffset, int* endOffset) const
+{
+    *startOffset = *endOffset = -1;
+    const QString all = text(0, characterCount());
+    if (offset < 0 || offset > all.size())
+        return {};
+    if (all.isEmpty()) {
+        *startOffset = *endOffset = 0;
+        return {};
+    }
+    offset = std::min<int>(offset, all.size() - 1);
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Sentence, all);
+    finder.setPosition(offset + 1);
+    const int start = std::max<int>(0, finder.toPreviousBoundary());
+    finder.setPosition(offset);
+    const qsizetype next = finder.toNextBoundary();
+    const int end = next < 0 ? int(all.size()) : int(next);
+    *startOffset = start;
+    *endOffset = end;
+    return all.mid(start, end - start);
 }
 
 QRect THostAccessible::characterRect(int offset) const

@@ -103,6 +103,8 @@ public:
                              int* endOffset) const override;
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                             int* endOffset) const override;
+    // The sentence holding offset, found without Qt's default search.
+    QString SentenceAt(int offset, int* startOffset, int* endOffset) const;
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                          int* endOffset) const override;
     int characterCount() const override;
