@@ -29,24 +29,6 @@ namespace detail {
 
 namespace {
 
-// Where a line's first item starts. A centred or right-aligned line is
-// aligned in the wider of the area and the line itself; an unknown
-// alignment keeps x where the line above left it.
-std::int64_t LineStartX(const TLarkHTMLBreakItem& line, int areaWidth, std::int64_t x)
-{
-    const std::int64_t width = std::max<std::int64_t>(areaWidth, line.FWidth);
-    switch (line.Alignment()) {
-    case 0:
-        return line.FIndent;
-    case 1:
-        return (width - line.FWidth - 1) / 2;
-    case 2:
-        return width - line.FWidth - 1;
-    default:
-        return x;
-    }
-}
-
 // Sub- and superscripts are hit by their measured height; others by the
 // height the line metrics pass gave them.
 int HitHeight(TLarkHTMLItem& item)
@@ -99,6 +81,21 @@ TLarkHTMLItem* ForEachLine(const TLarkHTMLData& data, Visit visit)
 }
 
 } // namespace
+
+std::int64_t LineStartX(const TLarkHTMLBreakItem& line, int areaWidth, std::int64_t x)
+{
+    const std::int64_t width = std::max<std::int64_t>(areaWidth, line.FWidth);
+    switch (line.Alignment()) {
+    case 0:
+        return line.FIndent;
+    case 1:
+        return (width - line.FWidth - 1) / 2;
+    case 2:
+        return width - line.FWidth - 1;
+    default:
+        return x;
+    }
+}
 
 TLarkHTMLItem* HitTest(TLarkHTMLData& Data, std::int64_t PX, std::int64_t PY, int AreaWidth)
 {

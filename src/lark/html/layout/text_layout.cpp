@@ -7,10 +7,12 @@
 // aligned start.
 #include <lark/html/layout/text_layout.h>
 
+#include "lark/html/interaction/hit_test_p.h"
 #include "lark/html/layout/measure_p.h"
 #include "lark/html/render_p.h"
 
 #include <lark/framework/color.h>
+#include <lark/framework/saturate.h>
 #include <lark/html/model/data.h>
 #include <lark/html/model/items.h>
 #include <lark/html/render.h>
@@ -40,21 +42,6 @@ QString ItemText(const TLarkHTMLItem& item, std::size_t index)
         return u"- "_s;
     default:
         return {};
-    }
-}
-
-int LineStartX(const TLarkHTMLBreakItem& line, int areaWidth, int x)
-{
-    const int width = std::max(areaWidth, int(line.FWidth));
-    switch (line.Alignment()) {
-    case 0:
-        return line.FIndent;
-    case 1:
-        return (width - line.FWidth - 1) / 2;
-    case 2:
-        return width - line.FWidth - 1;
-    default:
-        return x;
     }
 }
 
@@ -112,7 +99,7 @@ void TLarkHTMLTextLayout::PlaceLines()
         line.Top = y;
         line.Height = breakItem.FHeight;
         line.StartOffset = FPlaces[i].TextStart + FPlaces[i].TextLength;
-        x = LineStartX(breakItem, FAreaWidth, x);
+        x = SaturatingInt(detail::LineStartX(breakItem, FAreaWidth, x));
         const int lineIndex = int(FLines.size());
         FPlaces[i].Line = lineIndex;
         FPlaces[i].X = x;
