@@ -14,7 +14,8 @@
 namespace lark {
 namespace {
 
-enum TSide { sdLeft, sdTop, sdRight, sdBottom };
+// A fixed underlying type, so a value past the named ones is valid to make.
+enum TSide : int { sdLeft, sdTop, sdRight, sdBottom };
 using TSides = TFlagSet<TSide, 4>;
 
 // Checked at compile time too: the sets are literal types.
