@@ -13,6 +13,7 @@ foreach(name ${LARK_FUZZ_TARGETS})
   lark_target_warnings(${target})
 
   set(dirs ${LARK_FUZZ_DIR}/corpus/${name})
+  # A target gets its regressions folder with its first finding.
   if(EXISTS ${LARK_FUZZ_DIR}/regressions/${name})
     list(APPEND dirs ${LARK_FUZZ_DIR}/regressions/${name})
   endif()

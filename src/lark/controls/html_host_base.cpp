@@ -31,8 +31,10 @@ namespace {
 class TScreenRatioWatcher : public QObject
 {
 public:
+    // Not a child of the widget: it is made while the host's base is built,
+    // and a new child would send ChildAdded to the half-built widget.
     TScreenRatioWatcher(QWidget* Widget, std::function<void()> OnChange)
-        : QObject(Widget)
+        : FWidget(Widget)
         , FRatio(Widget->devicePixelRatioF())
         , FOnChange(std::move(OnChange))
     {
@@ -42,7 +44,7 @@ public:
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override
     {
-        if (IsScreenEvent(Event->type()) && Watched == parent()) {
+        if (IsScreenEvent(Event->type()) && Watched == FWidget) {
             const qreal ratio = static_cast<QWidget*>(Watched)->devicePixelRatioF();
             if (ratio != FRatio) {
                 FRatio = ratio;
@@ -63,6 +65,7 @@ private:
         return Type == QEvent::ScreenChangeInternal || Type == QEvent::Show;
     }
 
+    QWidget* FWidget;
     qreal FRatio;
     std::function<void()> FOnChange;
 };
@@ -95,7 +98,7 @@ TLarkHTMLHostBase::TLarkHTMLHostBase(QWidget* aSelf, std::unique_ptr<TPadding> a
     };
     detail::InstallAccessibleFactory();
     FRender->SetControl(aSelf);
-    FScreenWatcher = new TScreenRatioWatcher(aSelf, [this] { ScreenRatioChanged(); });
+    FScreenWatcher = std::make_unique<TScreenRatioWatcher>(aSelf, [this] { ScreenRatioChanged(); });
 }
 
 void TLarkHTMLHostBase::ScreenRatioChanged()
@@ -118,7 +121,7 @@ void TLarkHTMLHostBase::ReleaseHost()
     FHostDestroying = true;
     detail::NotifyAccessibleHostReleased(FSelf);
     // Nothing may call back into a half-destroyed widget.
-    delete FScreenWatcher.data();
+    FScreenWatcher.reset();
     FOptions->OnChange = nullptr;
     FFont.OnChange = nullptr;
     FPadding->OnChange = nullptr;

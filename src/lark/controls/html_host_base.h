@@ -327,7 +327,7 @@ private:
     TChangeLink FImageListChangeLink;
     QMetaObject::Connection FImageListDestroyed;
     QPointer<QMenu> FLinkPopupMenu;
-    QPointer<QObject> FScreenWatcher; // a child of the widget
+    std::unique_ptr<QObject> FScreenWatcher; // relayouts when the screen's ratio changes
     bool FUpdatingLocked = false;
     bool FDesigning = false;
     bool FHostDestroying = false;

@@ -24,8 +24,7 @@ QString ClassNameOf(const QObject* object)
 } // namespace
 
 TLarkHTMLOptions::TLarkHTMLOptions(QObject* AOwner)
-    : QObject(AOwner)
-    , FOwner(AOwner)
+    : FOwner(AOwner)
 {
 }
 

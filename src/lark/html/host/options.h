@@ -52,7 +52,9 @@ public:
     static constexpr int DefaultLineGap = 0;
     static constexpr TFontStyles DefaultLinkStyle{fsUnderline};
 
-    // AOwner is the host that creates the options; it also owns them.
+    // AOwner is the host the options belong to. It is not made their QObject
+    // parent: the host keeps them itself, and a child added while a host's
+    // base is being built would send ChildAdded to a half-built widget.
     explicit TLarkHTMLOptions(QObject* AOwner = nullptr);
 
     QObject* Owner() const { return FOwner; }
