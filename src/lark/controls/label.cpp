@@ -18,9 +18,6 @@
 #include <QPointer>
 #include <QScopeGuard>
 
-#include <algorithm>
-#include <cstdint>
-
 namespace lark {
 
 TLarkCustomHTMLLabel::TLarkCustomHTMLLabel(QWidget* parent)
@@ -268,14 +265,6 @@ QSize TLarkCustomHTMLLabel::sizeHint() const
 }
 
 //---- Text rectangle -----------------------------------------------------------
-//
-//   tlTop     the client rectangle
-//   tlCenter  top = max(CH / 2 - TH / 2, 0), height min(TH, CH), full width
-//   tlBottom  the client rectangle from CH - TH - 1 down
-//
-// then the alignment narrows it to the text's width (right-justified or
-// centred). Without AutoSize all of this happens inside the client rectangle
-// less the padding. Divisions truncate toward zero.
 
 QRect TLarkCustomHTMLLabel::GetTextRect() const
 {
@@ -283,44 +272,8 @@ QRect TLarkCustomHTMLLabel::GetTextRect() const
     // the text is placed inside what is left. Shrinking the text's own
     // rectangle afterwards would cut a centred or right-justified text short
     // by the padding.
-    QMargins padding;
-    if (!FAutoSize)
-        padding = Padding()->Margins();
-    const int left0 = padding.left();
-    const int top0 = padding.top();
-    const int cw = width() - padding.left() - padding.right();
-    const int ch = height() - padding.top() - padding.bottom();
-    const QSize text = ContentSize();
-    const int tw = text.width();
-    const int th = text.height();
-    int left = 0;
-    int top = 0;
-    int right = cw;
-    int bottom = ch;
-    switch (FTextLayout) {
-    case tlCenter:
-        top = std::max(ch / 2 - th / 2, 0);
-        bottom = top + std::min(th, ch);
-        break;
-    case tlBottom:
-        top = ch - th - 1;
-        break;
-    case tlTop:
-        break;
-    }
-    switch (FAlignment) {
-    case taRightJustify:
-        right = cw;
-        left = cw - tw;
-        break;
-    case taCenter:
-        left = (cw - tw) / 2;
-        right = left + tw;
-        break;
-    case taLeftJustify:
-        break;
-    }
-    return RectLTRB(left0 + left, top0 + top, left0 + right, top0 + bottom);
+    const QRect box = FAutoSize ? rect() : rect().marginsRemoved(Padding()->Margins());
+    return detail::PlaceText(box, ContentSize(), FAlignment, FTextLayout);
 }
 
 //---- Mouse --------------------------------------------------------------------

@@ -1,7 +1,9 @@
 #pragma once
-// Internal: plain text and content sizes, shared by the label and the panel
-// (their re-layout and their painting).
+// Internal: plain text, content sizes and where the text goes, shared by the
+// label and the panel (their re-layout, painting and hit tests).
 
+#include <lark/controls/control_types.h>
+#include <lark/framework/canvas.h>
 #include <lark/framework/font.h>
 #include <lark/framework/limits.h>
 
@@ -44,6 +46,51 @@ inline QSize BoundedContentSize(QSize content)
     const int height = int(std::clamp<std::int64_t>(content.height(), 0,
                                                     std::min<std::int64_t>(limits::kMaxAutoSizeExtent, pixelRows)));
     return {width, height};
+}
+
+// The rectangle the text is drawn in, inside box (the client area less
+// whatever the host keeps clear), for text of the given size:
+//
+//   tlTop     the box
+//   tlCenter  top = max(CH / 2 - TH / 2, 0), height min(TH, CH), full width
+//   tlBottom  the box from CH - TH - 1 down
+//
+// then the alignment narrows it to the text's width (right-justified or
+// centred). CW x CH is the box, TW x TH the text; divisions truncate toward
+// zero, and the rectangle may stick out of a box smaller than the text.
+inline QRect PlaceText(const QRect& box, QSize text, TAlignment alignment, TTextLayout layout)
+{
+    const int cw = box.width();
+    const int ch = box.height();
+    const int tw = text.width();
+    const int th = text.height();
+    int left = 0;
+    int top = 0;
+    int right = cw;
+    int bottom = ch;
+    switch (layout) {
+    case tlCenter:
+        top = std::max(ch / 2 - th / 2, 0);
+        bottom = top + std::min(th, ch);
+        break;
+    case tlBottom:
+        top = ch - th - 1;
+        break;
+    case tlTop:
+        break;
+    }
+    switch (alignment) {
+    case taRightJustify:
+        left = cw - tw;
+        break;
+    case taCenter:
+        left = (cw - tw) / 2;
+        right = left + tw;
+        break;
+    case taLeftJustify:
+        break;
+    }
+    return RectLTRB(box.left() + left, box.top() + top, box.left() + right, box.top() + bottom);
 }
 
 } // namespace lark::detail

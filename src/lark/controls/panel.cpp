@@ -308,17 +308,6 @@ QSize TLarkCustomHTMLPanel::sizeHint() const
 }
 
 //---- Text rectangle -----------------------------------------------------------
-//
-// The box is the client area inside the frame, less the padding (with or
-// without AutoSize, so that a centred or right-justified document keeps
-// clear of the padding on both sides):
-//
-//   tlTop     the box
-//   tlCenter  top = max(CH / 2 - TH / 2, 0), height min(TH, CH), full width
-//   tlBottom  the box from CH - TH - 1 down
-//
-// then the alignment narrows it to the text's width (right-justified or
-// centred). CW x CH is the box, TW x TH the text; divisions truncate.
 
 QRect TLarkCustomHTMLPanel::InnerRect() const
 {
@@ -328,43 +317,11 @@ QRect TLarkCustomHTMLPanel::InnerRect() const
 
 QRect TLarkCustomHTMLPanel::GetTextRect() const
 {
-    const QRect inner = InnerRect();
-    const QMargins padding = Padding()->Margins();
-    const QRect box = RectLTRB(inner.left() + padding.left(), inner.top() + padding.top(),
-                               inner.left() + inner.width() - padding.right(),
-                               inner.top() + inner.height() - padding.bottom());
-    const int cw = box.width();
-    const int ch = box.height();
-    const QSize text = ContentSize();
-    const int tw = text.width();
-    const int th = text.height();
-    int left = 0;
-    int top = 0;
-    int right = cw;
-    int bottom = ch;
-    switch (FTextLayout) {
-    case tlCenter:
-        top = std::max(ch / 2 - th / 2, 0);
-        bottom = top + std::min(th, ch);
-        break;
-    case tlBottom:
-        top = ch - th - 1;
-        break;
-    case tlTop:
-        break;
-    }
-    switch (FAlignment) {
-    case taRightJustify:
-        left = cw - tw;
-        break;
-    case taCenter:
-        left = (cw - tw) / 2;
-        right = left + tw;
-        break;
-    case taLeftJustify:
-        break;
-    }
-    return RectLTRB(box.left() + left, box.top() + top, box.left() + right, box.top() + bottom);
+    // The box is the client area inside the frame less the padding, with or
+    // without AutoSize, so that a centred or right-justified document keeps
+    // clear of the padding on both sides.
+    return detail::PlaceText(InnerRect().marginsRemoved(Padding()->Margins()), ContentSize(), FAlignment,
+                             FTextLayout);
 }
 
 //---- Links and embedded controls ------------------------------------------------
