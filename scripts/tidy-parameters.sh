@@ -4,6 +4,8 @@
 #
 #     scripts/tidy-parameters.sh build src/lark/framework src/lark/hook
 #
+# JOBS sets how many files are checked at once (default: every core).
+#
 # The build's compile commands include GCC's precompiled headers, which clang
 # cannot read; the run uses a copy of the commands that includes the headers'
 # plain text instead. Build and test afterwards: a renamed parameter may now
@@ -31,5 +33,5 @@ for e in entries:
 json.dump(entries, open(os.path.join(out, "compile_commands.json"), "w"), indent=1)
 PY
 folders=$(printf '%s|' "$@" | sed 's/|$//')
-run-clang-tidy -j 2 -quiet -fix -checks='-*,readability-identifier-naming' \
+run-clang-tidy -j "${JOBS:-$(nproc)}" -quiet -fix -checks='-*,readability-identifier-naming' \
     -header-filter="($folders)/" -p "$db" "($folders)/"

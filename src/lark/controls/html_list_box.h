@@ -21,7 +21,7 @@
 // OnGetImage is assigned nothing is kept: the handlers may answer
 // differently each time, so every layout measures again.
 
-#include <lark/controls/form_setters.h>
+#include <lark/controls/host_properties.h>
 #include <lark/controls/html_host_base.h>
 #include <lark/controls/item_delegate.h>
 #include <lark/controls/list_box.h>
@@ -38,14 +38,7 @@ class TLarkHTMLListBox : public TLarkCustomListBox, public TLarkHTMLHostBase
     Q_PROPERTY(QCursor Cursor READ Cursor WRITE SetCursor RESET ResetCursor)
     Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
     Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
-    Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
-    Q_PROPERTY(lark::TColor OptionsLinkColor READ OptionsLinkColor WRITE SetOptionsLinkColor DESIGNABLE false)
-    Q_PROPERTY(QColor OptionsLinkColorValue READ OptionsLinkColorValue WRITE SetOptionsLinkColorValue)
-    Q_PROPERTY(lark::SystemColorEnums::TSystemColor OptionsLinkColorSystem READ OptionsLinkColorSystem WRITE
-                   SetOptionsLinkColorSystem)
-    Q_PROPERTY(int OptionsLineGap READ OptionsLineGap WRITE SetOptionsLineGap)
-    Q_PROPERTY(lark::TLarkHTMLOptions::TLinkStyleFlags OptionsLinkStyle READ OptionsLinkStyle WRITE
-                   SetOptionsLinkStyle)
+    LARK_HTML_OPTIONS_PROPERTIES
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
     Q_PROPERTY(QStringList Items READ ItemLines WRITE SetItems RESET ResetItems)
 
@@ -67,10 +60,7 @@ public:
     void ResetItems() { Items().Clear(); }
 
     // What uic calls for the properties of a form.
-    LARK_FORM_SETTER(OptionsLinkColor)
-    LARK_COLOR_CHOICE(OptionsLinkColor)
-    LARK_FORM_SETTER(OptionsLineGap)
-    LARK_FORM_SETTER(OptionsLinkStyle)
+    LARK_HTML_OPTIONS_SETTERS
     LARK_FORM_SETTER(Items)
     LARK_FORM_SETTER(IsHTML)
     LARK_FORM_SETTER(Untrusted)

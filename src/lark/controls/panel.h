@@ -23,7 +23,7 @@
 // properties (what Qt Designer shows and stores).
 
 #include <lark/controls/control_types.h>
-#include <lark/controls/form_setters.h>
+#include <lark/controls/host_properties.h>
 #include <lark/controls/html_host_base.h>
 #include <lark/framework/color.h>
 #include <lark/html/host/caption.h>
@@ -237,27 +237,11 @@ class TLarkHTMLPanel : public TLarkCustomHTMLPanel
     Q_PROPERTY(bool ShowCaption READ ShowCaption WRITE SetShowCaption RESET ResetShowCaption)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap RESET ResetWordWrap)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont RESET ResetParentFont STORED false)
-    Q_PROPERTY(int StorageItemIndex READ StorageItemIndex WRITE SetStorageItemIndex RESET ResetStorageItemIndex)
-    Q_PROPERTY(int StorageItemNotFoundIndex READ StorageItemNotFoundIndex WRITE SetStorageItemNotFoundIndex
-                   RESET ResetStorageItemNotFoundIndex)
-    Q_PROPERTY(bool CheckStorageLinks READ CheckStorageLinks WRITE SetCheckStorageLinks RESET
-                   ResetCheckStorageLinks)
-    Q_PROPERTY(lark::TLarkHTMLStorage* Storage READ Storage WRITE SetStorage STORED false)
+    LARK_HTML_STORAGE_PROPERTIES
     Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
     Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
-    Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
-    Q_PROPERTY(lark::TColor OptionsLinkColor READ OptionsLinkColor WRITE SetOptionsLinkColor DESIGNABLE false)
-    Q_PROPERTY(QColor OptionsLinkColorValue READ OptionsLinkColorValue WRITE SetOptionsLinkColorValue)
-    Q_PROPERTY(lark::SystemColorEnums::TSystemColor OptionsLinkColorSystem READ OptionsLinkColorSystem WRITE
-                   SetOptionsLinkColorSystem)
-    Q_PROPERTY(int OptionsLineGap READ OptionsLineGap WRITE SetOptionsLineGap)
-    Q_PROPERTY(lark::TLarkHTMLOptions::TLinkStyleFlags OptionsLinkStyle READ OptionsLinkStyle WRITE
-                   SetOptionsLinkStyle)
-    Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
-    Q_PROPERTY(int PaddingLeft READ PaddingLeft WRITE SetPaddingLeft)
-    Q_PROPERTY(int PaddingTop READ PaddingTop WRITE SetPaddingTop)
-    Q_PROPERTY(int PaddingRight READ PaddingRight WRITE SetPaddingRight)
-    Q_PROPERTY(int PaddingBottom READ PaddingBottom WRITE SetPaddingBottom)
+    LARK_HTML_OPTIONS_PROPERTIES
+    LARK_HTML_PADDING_PROPERTIES
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
     Q_PROPERTY(bool TextSelection READ TextSelection WRITE SetTextSelection RESET ResetTextSelection)
 
@@ -265,14 +249,8 @@ public:
     // What uic calls for the properties of a form.
     using QWidget::setLayout;
     LARK_COLOR_CHOICE(Color)
-    LARK_FORM_SETTER(OptionsLinkColor)
-    LARK_COLOR_CHOICE(OptionsLinkColor)
-    LARK_FORM_SETTER(OptionsLineGap)
-    LARK_FORM_SETTER(OptionsLinkStyle)
-    LARK_FORM_SETTER(PaddingLeft)
-    LARK_FORM_SETTER(PaddingTop)
-    LARK_FORM_SETTER(PaddingRight)
-    LARK_FORM_SETTER(PaddingBottom)
+    LARK_HTML_OPTIONS_SETTERS
+    LARK_HTML_PADDING_SETTERS
     LARK_FORM_SETTER(Alignment)
     LARK_FORM_SETTER(AutoSize)
     LARK_FORM_SETTER(BevelInner)
@@ -287,9 +265,7 @@ public:
     LARK_FORM_SETTER(ShowCaption)
     LARK_FORM_SETTER(WordWrap)
     LARK_FORM_SETTER(ParentFont)
-    LARK_FORM_SETTER(StorageItemIndex)
-    LARK_FORM_SETTER(StorageItemNotFoundIndex)
-    LARK_FORM_SETTER(CheckStorageLinks)
+    LARK_HTML_STORAGE_SETTERS
     LARK_FORM_SETTER(Untrusted)
 
     explicit TLarkHTMLPanel(QWidget* parent = nullptr);

@@ -21,9 +21,11 @@ list(APPEND LAYER_SOURCES
 list(APPEND LAYER_HEADERS
   panel.h)
 include(${CMAKE_CURRENT_LIST_DIR}/sources_list.cmake)
-# Qt setter names for forms compiled by uic.
+# Qt setter names for forms compiled by uic, and the property groups the
+# published controls share.
 list(APPEND LAYER_HEADERS
-  form_setters.h)
+  form_setters.h
+  host_properties.h)
 # Accessibility: interfaces for screen readers, made only when asked for.
 list(APPEND LAYER_SOURCES
   accessible_factory.cpp

@@ -20,7 +20,7 @@
 // documents taller than 32767 pixels scroll all the way.
 
 #include <lark/controls/html_host_base.h>
-#include <lark/controls/form_setters.h>
+#include <lark/controls/host_properties.h>
 #include <lark/framework/color.h>
 #include <lark/framework/object.h>
 #include <lark/html/interaction/shift_state.h>
@@ -295,46 +295,25 @@ class TLarkHTMLView : public TLarkCustomHTMLView
     Q_PROPERTY(int GradientSteps READ GradientSteps WRITE SetGradientSteps RESET ResetGradientSteps)
     Q_PROPERTY(int Margin READ Margin WRITE SetMargin RESET ResetMargin)
     Q_PROPERTY(QCursor Cursor READ Cursor WRITE SetCursor RESET ResetCursor)
-    Q_PROPERTY(bool CheckStorageLinks READ CheckStorageLinks WRITE SetCheckStorageLinks RESET ResetCheckStorageLinks)
-    Q_PROPERTY(int StorageItemIndex READ StorageItemIndex WRITE SetStorageItemIndex RESET ResetStorageItemIndex)
-    Q_PROPERTY(int StorageItemNotFoundIndex READ StorageItemNotFoundIndex WRITE SetStorageItemNotFoundIndex RESET
-                   ResetStorageItemNotFoundIndex)
+    LARK_HTML_STORAGE_PROPERTIES
     Q_PROPERTY(QPoint Position READ Position WRITE SetPosition DESIGNABLE false STORED false)
     Q_PROPERTY(bool VertScrollBarVisible READ VertScrollBarVisible STORED false)
     Q_PROPERTY(bool HorzScrollBarVisible READ HorzScrollBarVisible STORED false)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
     Q_PROPERTY(bool TextSelection READ TextSelection WRITE SetTextSelection RESET ResetTextSelection)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont RESET ResetParentFont STORED false)
-    Q_PROPERTY(lark::TLarkHTMLStorage* Storage READ Storage WRITE SetStorage STORED false)
     Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
     Q_PROPERTY(QMenu* LinkPopupMenu READ LinkPopupMenu WRITE SetLinkPopupMenu STORED false)
-    Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
-    Q_PROPERTY(lark::TColor OptionsLinkColor READ OptionsLinkColor WRITE SetOptionsLinkColor DESIGNABLE false)
-    Q_PROPERTY(QColor OptionsLinkColorValue READ OptionsLinkColorValue WRITE SetOptionsLinkColorValue)
-    Q_PROPERTY(lark::SystemColorEnums::TSystemColor OptionsLinkColorSystem READ OptionsLinkColorSystem WRITE
-                   SetOptionsLinkColorSystem)
-    Q_PROPERTY(int OptionsLineGap READ OptionsLineGap WRITE SetOptionsLineGap)
-    Q_PROPERTY(lark::TLarkHTMLOptions::TLinkStyleFlags OptionsLinkStyle READ OptionsLinkStyle WRITE
-                   SetOptionsLinkStyle)
-    Q_PROPERTY(lark::TPadding* Padding READ Padding CONSTANT STORED false)
-    Q_PROPERTY(int PaddingLeft READ PaddingLeft WRITE SetPaddingLeft)
-    Q_PROPERTY(int PaddingTop READ PaddingTop WRITE SetPaddingTop)
-    Q_PROPERTY(int PaddingRight READ PaddingRight WRITE SetPaddingRight)
-    Q_PROPERTY(int PaddingBottom READ PaddingBottom WRITE SetPaddingBottom)
+    LARK_HTML_OPTIONS_PROPERTIES
+    LARK_HTML_PADDING_PROPERTIES
 
 public:
     // What uic calls for the properties of a form.
     LARK_COLOR_CHOICE(Color)
     LARK_COLOR_CHOICE(GradientStartColor)
     LARK_COLOR_CHOICE(GradientEndColor)
-    LARK_FORM_SETTER(OptionsLinkColor)
-    LARK_COLOR_CHOICE(OptionsLinkColor)
-    LARK_FORM_SETTER(OptionsLineGap)
-    LARK_FORM_SETTER(OptionsLinkStyle)
-    LARK_FORM_SETTER(PaddingLeft)
-    LARK_FORM_SETTER(PaddingTop)
-    LARK_FORM_SETTER(PaddingRight)
-    LARK_FORM_SETTER(PaddingBottom)
+    LARK_HTML_OPTIONS_SETTERS
+    LARK_HTML_PADDING_SETTERS
     LARK_FORM_SETTER(Caption)
     LARK_FORM_SETTER(WordWrap)
     LARK_FORM_SETTER(Transparent)
@@ -345,9 +324,7 @@ public:
     LARK_FORM_SETTER(GradientEndColor)
     LARK_FORM_SETTER(GradientSteps)
     LARK_FORM_SETTER(Margin)
-    LARK_FORM_SETTER(CheckStorageLinks)
-    LARK_FORM_SETTER(StorageItemIndex)
-    LARK_FORM_SETTER(StorageItemNotFoundIndex)
+    LARK_HTML_STORAGE_SETTERS
     LARK_FORM_SETTER(Untrusted)
     LARK_FORM_SETTER(ParentFont)
 

@@ -18,7 +18,7 @@
 // The label only reads: it never writes to the dataset. Database text is
 // rendered as HTML; turn Untrusted on for data users typed in.
 
-#include <lark/controls/form_setters.h>
+#include <lark/controls/host_properties.h>
 #include <lark/controls/label.h>
 #include <lark/db/db_control.h>
 
@@ -38,14 +38,7 @@ class TLarkHTMLDBLabel : public TLarkCustomHTMLLabel, public TLarkHTMLDBControl
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor RESET ResetParentColor)
     Q_PROPERTY(lark::TCustomImageList* ImageList READ ImageList WRITE SetImageList STORED false)
     Q_PROPERTY(lark::ControlEnums::TTextLayout Layout READ Layout WRITE SetLayout RESET ResetLayout)
-    Q_PROPERTY(lark::TLarkHTMLOptions* Options READ Options CONSTANT STORED false)
-    Q_PROPERTY(lark::TColor OptionsLinkColor READ OptionsLinkColor WRITE SetOptionsLinkColor DESIGNABLE false)
-    Q_PROPERTY(QColor OptionsLinkColorValue READ OptionsLinkColorValue WRITE SetOptionsLinkColorValue)
-    Q_PROPERTY(lark::SystemColorEnums::TSystemColor OptionsLinkColorSystem READ OptionsLinkColorSystem WRITE
-                   SetOptionsLinkColorSystem)
-    Q_PROPERTY(int OptionsLineGap READ OptionsLineGap WRITE SetOptionsLineGap)
-    Q_PROPERTY(lark::TLarkHTMLOptions::TLinkStyleFlags OptionsLinkStyle READ OptionsLinkStyle WRITE
-                   SetOptionsLinkStyle)
+    LARK_HTML_OPTIONS_PROPERTIES
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent RESET ResetTransparent)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap RESET ResetWordWrap)
     Q_PROPERTY(bool Untrusted READ Untrusted WRITE SetUntrusted RESET ResetUntrusted)
@@ -54,10 +47,7 @@ public:
     // What uic calls for the properties of a form.
     using QWidget::setLayout;
     LARK_COLOR_CHOICE(Color)
-    LARK_FORM_SETTER(OptionsLinkColor)
-    LARK_COLOR_CHOICE(OptionsLinkColor)
-    LARK_FORM_SETTER(OptionsLineGap)
-    LARK_FORM_SETTER(OptionsLinkStyle)
+    LARK_HTML_OPTIONS_SETTERS
     LARK_FORM_SETTER(DataField)
     LARK_FORM_SETTER(IsTemplate)
     LARK_FORM_SETTER(Alignment)
