@@ -13,22 +13,22 @@ using namespace Qt::StringLiterals;
 
 namespace lark::designer {
 
-THTMLEditorDialog::THTMLEditorDialog(const QString& Source, const QWidget* Widget, QWidget* parent)
+THTMLEditorDialog::THTMLEditorDialog(const QString& source, const QWidget* widget, QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(u"Edit HTML"_s);
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     FEditor = new QPlainTextEdit(splitter);
     FEditor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    FEditor->setPlainText(Source);
+    FEditor->setPlainText(source);
     FPreview = new TLarkHTMLView(splitter);
     FPreview->SetWordWrap(true);
-    if (const auto* host = dynamic_cast<const TLarkHTMLHostBase*>(Widget)) {
+    if (const auto* host = dynamic_cast<const TLarkHTMLHostBase*>(widget)) {
         FPreview->SetFont(host->Font());
         FPreview->Options()->Assign(host->Options());
     }
-    if (Widget)
-        FPreview->setPalette(Widget->palette());
+    if (widget)
+        FPreview->setPalette(widget->palette());
     splitter->setSizes({360, 360});
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

@@ -19,7 +19,7 @@ class THTMLEditorDialog : public QDialog
 public:
     // Source is the snippet to start with; Widget (may be nullptr) lends
     // the preview its font and palette.
-    THTMLEditorDialog(const QString& Source, const QWidget* Widget, QWidget* parent = nullptr);
+    THTMLEditorDialog(const QString& source, const QWidget* widget, QWidget* parent = nullptr);
 
     QString Source() const;
     // The preview, for tests.

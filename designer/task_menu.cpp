@@ -13,9 +13,9 @@ using namespace Qt::StringLiterals;
 
 namespace lark::designer {
 
-THTMLTaskMenu::THTMLTaskMenu(QWidget* Widget, QObject* parent)
+THTMLTaskMenu::THTMLTaskMenu(QWidget* widget, QObject* parent)
     : QObject(parent)
-    , FWidget(Widget)
+    , FWidget(widget)
     , FEditAction(new QAction(u"Edit HTML..."_s, this))
 {
     connect(FEditAction, &QAction::triggered, this, &THTMLTaskMenu::EditHTML);
@@ -53,13 +53,13 @@ QObject* THTMLTaskMenuFactory::createExtension(QObject* object, const QString& i
     return new THTMLTaskMenu(widget, parent);
 }
 
-void RegisterTaskMenu(QExtensionManager* Manager)
+void RegisterTaskMenu(QExtensionManager* manager)
 {
     static QSet<QExtensionManager*> registered;
-    if (!Manager || registered.contains(Manager))
+    if (!manager || registered.contains(manager))
         return;
-    registered.insert(Manager);
-    Manager->registerExtensions(new THTMLTaskMenuFactory(Manager), Q_TYPEID(QDesignerTaskMenuExtension));
+    registered.insert(manager);
+    manager->registerExtensions(new THTMLTaskMenuFactory(manager), Q_TYPEID(QDesignerTaskMenuExtension));
 }
 
 } // namespace lark::designer

@@ -16,7 +16,7 @@ class THTMLTaskMenu : public QObject, public QDesignerTaskMenuExtension
     Q_INTERFACES(QDesignerTaskMenuExtension)
 
 public:
-    THTMLTaskMenu(QWidget* Widget, QObject* parent);
+    THTMLTaskMenu(QWidget* widget, QObject* parent);
     QAction* preferredEditAction() const override { return FEditAction; }
     QList<QAction*> taskActions() const override { return {FEditAction}; }
 
@@ -39,6 +39,6 @@ protected:
 };
 
 // Registers the factory with Designer's extension manager (once per manager).
-void RegisterTaskMenu(QExtensionManager* Manager);
+void RegisterTaskMenu(QExtensionManager* manager);
 
 } // namespace lark::designer

@@ -22,9 +22,9 @@ namespace {
 // own properties.
 constexpr const char* kNestedGroups[] = {"Options", "Padding"};
 
-void GroupNestedProperties(QDesignerFormEditorInterface* Core, QWidget* Widget)
+void GroupNestedProperties(QDesignerFormEditorInterface* core, QWidget* widget)
 {
-    auto* sheet = qt_extension<QDesignerPropertySheetExtension*>(Core->extensionManager(), Widget);
+    auto* sheet = qt_extension<QDesignerPropertySheetExtension*>(core->extensionManager(), widget);
     if (!sheet)
         return;
     for (int i = 0; i < sheet->count(); ++i) {
@@ -39,9 +39,9 @@ void GroupNestedProperties(QDesignerFormEditorInterface* Core, QWidget* Widget)
 
 } // namespace
 
-TWidgetPlugin::TWidgetPlugin(const TDesignerWidget& Row, QObject* parent)
+TWidgetPlugin::TWidgetPlugin(const TDesignerWidget& row, QObject* parent)
     : QObject(parent)
-    , FRow(Row)
+    , FRow(row)
 {
 }
 

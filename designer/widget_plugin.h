@@ -16,7 +16,7 @@ class TWidgetPlugin : public QObject, public QDesignerCustomWidgetInterface
     Q_INTERFACES(QDesignerCustomWidgetInterface)
 
 public:
-    TWidgetPlugin(const TDesignerWidget& Row, QObject* parent);
+    TWidgetPlugin(const TDesignerWidget& row, QObject* parent);
 
     QString name() const override;
     QString group() const override;

@@ -43,10 +43,10 @@ std::span<const TDesignerWidget> DesignerWidgets()
     return kWidgets;
 }
 
-const TDesignerWidget* FindDesignerWidget(const QString& ClassName)
+const TDesignerWidget* FindDesignerWidget(const QString& className)
 {
     for (const TDesignerWidget& row : kWidgets) {
-        if (ClassName == QLatin1StringView(row.ClassName))
+        if (className == QLatin1StringView(row.ClassName))
             return &row;
     }
     return nullptr;

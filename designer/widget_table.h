@@ -25,7 +25,7 @@ struct TDesignerWidget
 // Every widget of the library, in the order Designer lists them.
 std::span<const TDesignerWidget> DesignerWidgets();
 // The row for a class name, or nullptr.
-const TDesignerWidget* FindDesignerWidget(const QString& ClassName);
+const TDesignerWidget* FindDesignerWidget(const QString& className);
 
 // The group all of them appear in.
 inline constexpr const char* kDesignerGroup = "Lark HTML";

@@ -22,10 +22,10 @@ constexpr int kCustomEntry = -2; // item data of "Custom..."
 
 } // namespace
 
-TColorBox::TColorBox(TColorBoxStyles Style, QWidget* parent)
+TColorBox::TColorBox(TColorBoxStyles style, QWidget* parent)
     : QComboBox(parent)
 {
-    if (Style & cbCustomColor) {
+    if (style & cbCustomColor) {
         addItem(u"Custom..."_s, kCustomEntry);
         FCustomIndex = 0;
     }
@@ -33,23 +33,23 @@ TColorBox::TColorBox(TColorBoxStyles Style, QWidget* parent)
         const bool standard = std::find(kStandard.begin(), kStandard.end(), ident.value) != kStandard.end();
         const bool extended = std::find(kExtended.begin(), kExtended.end(), ident.value) != kExtended.end();
         const bool system = IsSystemColor(ident.value);
-        if ((standard && (Style & cbStandardColors)) || (extended && (Style & cbExtendedColors)) ||
-            (system && (Style & cbSystemColors)))
+        if ((standard && (style & cbStandardColors)) || (extended && (style & cbExtendedColors)) ||
+            (system && (style & cbSystemColors)))
             AddColor(ident.value, QString::fromLatin1(ident.name));
     }
     connect(this, &QComboBox::activated, this, &TColorBox::Chosen);
 }
 
-void TColorBox::AddColor(TColor Color, const QString& Name)
+void TColorBox::AddColor(TColor color, const QString& name)
 {
     // Names without the "cl" in front, as colour boxes show them.
-    addItem(Swatch(Color), Name.startsWith(u"cl"_s) ? Name.mid(2) : Name, qlonglong(Color));
+    addItem(Swatch(color), name.startsWith(u"cl"_s) ? name.mid(2) : name, qlonglong(color));
 }
 
-QIcon TColorBox::Swatch(TColor Color) const
+QIcon TColorBox::Swatch(TColor color) const
 {
     QPixmap swatch(16, 12);
-    swatch.fill(ToQColor(Color, this));
+    swatch.fill(ToQColor(color, this));
     QPainter(&swatch).drawRect(0, 0, 15, 11);
     return QIcon(swatch);
 }
@@ -72,20 +72,20 @@ TColor TColorBox::Selected() const
     return data.isValid() && data.toLongLong() != kCustomEntry ? TColor(data.toLongLong()) : clBlack;
 }
 
-void TColorBox::SetSelected(TColor Value)
+void TColorBox::SetSelected(TColor value)
 {
-    int index = findData(qlonglong(Value));
+    int index = findData(qlonglong(value));
     if (index < 0) {
         QString ident;
-        AddColor(Value, ColorToIdent(Value, ident) ? ident : QColor(ToQColor(Value)).name());
+        AddColor(value, ColorToIdent(value, ident) ? ident : QColor(ToQColor(value)).name());
         index = count() - 1;
     }
     setCurrentIndex(index);
 }
 
-void TColorBox::Chosen(int Index)
+void TColorBox::Chosen(int index)
 {
-    if (Index == FCustomIndex && FCustomIndex >= 0) {
+    if (index == FCustomIndex && FCustomIndex >= 0) {
         const QColor picked = QColorDialog::getColor(ToQColor(Selected(), this), this);
         if (!picked.isValid())
             return;

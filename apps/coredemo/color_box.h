@@ -24,12 +24,12 @@ public:
     };
     Q_DECLARE_FLAGS(TColorBoxStyles, TColorBoxStyle)
 
-    explicit TColorBox(TColorBoxStyles Style = TColorBoxStyles(cbStandardColors) | cbExtendedColors | cbSystemColors,
+    explicit TColorBox(TColorBoxStyles style = TColorBoxStyles(cbStandardColors) | cbExtendedColors | cbSystemColors,
                        QWidget* parent = nullptr);
 
     TColor Selected() const;
     // Selects Value, adding it as a custom entry when the list lacks it.
-    void SetSelected(TColor Value);
+    void SetSelected(TColor value);
 
 protected:
     // Style colours follow the palette: their swatches are redrawn.
@@ -40,9 +40,9 @@ Q_SIGNALS:
     void colorSelected(lark::TColor color);
 
 private:
-    void AddColor(TColor Color, const QString& Name);
-    QIcon Swatch(TColor Color) const;
-    void Chosen(int Index);
+    void AddColor(TColor color, const QString& name);
+    QIcon Swatch(TColor color) const;
+    void Chosen(int index);
 
     int FCustomIndex = -1;
 };

@@ -40,11 +40,11 @@ constexpr TColor kButtonColor = 0xDBE1E2;
 constexpr TColor kSelectedButtonColor = 0xBEC7CA;
 const QString kFirstPage = u"TLarkHTMLLabel"_s;
 
-QFrame* CreatePanel(QWidget* Parent, const QString& Name, int Height)
+QFrame* CreatePanel(QWidget* parent, const QString& name, int height)
 {
-    auto* panel = new QFrame(Parent);
-    panel->setObjectName(Name);
-    panel->setFixedHeight(Height);
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setFixedHeight(height);
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(4, 4, 4, 4);
     return panel;
@@ -150,13 +150,13 @@ void TfrmLarkHTMLCore::FillStylesCombo()
         FStylesCombo->setCurrentIndex(match);
 }
 
-void TfrmLarkHTMLCore::NavigationButtonClicked(const QString& Caption)
+void TfrmLarkHTMLCore::NavigationButtonClicked(const QString& caption)
 {
-    const demo::TDemoPage* page = demo::FindPage(Caption);
+    const demo::TDemoPage* page = demo::FindPage(caption);
     if (!page)
         return;
-    FNavigation->SetSelectedButton(Caption);
-    if (Caption == FCurrentCaption && FCurrentFrame)
+    FNavigation->SetSelectedButton(caption);
+    if (caption == FCurrentCaption && FCurrentFrame)
         return;
     if (page->Mode == demo::smLoadsData) {
         ShowDataFrame(*page);
@@ -167,7 +167,7 @@ void TfrmLarkHTMLCore::NavigationButtonClicked(const QString& Caption)
         page->Shown(FCurrentFrame, *this);
 }
 
-void TfrmLarkHTMLCore::ShowDataFrame(const demo::TDemoPage& Page)
+void TfrmLarkHTMLCore::ShowDataFrame(const demo::TDemoPage& page)
 {
     QString failure;
     {
@@ -177,10 +177,10 @@ void TfrmLarkHTMLCore::ShowDataFrame(const demo::TDemoPage& Page)
             setUpdatesEnabled(true);
             QApplication::restoreOverrideCursor();
         });
-        ShowFrame(Page, false);
+        ShowFrame(page, false);
         try {
-            if (Page.Shown)
-                Page.Shown(FCurrentFrame, *this);
+            if (page.Shown)
+                page.Shown(FCurrentFrame, *this);
         } catch (const std::exception& error) {
             failure = QString::fromUtf8(error.what());
         }
@@ -195,38 +195,38 @@ QString TfrmLarkHTMLCore::DatabaseName() const
     return ADOTable1->DatabaseName();
 }
 
-void TfrmLarkHTMLCore::SetDatabaseName(const QString& Value)
+void TfrmLarkHTMLCore::SetDatabaseName(const QString& value)
 {
     // The next DB page opens the new file; a page shown now goes blank
     // instead of failing here.
     ADOTable1->Close();
-    ADOTable1->SetDatabaseName(Value);
+    ADOTable1->SetDatabaseName(value);
 }
 
-void TfrmLarkHTMLCore::ShowFrame(const demo::TDemoPage& Page, bool Lock)
+void TfrmLarkHTMLCore::ShowFrame(const demo::TDemoPage& page, bool lock)
 {
-    if (Lock)
+    if (lock)
         setUpdatesEnabled(false);
-    const auto resume = qScopeGuard([this, Lock] {
-        if (Lock)
+    const auto resume = qScopeGuard([this, lock] {
+        if (lock)
             setUpdatesEnabled(true);
     });
     delete FCurrentFrame;
-    const QString caption = QString::fromLatin1(Page.Caption);
-    QWidget* frame = Page.Create(FImages, FClientArea);
+    const QString caption = QString::fromLatin1(page.Caption);
+    QWidget* frame = page.Create(FImages, FClientArea);
     FClientArea->layout()->addWidget(frame);
     frame->show();
     FCurrentFrame = frame;
     FCurrentCaption = caption;
 }
 
-void TfrmLarkHTMLCore::StylesComboChange(int Index)
+void TfrmLarkHTMLCore::StylesComboChange(int index)
 {
     const QList<demo::TTheme> themes = demo::AvailableThemes();
-    if (Index < 0 || Index >= themes.size())
+    if (index < 0 || index >= themes.size())
         return;
     try {
-        demo::ApplyTheme(themes.at(Index));
+        demo::ApplyTheme(themes.at(index));
     } catch (const std::exception& error) {
         demo::ShowError(this, QString::fromUtf8(error.what()));
     }

@@ -45,21 +45,21 @@ public:
     TDataSource* DataSource() const { return DataSource1; }
     // The SQLite file of the DB pages; demo::DefaultDatabaseFile() at first.
     QString DatabaseName() const;
-    void SetDatabaseName(const QString& Value);
+    void SetDatabaseName(const QString& value);
 
     // The page shown and its navigation caption.
     QWidget* CurrentFrame() const { return FCurrentFrame; }
     QString CurrentCaption() const { return FCurrentCaption; }
 
     // Does what clicking the navigation button Caption does.
-    void NavigationButtonClicked(const QString& Caption);
+    void NavigationButtonClicked(const QString& caption);
 
 private:
     void CreateComponents();
     void FillStylesCombo();
-    void ShowFrame(const demo::TDemoPage& Page, bool Lock);
-    void ShowDataFrame(const demo::TDemoPage& Page);
-    void StylesComboChange(int Index);
+    void ShowFrame(const demo::TDemoPage& page, bool lock);
+    void ShowDataFrame(const demo::TDemoPage& page);
+    void StylesComboChange(int index);
 
     QFrame* Panel2 = nullptr;
     QComboBox* FStylesCombo = nullptr;

@@ -41,8 +41,8 @@ TFrameDBCtrls::TFrameDBCtrls(QWidget* parent)
     LarkHTMLDBLabel->setFixedHeight(kLineHeight);
     LarkHTMLDBLabel->SetColor(clInfoBk);
     LarkHTMLDBLabel->SetDataField(u"caption"_s);
-    LarkHTMLDBLabel->OnLinkClick = [this](QObject* Sender, const QString& HRef) {
-        LarkHTMLDBLabelLinkClick(Sender, HRef);
+    LarkHTMLDBLabel->OnLinkClick = [this](QObject* sender, const QString& hRef) {
+        LarkHTMLDBLabelLinkClick(sender, hRef);
     };
 
     LarkHTMLDBView = new TLarkHTMLDBView(Panel3);
@@ -52,7 +52,7 @@ TFrameDBCtrls::TFrameDBCtrls(QWidget* parent)
     LarkHTMLDBView->SetDataField(u"description"_s);
     LarkHTMLDBView->SetLinkPopupMenu(PopupMenu1);
     LarkHTMLDBView->SetWordWrap(true);
-    LarkHTMLDBView->OnLinkClick = [this](QObject*, const QString& HRef) { LarkHTMLDBViewLinkClick(HRef); };
+    LarkHTMLDBView->OnLinkClick = [this](QObject*, const QString& hRef) { LarkHTMLDBViewLinkClick(hRef); };
 
     auto* area = new QVBoxLayout(Panel3);
     area->setContentsMargins(0, 0, 0, 0);
@@ -78,24 +78,24 @@ void TFrameDBCtrls::ApplyThemeColors()
     LarkHTMLDBView->Options()->SetLinkColor(link);
 }
 
-void TFrameDBCtrls::SetDataSource(TDataSource* D)
+void TFrameDBCtrls::SetDataSource(TDataSource* d)
 {
-    DBNavigator1->SetDataSource(D);
-    LarkHTMLDBLabel->SetDataSource(D);
-    LarkHTMLDBView->SetDataSource(D);
+    DBNavigator1->SetDataSource(d);
+    LarkHTMLDBLabel->SetDataSource(d);
+    LarkHTMLDBView->SetDataSource(d);
 }
 
-void TFrameDBCtrls::LarkHTMLDBLabelLinkClick(QObject* Sender, const QString& HRef)
+void TFrameDBCtrls::LarkHTMLDBLabelLinkClick(QObject* sender, const QString& hRef)
 {
-    demo::ShowMessage(this, demo::LinkClickMessage(Sender, HRef));
+    demo::ShowMessage(this, demo::LinkClickMessage(sender, hRef));
 }
 
-void TFrameDBCtrls::LarkHTMLDBViewLinkClick(const QString& HRef)
+void TFrameDBCtrls::LarkHTMLDBViewLinkClick(const QString& hRef)
 {
     // A target the desktop has no handler for would otherwise do nothing
     // without a word.
-    if (!TLarkHTMLRender::RunURL(HRef))
-        demo::ShowError(this, u"Cannot open \"%1\"."_s.arg(HRef));
+    if (!TLarkHTMLRender::RunURL(hRef))
+        demo::ShowError(this, u"Cannot open \"%1\"."_s.arg(hRef));
 }
 
 } // namespace lark

@@ -23,7 +23,7 @@ public:
     explicit TFrameDBCtrls(QWidget* parent = nullptr);
 
     // The navigator and both data-aware controls take D.
-    void SetDataSource(TDataSource* D);
+    void SetDataSource(TDataSource* d);
 
     TLarkHTMLLabel* Heading() const { return LarkHTMLLabel1; }
     TLarkHTMLDBLabel* DBLabel() const { return LarkHTMLDBLabel; }
@@ -34,8 +34,8 @@ protected:
     void ApplyThemeColors() override;
 
 private:
-    void LarkHTMLDBLabelLinkClick(QObject* Sender, const QString& HRef);
-    void LarkHTMLDBViewLinkClick(const QString& HRef);
+    void LarkHTMLDBLabelLinkClick(QObject* sender, const QString& hRef);
+    void LarkHTMLDBViewLinkClick(const QString& hRef);
 
     TLarkHTMLLabel* LarkHTMLLabel1 = nullptr;
     TLarkHTMLDBLabel* LarkHTMLDBLabel = nullptr;

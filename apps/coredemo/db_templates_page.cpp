@@ -31,14 +31,14 @@ const QString kEventVariable = u"xx"_s;
 
 namespace demo {
 
-QString LinkClickMessage(QObject* Sender, const QString& HRef)
+QString LinkClickMessage(QObject* sender, const QString& hRef)
 {
-    return u"You clicked link \"%1\" in %2"_s.arg(HRef, Sender ? Sender->objectName() : QString());
+    return u"You clicked link \"%1\" in %2"_s.arg(hRef, sender ? sender->objectName() : QString());
 }
 
-QMenu* CreateLinkPopupMenu(QWidget* Parent)
+QMenu* CreateLinkPopupMenu(QWidget* parent)
 {
-    auto* menu = new QMenu(Parent);
+    auto* menu = new QMenu(parent);
     menu->setObjectName(u"PopupMenu1"_s);
     for (const QString& item : { u"1"_s, u"2"_s, u"3"_s })
         menu->addAction(item);
@@ -60,7 +60,7 @@ TFrameDBTemplates::TFrameDBTemplates(QWidget* parent)
     LarkHTMLLabel1->setFixedHeight(kTopHeight);
     LarkHTMLLabel1->Padding()->SetBounds(3, 3, 3, 3);
     LarkHTMLLabel1->Options()->SetLineGap(2);
-    LarkHTMLLabel1->OnLinkClick = [this](QObject*, const QString& HRef) { LarkHTMLLabel1LinkClick(HRef); };
+    LarkHTMLLabel1->OnLinkClick = [this](QObject*, const QString& hRef) { LarkHTMLLabel1LinkClick(hRef); };
     LarkHTMLLabel1->SetCaption(ExplanationCaption());
 
     auto* left = new QWidget(Panel3);
@@ -94,27 +94,27 @@ TFrameDBTemplates::TFrameDBTemplates(QWidget* parent)
     ApplyThemeColors();
 }
 
-void TFrameDBTemplates::CreateDataControls(QWidget* Left, QWidget* Right)
+void TFrameDBTemplates::CreateDataControls(QWidget* left, QWidget* right)
 {
-    DBGrid1 = new TDBGrid(Left);
+    DBGrid1 = new TDBGrid(left);
     DBGrid1->setObjectName(u"DBGrid1"_s);
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBNavigator1 = new TDBNavigator(Left);
+    DBNavigator1 = new TDBNavigator(left);
     DBNavigator1->setObjectName(u"DBNavigator1"_s);
-    auto* leftLayout = new QVBoxLayout(Left);
+    auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->setSpacing(2);
     leftLayout->addWidget(DBGrid1, 1);
     leftLayout->addWidget(DBNavigator1);
 
-    LarkHTMLDBLabel = new TLarkHTMLDBLabel(Right);
+    LarkHTMLDBLabel = new TLarkHTMLDBLabel(right);
     LarkHTMLDBLabel->setObjectName(u"LarkHTMLDBLabel"_s);
     LarkHTMLDBLabel->setFixedHeight(kTopHeight);
     LarkHTMLDBLabel->SetColor(clGray);
     LarkHTMLDBLabel->SetDataField(u"textfield1"_s);
     LarkHTMLDBLabel->Options()->SetLineGap(2);
 
-    LarkHTMLDBView = new TLarkHTMLDBView(Right);
+    LarkHTMLDBView = new TLarkHTMLDBView(right);
     LarkHTMLDBView->setObjectName(u"LarkHTMLDBView"_s);
     LarkHTMLDBView->SetBorderStyle(bsNone);
     LarkHTMLDBView->SetDataField(u"textfield1"_s);
@@ -125,13 +125,13 @@ void TFrameDBTemplates::CreateDataControls(QWidget* Left, QWidget* Right)
         if (aVarName == kEventVariable)
             aVarValue = u"This value is received from OnGetVariable event."_s;
     };
-    const auto linkClick = [this](QObject* Sender, const QString& HRef) { LarkHTMLDBLabelLinkClick(Sender, HRef); };
+    const auto linkClick = [this](QObject* sender, const QString& hRef) { LarkHTMLDBLabelLinkClick(sender, hRef); };
     LarkHTMLDBLabel->OnGetVariable = getVariable;
     LarkHTMLDBLabel->OnLinkClick = linkClick;
     LarkHTMLDBView->OnGetVariable = getVariable;
     LarkHTMLDBView->OnLinkClick = linkClick;
 
-    auto* rightLayout = new QVBoxLayout(Right);
+    auto* rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(2);
     rightLayout->addWidget(LarkHTMLDBLabel);
@@ -168,12 +168,12 @@ QString TFrameDBTemplates::SampleTemplate()
            "<~~textfield1> and <~~textfield2>.</b>"_s;
 }
 
-void TFrameDBTemplates::SetDataSource(TDataSource* D)
+void TFrameDBTemplates::SetDataSource(TDataSource* d)
 {
-    DBNavigator1->SetDataSource(D);
-    DBGrid1->SetDataSource(D);
-    LarkHTMLDBLabel->SetDataSource(D);
-    LarkHTMLDBView->SetDataSource(D);
+    DBNavigator1->SetDataSource(d);
+    DBGrid1->SetDataSource(d);
+    LarkHTMLDBLabel->SetDataSource(d);
+    LarkHTMLDBView->SetDataSource(d);
 }
 
 void TFrameDBTemplates::CheckBox1Click()
@@ -186,9 +186,9 @@ void TFrameDBTemplates::CheckBox2Click()
     LarkHTMLDBView->SetIsTemplate(CheckBox2->isChecked());
 }
 
-void TFrameDBTemplates::LarkHTMLLabel1LinkClick(const QString& HRef)
+void TFrameDBTemplates::LarkHTMLLabel1LinkClick(const QString& hRef)
 {
-    if (HRef != kTryTemplates)
+    if (hRef != kTryTemplates)
         return;
     LarkHTMLDBView->SetCaption(SampleTemplate());
     CheckBox1->setChecked(true);
@@ -196,9 +196,9 @@ void TFrameDBTemplates::LarkHTMLLabel1LinkClick(const QString& HRef)
     CheckBox2->setChecked(true);
 }
 
-void TFrameDBTemplates::LarkHTMLDBLabelLinkClick(QObject* Sender, const QString& HRef)
+void TFrameDBTemplates::LarkHTMLDBLabelLinkClick(QObject* sender, const QString& hRef)
 {
-    demo::ShowMessage(this, demo::LinkClickMessage(Sender, HRef));
+    demo::ShowMessage(this, demo::LinkClickMessage(sender, hRef));
 }
 
 } // namespace lark

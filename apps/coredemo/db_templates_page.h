@@ -27,7 +27,7 @@ public:
     explicit TFrameDBTemplates(QWidget* parent = nullptr);
 
     // The navigator, the grid and both data-aware controls take D.
-    void SetDataSource(TDataSource* D);
+    void SetDataSource(TDataSource* d);
 
     TLarkHTMLLabel* Explanation() const { return LarkHTMLLabel1; }
     TLarkHTMLDBLabel* DBLabel() const { return LarkHTMLDBLabel; }
@@ -45,11 +45,11 @@ protected:
     void ApplyThemeColors() override;
 
 private:
-    void CreateDataControls(QWidget* Left, QWidget* Right);
+    void CreateDataControls(QWidget* left, QWidget* right);
     void CheckBox1Click();
     void CheckBox2Click();
-    void LarkHTMLLabel1LinkClick(const QString& HRef);
-    void LarkHTMLDBLabelLinkClick(QObject* Sender, const QString& HRef);
+    void LarkHTMLLabel1LinkClick(const QString& hRef);
+    void LarkHTMLDBLabelLinkClick(QObject* sender, const QString& hRef);
 
     TLarkHTMLLabel* LarkHTMLLabel1 = nullptr;
     TDBGrid* DBGrid1 = nullptr;
@@ -64,9 +64,9 @@ private:
 namespace demo {
 // What the data-aware controls of both DB pages report for a link: the
 // target in quotation marks and the control's name.
-QString LinkClickMessage(QObject* Sender, const QString& HRef);
+QString LinkClickMessage(QObject* sender, const QString& hRef);
 // The link menu each DB page owns.
-QMenu* CreateLinkPopupMenu(QWidget* Parent);
+QMenu* CreateLinkPopupMenu(QWidget* parent);
 } // namespace demo
 
 } // namespace lark

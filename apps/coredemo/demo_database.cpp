@@ -66,38 +66,38 @@ constexpr TSampleRecord kTable2[] = {
       "<p>See <a href=\"https://doc.qt.io/qt-6/qwidget.html\">QWidget</a> for what embedded controls are.</p>" },
 };
 
-void Execute(QSqlQuery& Query, const QString& Statement)
+void Execute(QSqlQuery& query, const QString& statement)
 {
-    if (!Query.exec(Statement))
-        throw std::runtime_error(Query.lastError().text().toStdString());
+    if (!query.exec(statement))
+        throw std::runtime_error(query.lastError().text().toStdString());
 }
 
-void Insert(QSqlDatabase& Db, const QString& Statement, const TSampleRecord& Record)
+void Insert(QSqlDatabase& db, const QString& statement, const TSampleRecord& record)
 {
-    QSqlQuery query(Db);
-    if (!query.prepare(Statement))
+    QSqlQuery query(db);
+    if (!query.prepare(statement))
         throw std::runtime_error(query.lastError().text().toStdString());
-    query.addBindValue(QString::fromUtf8(Record.First));
-    query.addBindValue(QString::fromUtf8(Record.Second));
+    query.addBindValue(QString::fromUtf8(record.First));
+    query.addBindValue(QString::fromUtf8(record.Second));
     if (!query.exec())
         throw std::runtime_error(query.lastError().text().toStdString());
 }
 
-void FillDatabase(QSqlDatabase& Db)
+void FillDatabase(QSqlDatabase& db)
 {
-    if (!Db.open())
-        throw std::runtime_error(Db.lastError().text().toStdString());
-    if (!Db.transaction())
-        throw std::runtime_error(Db.lastError().text().toStdString());
-    QSqlQuery query(Db);
+    if (!db.open())
+        throw std::runtime_error(db.lastError().text().toStdString());
+    if (!db.transaction())
+        throw std::runtime_error(db.lastError().text().toStdString());
+    QSqlQuery query(db);
     Execute(query, u"CREATE TABLE table1 (textfield1 TEXT, textfield2 TEXT)"_s);
     Execute(query, u"CREATE TABLE table2 (caption TEXT, description TEXT)"_s);
     for (const TSampleRecord& record : kTable1)
-        Insert(Db, u"INSERT INTO table1 (textfield1, textfield2) VALUES (?, ?)"_s, record);
+        Insert(db, u"INSERT INTO table1 (textfield1, textfield2) VALUES (?, ?)"_s, record);
     for (const TSampleRecord& record : kTable2)
-        Insert(Db, u"INSERT INTO table2 (caption, description) VALUES (?, ?)"_s, record);
-    if (!Db.commit())
-        throw std::runtime_error(Db.lastError().text().toStdString());
+        Insert(db, u"INSERT INTO table2 (caption, description) VALUES (?, ?)"_s, record);
+    if (!db.commit())
+        throw std::runtime_error(db.lastError().text().toStdString());
 }
 
 } // namespace
@@ -108,17 +108,17 @@ QString DefaultDatabaseFile()
         .filePath(u"larkhtmldbaware.sqlite"_s);
 }
 
-bool CreateSampleDatabase(const QString& File, QString& Error)
+bool CreateSampleDatabase(const QString& file, QString& error)
 {
-    if (QFileInfo::exists(File))
+    if (QFileInfo::exists(file))
         return true;
-    if (!QDir().mkpath(QFileInfo(File).absolutePath())) {
-        Error = u"cannot create the folder %1"_s.arg(QFileInfo(File).absolutePath());
+    if (!QDir().mkpath(QFileInfo(file).absolutePath())) {
+        error = u"cannot create the folder %1"_s.arg(QFileInfo(file).absolutePath());
         return false;
     }
     // Written under a temporary name and renamed when complete, so that a
     // failure never leaves a half-filled database that looks usable.
-    const QString part = File + u".part"_s;
+    const QString part = file + u".part"_s;
     QFile::remove(part);
     const QString connection = u"coredemo-sample-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
     bool done = false;
@@ -128,14 +128,14 @@ bool CreateSampleDatabase(const QString& File, QString& Error)
         try {
             FillDatabase(db);
             done = true;
-        } catch (const std::runtime_error& error) {
-            Error = QString::fromStdString(error.what());
+        } catch (const std::runtime_error& failure) {
+            error = QString::fromStdString(failure.what());
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(connection);
-    if (done && !QFile::rename(part, File)) {
-        Error = u"cannot rename %1 to %2"_s.arg(part, File);
+    if (done && !QFile::rename(part, file)) {
+        error = u"cannot rename %1 to %2"_s.arg(part, file);
         done = false;
     }
     if (!done)

@@ -15,6 +15,6 @@ QString DefaultDatabaseFile();
 // Makes File (and its folder) with the sample tables and records. Nothing is
 // done and true returned when File exists already. On failure Error receives
 // the reason, no file is left behind and false is returned.
-bool CreateSampleDatabase(const QString& File, QString& Error);
+bool CreateSampleDatabase(const QString& file, QString& error);
 
 } // namespace lark::demo

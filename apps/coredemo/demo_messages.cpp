@@ -15,35 +15,35 @@ TMessageSink& Sink()
     return sink;
 }
 
-QString Title(QWidget* Parent)
+QString Title(QWidget* parent)
 {
-    QWidget* window = Parent ? Parent->window() : nullptr;
+    QWidget* window = parent ? parent->window() : nullptr;
     return window ? window->windowTitle() : QString();
 }
 
 } // namespace
 
-void ShowMessage(QWidget* Parent, const QString& Text)
+void ShowMessage(QWidget* parent, const QString& text)
 {
     if (Sink()) {
-        Sink()(Parent, Text);
+        Sink()(parent, text);
         return;
     }
-    QMessageBox::information(Parent, Title(Parent), Text);
+    QMessageBox::information(parent, Title(parent), text);
 }
 
-void ShowError(QWidget* Parent, const QString& Text)
+void ShowError(QWidget* parent, const QString& text)
 {
     if (Sink()) {
-        Sink()(Parent, Text);
+        Sink()(parent, text);
         return;
     }
-    QMessageBox::critical(Parent, Title(Parent), Text);
+    QMessageBox::critical(parent, Title(parent), text);
 }
 
-TMessageSink SetMessageSink(TMessageSink Sink_)
+TMessageSink SetMessageSink(TMessageSink sink)
 {
-    return std::exchange(Sink(), std::move(Sink_));
+    return std::exchange(Sink(), std::move(sink));
 }
 
 } // namespace lark::demo

@@ -11,15 +11,15 @@ class QWidget;
 namespace lark::demo {
 
 // Receives what would be shown: the window it belongs to and the text.
-using TMessageSink = std::function<void(QWidget* Parent, const QString& Text)>;
+using TMessageSink = std::function<void(QWidget* parent, const QString& text)>;
 
 // An information box with Text, or the installed sink.
-void ShowMessage(QWidget* Parent, const QString& Text);
+void ShowMessage(QWidget* parent, const QString& text);
 // An error box with Text (a failed action), or the installed sink.
-void ShowError(QWidget* Parent, const QString& Text);
+void ShowError(QWidget* parent, const QString& text);
 
 // Installs Sink in place of the boxes (an empty sink restores them) and
 // returns the previous one.
-TMessageSink SetMessageSink(TMessageSink Sink);
+TMessageSink SetMessageSink(TMessageSink sink);
 
 } // namespace lark::demo

@@ -18,13 +18,13 @@ namespace {
 class ClickFilter : public QObject
 {
 public:
-    ClickFilter(QWidget* Control, std::function<void()> Handler)
-        : QObject(Control)
-        , FControl(Control)
-        , FHandler(std::move(Handler))
+    ClickFilter(QWidget* control, std::function<void()> handler)
+        : QObject(control)
+        , FControl(control)
+        , FHandler(std::move(handler))
     {
-        Control->installEventFilter(this);
-        for (QWidget* child : Control->findChildren<QWidget*>())
+        control->installEventFilter(this);
+        for (QWidget* child : control->findChildren<QWidget*>())
             child->installEventFilter(this);
     }
 
@@ -53,15 +53,15 @@ TShape::TShape(QWidget* parent)
 {
 }
 
-void TShape::SetBrushColor(TColor Value)
+void TShape::SetBrushColor(TColor value)
 {
-    FBrushColor = Value;
+    FBrushColor = value;
     update();
 }
 
-void TShape::SetPenColor(TColor Value)
+void TShape::SetPenColor(TColor value)
 {
-    FPenColor = Value;
+    FPenColor = value;
     update();
 }
 
@@ -88,9 +88,9 @@ void TPaintBox::Clear()
     update();
 }
 
-void TPaintBox::SetColor(TColor Value)
+void TPaintBox::SetColor(TColor value)
 {
-    FColor = Value;
+    FColor = value;
     Clear();
 }
 
@@ -107,24 +107,24 @@ void TPaintBox::resizeEvent(QResizeEvent* event)
     Clear();
 }
 
-QSlider* CreateTrackBar(int Min, int Max, QWidget* Parent)
+QSlider* CreateTrackBar(int min, int max, QWidget* parent)
 {
-    auto* slider = new QSlider(Qt::Horizontal, Parent);
-    slider->setRange(Min, Max);
-    slider->setValue(Min);
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setRange(min, max);
+    slider->setValue(min);
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setTickInterval(1);
     slider->setPageStep(2);
     return slider;
 }
 
-void OnControlClick(QWidget* Control, std::function<void()> Handler)
+void OnControlClick(QWidget* control, std::function<void()> handler)
 {
-    if (auto* button = qobject_cast<QAbstractButton*>(Control)) {
-        QObject::connect(button, &QAbstractButton::clicked, button, [handler = std::move(Handler)] { handler(); });
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        QObject::connect(button, &QAbstractButton::clicked, button, [handler = std::move(handler)] { handler(); });
         return;
     }
-    new ClickFilter(Control, std::move(Handler));
+    new ClickFilter(control, std::move(handler));
 }
 
 } // namespace lark::demo

@@ -23,9 +23,9 @@ public:
     explicit TShape(QWidget* parent = nullptr);
 
     TColor BrushColor() const { return FBrushColor; }
-    void SetBrushColor(TColor Value);
+    void SetBrushColor(TColor value);
     TColor PenColor() const { return FPenColor; }
-    void SetPenColor(TColor Value);
+    void SetPenColor(TColor value);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,7 +48,7 @@ public:
     // Fills the canvas with the box's colour.
     void Clear();
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor value);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,11 +60,11 @@ private:
 };
 
 // A horizontal track bar from Min to Max, at Min.
-QSlider* CreateTrackBar(int Min, int Max, QWidget* Parent);
+QSlider* CreateTrackBar(int min, int max, QWidget* parent);
 
 // Calls Handler when Control is clicked: buttons, check boxes and radio
 // buttons by their clicked signal (mouse or keyboard), any other widget by a
 // left-button release inside it or one of its children.
-void OnControlClick(QWidget* Control, std::function<void()> Handler);
+void OnControlClick(QWidget* control, std::function<void()> handler);
 
 } // namespace lark::demo

@@ -23,10 +23,10 @@ namespace {
 
 const QString kGroupCombo = u"cmbGroup"_s;
 
-bool ReportsClicks(const QWidget* Control)
+bool ReportsClicks(const QWidget* control)
 {
-    return qobject_cast<const QAbstractButton*>(Control) || qobject_cast<const QLineEdit*>(Control) ||
-           qobject_cast<const QDateTimeEdit*>(Control);
+    return qobject_cast<const QAbstractButton*>(control) || qobject_cast<const QLineEdit*>(control) ||
+           qobject_cast<const QDateTimeEdit*>(control);
 }
 
 } // namespace
@@ -107,10 +107,10 @@ void TControlsPanel::LarkHTMLPanel1ControlCreated(QWidget* aControl)
     }
 }
 
-void TControlsPanel::EmbeddedControlClick(QWidget* Control)
+void TControlsPanel::EmbeddedControlClick(QWidget* control)
 {
     if (CheckBox1->isChecked())
-        demo::ShowMessage(this, u"Clicked control: "_s + Control->objectName());
+        demo::ShowMessage(this, u"Clicked control: "_s + control->objectName());
 }
 
 void TControlsPanel::CheckBox2Click()

@@ -30,7 +30,7 @@ public:
 
 private:
     void LarkHTMLPanel1ControlCreated(QWidget* aControl);
-    void EmbeddedControlClick(QWidget* Control);
+    void EmbeddedControlClick(QWidget* control);
     void CheckBox2Click();
 
     TLarkHTMLPanel* LarkHTMLPanel1 = nullptr;

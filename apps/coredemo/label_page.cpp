@@ -30,16 +30,16 @@ constexpr int kLabel1Width = 196;
 constexpr int kLabel2Width = 201;
 constexpr int kMemoHeight = 89;
 
-void SetTahoma(TFont& Font, int Height, TColor Color)
+void SetTahoma(TFont& font, int height, TColor color)
 {
-    Font.SetName(u"Tahoma"_s);
-    Font.SetHeight(Height);
-    Font.SetColor(Color);
+    font.SetName(u"Tahoma"_s);
+    font.SetHeight(height);
+    font.SetColor(color);
 }
 
 } // namespace
 
-TFrameLabel::TFrameLabel(TfrmImages* Images, QWidget* parent)
+TFrameLabel::TFrameLabel(TfrmImages* images, QWidget* parent)
     : TPageFrame(parent)
 {
     setObjectName(u"FrameLabel"_s);
@@ -53,7 +53,7 @@ TFrameLabel::TFrameLabel(TfrmImages* Images, QWidget* parent)
     // The labels' tag handler reads the strip's check boxes and writes to the
     // memo from the first parse on.
     CreateStrip();
-    CreateLabels(Images);
+    CreateLabels(images);
     ApplyThemeColors();
 }
 
@@ -84,7 +84,7 @@ QString TFrameLabel::Label3Caption()
            "<a href=\"padding\">Padding</a> makes an auto-sized<br>label grow around its text."_s;
 }
 
-void TFrameLabel::CreateLabels(TfrmImages* Images)
+void TFrameLabel::CreateLabels(TfrmImages* images)
 {
     LarkHTMLLabel1 = new TLarkHTMLLabel(Panel3);
     LarkHTMLLabel1->setObjectName(u"LarkHTMLLabel1"_s);
@@ -92,7 +92,7 @@ void TFrameLabel::CreateLabels(TfrmImages* Images)
     // White in the light themes; the window colour of a dark one.
     LarkHTMLLabel1->SetColor(clWindow);
     LarkHTMLLabel1->Padding()->SetBounds(3, 3, 3, 3);
-    LarkHTMLLabel1->SetImageList(Images ? Images->ImageList() : nullptr);
+    LarkHTMLLabel1->SetImageList(images ? images->ImageList() : nullptr);
 
     Shape1 = new demo::TShape(Panel3);
     Shape1->setObjectName(u"Shape1"_s);
@@ -116,9 +116,9 @@ void TFrameLabel::CreateLabels(TfrmImages* Images)
     LarkHTMLLabel3->Padding()->SetBounds(6, 6, 6, 6);
 
     for (TLarkHTMLLabel* label : Labels()) {
-        label->OnTagFound = [this](QObject*, QString& Tag, TLarkHTMLItem*&, TStringList*& Params, bool aClosing,
-                                   bool aSupported) { LarkHTMLLabel1TagFound(Tag, Params, aClosing, aSupported); };
-        label->OnLinkClick = [this](QObject*, const QString& HRef) { LarkHTMLLabel2LinkClick(HRef); };
+        label->OnTagFound = [this](QObject*, QString& tag, TLarkHTMLItem*&, TStringList*& params, bool aClosing,
+                                   bool aSupported) { LarkHTMLLabel1TagFound(tag, params, aClosing, aSupported); };
+        label->OnLinkClick = [this](QObject*, const QString& hRef) { LarkHTMLLabel2LinkClick(hRef); };
     }
     LarkHTMLLabel1->OnControlCreated = [this](QObject*, QWidget* aControl) {
         LarkHTMLLabel1ControlCreated(aControl);
@@ -147,10 +147,10 @@ void TFrameLabel::ApplyThemeColors()
 
 void TFrameLabel::CreateStrip()
 {
-    auto checkBox = [this](const QString& Name, const QString& Caption, bool Checked) {
-        auto* box = new QCheckBox(Caption, Panel1);
-        box->setObjectName(Name);
-        box->setChecked(Checked);
+    auto checkBox = [this](const QString& name, const QString& caption, bool checked) {
+        auto* box = new QCheckBox(caption, Panel1);
+        box->setObjectName(name);
+        box->setChecked(checked);
         return box;
     };
     xtagCheckBox = checkBox(u"xtagCheckBox"_s, u"<x> tags active"_s, false);
@@ -192,22 +192,22 @@ void TFrameLabel::CreateStrip()
     connect(TrackBar2, &QSlider::valueChanged, this, &TFrameLabel::TrackBar2Change);
 }
 
-TLarkHTMLLabel* TFrameLabel::Label(int Number) const
+TLarkHTMLLabel* TFrameLabel::Label(int number) const
 {
-    return Labels().value(Number - 1);
+    return Labels().value(number - 1);
 }
 
-void TFrameLabel::LarkHTMLLabel1TagFound(QString& Tag, TStringList* Params, bool aClosing, bool aSupported)
+void TFrameLabel::LarkHTMLLabel1TagFound(QString& tag, TStringList* params, bool aClosing, bool aSupported)
 {
-    if (tpCheckBox->isChecked() && Params && Params->Count() > 0) {
-        tpMemo->appendPlainText(Tag);
-        for (int i = 0; i < Params->Count(); ++i)
-            tpMemo->appendPlainText((*Params)[i]);
+    if (tpCheckBox->isChecked() && params && params->Count() > 0) {
+        tpMemo->appendPlainText(tag);
+        for (int i = 0; i < params->Count(); ++i)
+            tpMemo->appendPlainText((*params)[i]);
         tpMemo->appendPlainText(u"---"_s);
     }
     // The unknown <x> of the captions becomes bold on request.
     if (xtagCheckBox->isChecked() && !aSupported)
-        Tag = aClosing ? u"/b"_s : u"b"_s;
+        tag = aClosing ? u"/b"_s : u"b"_s;
 }
 
 void TFrameLabel::xtagCheckBoxClick()
@@ -262,13 +262,13 @@ void TFrameLabel::TrackBar2Change()
     LarkHTMLLabel3->Padding()->SetBounds(padding, padding, padding, padding);
 }
 
-void TFrameLabel::LarkHTMLLabel2LinkClick(const QString& HRef)
+void TFrameLabel::LarkHTMLLabel2LinkClick(const QString& hRef)
 {
-    if (HRef == u"2"_s) {
+    if (hRef == u"2"_s) {
         demo::ShowMessage(this, u"OnTagFound event allows to handle unsupported tags. For example, some text in this "
                                 "demo contains <x> tag which is replaced by <b> on the fly, if \"<x> tags active\" "
                                 "checkbox is checked"_s);
-    } else if (HRef == u"3"_s) {
+    } else if (hRef == u"3"_s) {
         demo::ShowMessage(this, u"Lark HTML engine allows to incorporate any control within html text"_s);
     } else {
         demo::ShowMessage(this, u"Just some link."_s);
@@ -280,9 +280,9 @@ void TFrameLabel::LarkHTMLLabel1ControlCreated(QWidget* aControl)
     demo::OnControlClick(aControl, [this, aControl] { EmbeddedControlClick(aControl); });
 }
 
-void TFrameLabel::EmbeddedControlClick(QWidget* Control)
+void TFrameLabel::EmbeddedControlClick(QWidget* control)
 {
-    demo::ShowMessage(this, u"You clicked \"%1\" control"_s.arg(Control->objectName()));
+    demo::ShowMessage(this, u"You clicked \"%1\" control"_s.arg(control->objectName()));
 }
 
 } // namespace lark

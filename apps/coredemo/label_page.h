@@ -28,9 +28,9 @@ class TFrameLabel : public demo::TPageFrame
     Q_OBJECT
 
 public:
-    TFrameLabel(TfrmImages* Images, QWidget* parent = nullptr);
+    TFrameLabel(TfrmImages* images, QWidget* parent = nullptr);
 
-    TLarkHTMLLabel* Label(int Number) const;
+    TLarkHTMLLabel* Label(int number) const;
     QPlainTextEdit* Memo() const { return tpMemo; }
     QCheckBox* XTagCheckBox() const { return xtagCheckBox; }
     QCheckBox* TrackParamsCheckBox() const { return tpCheckBox; }
@@ -49,11 +49,11 @@ protected:
     void ApplyThemeColors() override;
 
 private:
-    void CreateLabels(TfrmImages* Images);
+    void CreateLabels(TfrmImages* images);
     void CreateStrip();
     QList<TLarkHTMLLabel*> Labels() const { return { LarkHTMLLabel1, LarkHTMLLabel2, LarkHTMLLabel3 }; }
 
-    void LarkHTMLLabel1TagFound(QString& Tag, TStringList* Params, bool aClosing, bool aSupported);
+    void LarkHTMLLabel1TagFound(QString& tag, TStringList* params, bool aClosing, bool aSupported);
     void xtagCheckBoxClick();
     void tpCheckBoxClick();
     void ishtmlCheckBoxClick();
@@ -62,9 +62,9 @@ private:
     void ColorBox1CloseUp();
     void TrackBar1Change();
     void TrackBar2Change();
-    void LarkHTMLLabel2LinkClick(const QString& HRef);
+    void LarkHTMLLabel2LinkClick(const QString& hRef);
     void LarkHTMLLabel1ControlCreated(QWidget* aControl);
-    void EmbeddedControlClick(QWidget* Control);
+    void EmbeddedControlClick(QWidget* control);
 
     TLarkHTMLLabel* LarkHTMLLabel1 = nullptr;
     demo::TShape* Shape1 = nullptr;

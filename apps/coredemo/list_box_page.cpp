@@ -23,14 +23,14 @@ constexpr TColor kSelectedColor = 0xE2E2E2;
 
 } // namespace
 
-TFrameListbox::TFrameListbox(TfrmImages* Images, QWidget* parent)
+TFrameListbox::TFrameListbox(TfrmImages* images, QWidget* parent)
     : TPageFrame(parent)
 {
     setObjectName(u"FrameListbox"_s);
     // The strip's edit is read by the first list's variable from its first
     // paint on.
     CreateStrip();
-    CreateListBoxes(Images);
+    CreateListBoxes(images);
 }
 
 QStringList TFrameListbox::ListBox1Items()
@@ -67,7 +67,7 @@ QStringList TFrameListbox::ListBox2Items()
     };
 }
 
-void TFrameListbox::CreateListBoxes(TfrmImages* Images)
+void TFrameListbox::CreateListBoxes(TfrmImages* images)
 {
     PopupMenu1 = demo::CreateLinkPopupMenu(this);
 
@@ -79,7 +79,7 @@ void TFrameListbox::CreateListBoxes(TfrmImages* Images)
     LarkHTMLListBox1->SetBevelFocusShadowColor(clWhite);
     LarkHTMLListBox1->SetBevelFocusLightColor(clSilver);
     LarkHTMLListBox1->SetSelectedColor(kSelectedColor);
-    LarkHTMLListBox1->SetImageList(Images ? Images->ImageList() : nullptr);
+    LarkHTMLListBox1->SetImageList(images ? images->ImageList() : nullptr);
     LarkHTMLListBox1->SetMultiLine(true);
     LarkHTMLListBox1->Options()->SetLineGap(2);
     LarkHTMLListBox1->OnGetVariable = [this](QObject*, const QString&, QString& aVarValue) {
@@ -98,7 +98,7 @@ void TFrameListbox::CreateListBoxes(TfrmImages* Images)
     LarkHTMLListBox2->SetLinkPopupMenu(PopupMenu1);
 
     for (TLarkHTMLListBox* list : { LarkHTMLListBox1, LarkHTMLListBox2 }) {
-        list->OnLinkClick = [this](QObject*, const QString& HRef) { LarkHTMLListBox1LinkClick(HRef); };
+        list->OnLinkClick = [this](QObject*, const QString& hRef) { LarkHTMLListBox1LinkClick(hRef); };
         list->Options()->SetLinkColor(ColorBox1->Selected());
     }
     for (const QString& item : ListBox1Items())
@@ -157,9 +157,9 @@ void TFrameListbox::Edit1Change()
     LarkHTMLListBox1->DoUpdate();
 }
 
-void TFrameListbox::LarkHTMLListBox1LinkClick(const QString& HRef)
+void TFrameListbox::LarkHTMLListBox1LinkClick(const QString& hRef)
 {
-    demo::ShowMessage(this, u"You clicked link with href = "_s + HRef);
+    demo::ShowMessage(this, u"You clicked link with href = "_s + hRef);
 }
 
 } // namespace lark

@@ -23,9 +23,9 @@ class TFrameListbox : public demo::TPageFrame
     Q_OBJECT
 
 public:
-    explicit TFrameListbox(TfrmImages* Images, QWidget* parent = nullptr);
+    explicit TFrameListbox(TfrmImages* images, QWidget* parent = nullptr);
 
-    TLarkHTMLListBox* ListBox(int Number) const { return Number == 1 ? LarkHTMLListBox1 : LarkHTMLListBox2; }
+    TLarkHTMLListBox* ListBox(int number) const { return number == 1 ? LarkHTMLListBox1 : LarkHTMLListBox2; }
     demo::TColorBox* LinkColorBox() const { return ColorBox1; }
     QLineEdit* VarValueEdit() const { return Edit1; }
     demo::TColorBox* SelectedColorBox() const { return ColorBox2; }
@@ -34,12 +34,12 @@ public:
     static QStringList ListBox2Items();
 
 private:
-    void CreateListBoxes(TfrmImages* Images);
+    void CreateListBoxes(TfrmImages* images);
     void CreateStrip();
     void ColorBox1Change();
     void ColorBox2Change();
     void Edit1Change();
-    void LarkHTMLListBox1LinkClick(const QString& HRef);
+    void LarkHTMLListBox1LinkClick(const QString& hRef);
 
     TLarkHTMLListBox* LarkHTMLListBox1 = nullptr;
     TLarkHTMLListBox* LarkHTMLListBox2 = nullptr;

@@ -36,9 +36,9 @@ const QString kDatabaseOption = u"database"_s;
 // The option, else the environment, else the data folder's file; made with
 // the sample records when missing. A file that cannot be made is reported
 // here and again, with the driver's words, by the DB pages.
-QString PrepareDatabase(const QCommandLineParser& Parser)
+QString PrepareDatabase(const QCommandLineParser& parser)
 {
-    QString file = Parser.value(kDatabaseOption);
+    QString file = parser.value(kDatabaseOption);
     if (file.isEmpty())
         file = qEnvironmentVariable("COREDEMO_DATABASE");
     if (file.isEmpty())

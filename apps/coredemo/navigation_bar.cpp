@@ -50,58 +50,58 @@ TCategoryButtons::TCategoryButtons(QWidget* parent)
     setAutoFillBackground(true);
 }
 
-int TCategoryButtons::AddCategory(const QString& Caption, TColor Color)
+int TCategoryButtons::AddCategory(const QString& caption, TColor color)
 {
-    FCategories.append({ Caption, Color, {}, false, {}, {}, {}, {} });
+    FCategories.append({ caption, color, {}, false, {}, {}, {}, {} });
     Relayout();
     return int(FCategories.size()) - 1;
 }
 
-void TCategoryButtons::AddButton(int Category, const QString& Caption)
+void TCategoryButtons::AddButton(int category, const QString& caption)
 {
-    FCategories[Category].Buttons.append(Caption);
+    FCategories[category].Buttons.append(caption);
     Relayout();
 }
 
-void TCategoryButtons::SetButtonColors(TColor Regular, TColor Selected)
+void TCategoryButtons::SetButtonColors(TColor regular, TColor selected)
 {
-    FButtonColor = Regular;
-    FSelectedColor = Selected;
+    FButtonColor = regular;
+    FSelectedColor = selected;
     update();
 }
 
-QString TCategoryButtons::CategoryCaption(int Category) const
+QString TCategoryButtons::CategoryCaption(int category) const
 {
-    return ShownCaption(FCategories.at(Category).Caption);
+    return ShownCaption(FCategories.at(category).Caption);
 }
 
-void TCategoryButtons::SetCollapsed(int Category, bool Value)
+void TCategoryButtons::SetCollapsed(int category, bool value)
 {
-    if (FCategories.at(Category).Collapsed == Value)
+    if (FCategories.at(category).Collapsed == value)
         return;
-    FCategories[Category].Collapsed = Value;
+    FCategories[category].Collapsed = value;
     Relayout();
 }
 
-void TCategoryButtons::SetSelectedButton(const QString& Caption)
+void TCategoryButtons::SetSelectedButton(const QString& caption)
 {
-    FSelected = Caption;
+    FSelected = caption;
     update();
 }
 
-QRect TCategoryButtons::ButtonRect(const QString& Caption) const
+QRect TCategoryButtons::ButtonRect(const QString& caption) const
 {
     for (const Category& category : FCategories) {
-        const qsizetype i = category.Buttons.indexOf(Caption);
+        const qsizetype i = category.Buttons.indexOf(caption);
         if (i >= 0)
             return category.Collapsed ? QRect() : category.ButtonRects.at(i);
     }
     return {};
 }
 
-QRect TCategoryButtons::ToggleRect(int Category) const
+QRect TCategoryButtons::ToggleRect(int category) const
 {
-    return FCategories.at(Category).Toggle;
+    return FCategories.at(category).Toggle;
 }
 
 QSize TCategoryButtons::sizeHint() const
@@ -115,9 +115,9 @@ QSize TCategoryButtons::minimumSizeHint() const
 }
 
 // An ampersand pair is one ampersand on screen.
-QString TCategoryButtons::ShownCaption(const QString& Caption) const
+QString TCategoryButtons::ShownCaption(const QString& caption) const
 {
-    QString shown = Caption;
+    QString shown = caption;
     return shown.replace(u"&&"_s, u"&"_s);
 }
 
@@ -167,24 +167,24 @@ void TCategoryButtons::Relayout()
     update();
 }
 
-std::pair<int, int> TCategoryButtons::ButtonAt(QPoint Pos) const
+std::pair<int, int> TCategoryButtons::ButtonAt(QPoint pos) const
 {
     for (int c = 0; c < CategoryCount(); ++c) {
         const Category& category = FCategories.at(c);
         if (category.Collapsed)
             continue;
         for (int b = 0; b < category.ButtonRects.size(); ++b) {
-            if (category.ButtonRects.at(b).contains(Pos))
+            if (category.ButtonRects.at(b).contains(pos))
                 return { c, b };
         }
     }
     return { -1, -1 };
 }
 
-int TCategoryButtons::CategoryToggleAt(QPoint Pos) const
+int TCategoryButtons::CategoryToggleAt(QPoint pos) const
 {
     for (int c = 0; c < CategoryCount(); ++c) {
-        if (FCategories.at(c).CaptionArea.contains(Pos))
+        if (FCategories.at(c).CaptionArea.contains(pos))
             return c;
     }
     return -1;
@@ -200,10 +200,10 @@ QStringList TCategoryButtons::VisibleButtons() const
     return visible;
 }
 
-void TCategoryButtons::Click(const QString& Caption)
+void TCategoryButtons::Click(const QString& caption)
 {
-    SetSelectedButton(Caption);
-    Q_EMIT buttonClicked(Caption);
+    SetSelectedButton(caption);
+    Q_EMIT buttonClicked(caption);
 }
 
 void TCategoryButtons::mousePressEvent(QMouseEvent* event)
@@ -287,12 +287,12 @@ void TCategoryButtons::changeEvent(QEvent* event)
 
 // The bar's own colour on a light palette; on a dark one a tint of it over
 // the window colour (DarkStrength of the way).
-QColor TCategoryButtons::Tint(TColor Color, double DarkStrength) const
+QColor TCategoryButtons::Tint(TColor color, double darkStrength) const
 {
-    const QColor own = ToQColor(Color, this);
+    const QColor own = ToQColor(color, this);
     if (!IsDark(palette()))
         return own;
-    return Mix(palette().color(QPalette::Window), own, DarkStrength);
+    return Mix(palette().color(QPalette::Window), own, darkStrength);
 }
 
 void TCategoryButtons::paintEvent(QPaintEvent*)
@@ -303,7 +303,7 @@ void TCategoryButtons::paintEvent(QPaintEvent*)
         PaintCategory(painter, category);
 }
 
-void TCategoryButtons::PaintCategory(QPainter& Painter, const Category& category) const
+void TCategoryButtons::PaintCategory(QPainter& painter, const Category& category) const
 {
     const QColor base = Tint(category.Color, 0.12);
     QLinearGradient fill(category.Frame.topLeft(), category.Frame.topRight());
@@ -311,82 +311,82 @@ void TCategoryButtons::PaintCategory(QPainter& Painter, const Category& category
     fill.setColorAt(1, Mix(base, palette().color(QPalette::Base), 0.5));
     QPainterPath frame;
     frame.addRoundedRect(QRectF(category.Frame).adjusted(0.5, 0.5, -0.5, -0.5), kRadius, kRadius);
-    Painter.fillPath(frame, fill);
-    Painter.setPen(Mix(base, palette().color(QPalette::Mid), 0.6));
-    Painter.drawPath(frame);
+    painter.fillPath(frame, fill);
+    painter.setPen(Mix(base, palette().color(QPalette::Mid), 0.6));
+    painter.drawPath(frame);
 
     QFont bold = font();
     bold.setBold(true);
-    Painter.setFont(bold);
-    Painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(bold);
+    painter.setPen(palette().color(QPalette::WindowText));
     const QString caption = ShownCaption(category.Caption);
-    PaintToggle(Painter, category.Toggle, category.Collapsed, base);
+    PaintToggle(painter, category.Toggle, category.Collapsed, base);
     if (category.Collapsed) {
         const QRect text = category.Frame.adjusted(kStripWidth, 0, -kTextPadding, 0);
-        Painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, caption);
+        painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, caption);
         return;
     }
     // Upwards along the strip, starting under the box.
-    Painter.save();
+    painter.save();
     const int length = category.Frame.bottom() - category.Toggle.bottom() - 2 * kTextPadding;
-    Painter.translate(category.CaptionArea.left(), category.Toggle.bottom() + kTextPadding + length);
-    Painter.rotate(-90);
-    Painter.drawText(QRect(0, 0, length, kStripWidth), Qt::AlignRight | Qt::AlignVCenter, caption);
-    Painter.restore();
+    painter.translate(category.CaptionArea.left(), category.Toggle.bottom() + kTextPadding + length);
+    painter.rotate(-90);
+    painter.drawText(QRect(0, 0, length, kStripWidth), Qt::AlignRight | Qt::AlignVCenter, caption);
+    painter.restore();
 
-    Painter.setFont(font());
+    painter.setFont(font());
     for (qsizetype i = 0; i < category.Buttons.size(); ++i)
-        PaintButton(Painter, category.ButtonRects.at(i), category.Buttons.at(i));
+        PaintButton(painter, category.ButtonRects.at(i), category.Buttons.at(i));
 }
 
-void TCategoryButtons::PaintButton(QPainter& Painter, const QRect& R, const QString& Caption) const
+void TCategoryButtons::PaintButton(QPainter& painter, const QRect& r, const QString& caption) const
 {
-    const bool selected = Caption == FSelected;
-    const bool hot = Caption == FHot;
-    const bool pressed = Caption == FPressed && hot;
+    const bool selected = caption == FSelected;
+    const bool hot = caption == FHot;
+    const bool pressed = caption == FPressed && hot;
     QColor face = Tint(selected || pressed ? FSelectedColor : FButtonColor, selected ? 0.32 : 0.2);
     if (hot && !selected)
         face = Mix(face, palette().color(QPalette::Highlight), 0.12);
     // Lighter at the top, the face colour at the bottom; pressed the other way.
     const QColor light = Mix(face, IsDark(palette()) ? palette().color(QPalette::Light) : QColor(Qt::white), 0.55);
-    QLinearGradient fill(R.topLeft(), R.bottomLeft());
+    QLinearGradient fill(r.topLeft(), r.bottomLeft());
     fill.setColorAt(0, pressed ? face : light);
     fill.setColorAt(1, pressed ? light : face);
     QPainterPath shape;
-    shape.addRoundedRect(QRectF(R).adjusted(0.5, 0.5, -0.5, -0.5), kRadius - 1, kRadius - 1);
-    Painter.fillPath(shape, fill);
+    shape.addRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5), kRadius - 1, kRadius - 1);
+    painter.fillPath(shape, fill);
     if (selected || hot) {
-        Painter.setPen(Mix(face, palette().color(QPalette::Shadow), selected ? 0.45 : 0.25));
-        Painter.drawPath(shape);
+        painter.setPen(Mix(face, palette().color(QPalette::Shadow), selected ? 0.45 : 0.25));
+        painter.drawPath(shape);
     }
 
-    const QRect text = R.adjusted(kTextPadding, 0, -kTextPadding, 0);
-    Painter.setPen(palette().color(QPalette::ButtonText));
-    const QString shown = QFontMetrics(font()).elidedText(Caption, Qt::ElideRight, text.width());
-    Painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, shown);
+    const QRect text = r.adjusted(kTextPadding, 0, -kTextPadding, 0);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    const QString shown = QFontMetrics(font()).elidedText(caption, Qt::ElideRight, text.width());
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, shown);
 
     if (selected && hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
-        option.rect = R.adjusted(2, 2, -2, -2);
+        option.rect = r.adjusted(2, 2, -2, -2);
         option.backgroundColor = face;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &Painter, this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
 
-void TCategoryButtons::PaintToggle(QPainter& Painter, const QRect& R, bool Collapsed, const QColor& Background) const
+void TCategoryButtons::PaintToggle(QPainter& painter, const QRect& r, bool collapsed, const QColor& background) const
 {
-    Painter.save();
-    Painter.setRenderHint(QPainter::Antialiasing, false);
-    Painter.setPen(palette().color(QPalette::Mid).darker(IsDark(palette()) ? 80 : 120));
-    Painter.setBrush(Mix(Background, palette().color(QPalette::Base), 0.7));
-    Painter.drawRect(R.adjusted(0, 0, -1, -1));
-    Painter.setPen(palette().color(QPalette::WindowText));
-    const QPoint c = R.center();
-    Painter.drawLine(c.x() - 2, c.y(), c.x() + 2, c.y());
-    if (Collapsed)
-        Painter.drawLine(c.x(), c.y() - 2, c.x(), c.y() + 2);
-    Painter.restore();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(palette().color(QPalette::Mid).darker(IsDark(palette()) ? 80 : 120));
+    painter.setBrush(Mix(background, palette().color(QPalette::Base), 0.7));
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QPoint c = r.center();
+    painter.drawLine(c.x() - 2, c.y(), c.x() + 2, c.y());
+    if (collapsed)
+        painter.drawLine(c.x(), c.y() - 2, c.x(), c.y() + 2);
+    painter.restore();
 }
 
 } // namespace lark::demo

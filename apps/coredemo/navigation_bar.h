@@ -30,24 +30,24 @@ public:
     explicit TCategoryButtons(QWidget* parent = nullptr);
 
     // Returns the new category's index. Caption "&&" shows as "&".
-    int AddCategory(const QString& Caption, TColor Color);
-    void AddButton(int Category, const QString& Caption);
-    void SetButtonColors(TColor Regular, TColor Selected);
+    int AddCategory(const QString& caption, TColor color);
+    void AddButton(int category, const QString& caption);
+    void SetButtonColors(TColor regular, TColor selected);
 
     int CategoryCount() const { return int(FCategories.size()); }
-    QString CategoryCaption(int Category) const;
-    QStringList Buttons(int Category) const { return FCategories.at(Category).Buttons; }
-    bool Collapsed(int Category) const { return FCategories.at(Category).Collapsed; }
-    void SetCollapsed(int Category, bool Value);
+    QString CategoryCaption(int category) const;
+    QStringList Buttons(int category) const { return FCategories.at(category).Buttons; }
+    bool Collapsed(int category) const { return FCategories.at(category).Collapsed; }
+    void SetCollapsed(int category, bool value);
 
     // The selected button's caption, or empty.
     QString SelectedButton() const { return FSelected; }
     // Selects the button (no signal); an unknown caption selects none.
-    void SetSelectedButton(const QString& Caption);
+    void SetSelectedButton(const QString& caption);
 
     // Where things are, in widget coordinates; empty when hidden or unknown.
-    QRect ButtonRect(const QString& Caption) const;
-    QRect ToggleRect(int Category) const;
+    QRect ButtonRect(const QString& caption) const;
+    QRect ToggleRect(int category) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -81,17 +81,17 @@ private:
 
     void Relayout();
     int VerticalCaptionLength(const Category& category) const;
-    QString ShownCaption(const QString& Caption) const;
+    QString ShownCaption(const QString& caption) const;
     // The button under Pos: category and button index, or {-1, -1}.
-    std::pair<int, int> ButtonAt(QPoint Pos) const;
-    int CategoryToggleAt(QPoint Pos) const;
+    std::pair<int, int> ButtonAt(QPoint pos) const;
+    int CategoryToggleAt(QPoint pos) const;
     QStringList VisibleButtons() const;
-    void Click(const QString& Caption);
+    void Click(const QString& caption);
 
-    QColor Tint(TColor Color, double DarkStrength) const;
-    void PaintCategory(QPainter& Painter, const Category& category) const;
-    void PaintButton(QPainter& Painter, const QRect& R, const QString& Caption) const;
-    void PaintToggle(QPainter& Painter, const QRect& R, bool Collapsed, const QColor& Background) const;
+    QColor Tint(TColor color, double darkStrength) const;
+    void PaintCategory(QPainter& painter, const Category& category) const;
+    void PaintButton(QPainter& painter, const QRect& r, const QString& caption) const;
+    void PaintToggle(QPainter& painter, const QRect& r, bool collapsed, const QColor& background) const;
 
     QList<Category> FCategories;
     TColor FButtonColor = clBtnFace;

@@ -16,15 +16,15 @@ constexpr int kStripSpacing = 4;
 
 } // namespace
 
-TDemoPanel::TDemoPanel(TColor Color, QWidget* parent)
+TDemoPanel::TDemoPanel(TColor color, QWidget* parent)
     : QWidget(parent)
-    , FColor(Color)
+    , FColor(color)
 {
 }
 
-void TDemoPanel::SetColor(TColor Value)
+void TDemoPanel::SetColor(TColor value)
 {
-    FColor = Value;
+    FColor = value;
     update();
 }
 
@@ -66,9 +66,9 @@ void TPageFrame::changeEvent(QEvent* event)
         ApplyThemeColors();
 }
 
-QLabel* TPageFrame::StripLabel(const QString& Caption)
+QLabel* TPageFrame::StripLabel(const QString& caption)
 {
-    return new QLabel(Caption, Panel1);
+    return new QLabel(caption, Panel1);
 }
 
 } // namespace lark::demo

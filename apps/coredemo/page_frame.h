@@ -18,10 +18,10 @@ class TDemoPanel : public QWidget
     Q_OBJECT
 
 public:
-    explicit TDemoPanel(TColor Color, QWidget* parent = nullptr);
+    explicit TDemoPanel(TColor color, QWidget* parent = nullptr);
 
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor value);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,7 +49,7 @@ protected:
     // A new row of the strip.
     QBoxLayout* AddStripRow();
     // A caption for a setting in the strip.
-    QLabel* StripLabel(const QString& Caption);
+    QLabel* StripLabel(const QString& caption);
 
     // Gives the page's controls the colours that depend on the theme; runs
     // on every palette change (the page calls it once after construction).

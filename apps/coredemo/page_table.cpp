@@ -19,42 +19,42 @@ namespace lark::demo {
 namespace {
 
 template <typename Page>
-QWidget* Create(TfrmImages*, QWidget* Parent)
+QWidget* Create(TfrmImages*, QWidget* parent)
 {
-    return new Page(Parent);
+    return new Page(parent);
 }
 
 template <typename Page>
-QWidget* CreateWithImages(TfrmImages* Images, QWidget* Parent)
+QWidget* CreateWithImages(TfrmImages* images, QWidget* parent)
 {
-    return new Page(Images, Parent);
+    return new Page(images, parent);
 }
 
-void EmbeddedControlsShown(QWidget* Page, TfrmLarkHTMLCore&)
+void EmbeddedControlsShown(QWidget* page, TfrmLarkHTMLCore&)
 {
-    static_cast<TControlsPanel*>(Page)->Panel()->Options()->SetLineGap(1);
+    static_cast<TControlsPanel*>(page)->Panel()->Options()->SetLineGap(1);
 }
 
-// Reads Table of the demo database afresh into the window's table.
-void OpenTable(TfrmLarkHTMLCore& Form, const QString& Table)
+// Reads the table tableName of the demo database afresh into the window's table.
+void OpenTable(TfrmLarkHTMLCore& form, const QString& tableName)
 {
-    TSQLTable* table = Form.Table();
+    TSQLTable* table = form.Table();
     table->Close();
-    table->SetTableName(Table);
+    table->SetTableName(tableName);
     table->Open();
 }
 
-void DBTemplatesShown(QWidget* Page, TfrmLarkHTMLCore& Form)
+void DBTemplatesShown(QWidget* page, TfrmLarkHTMLCore& form)
 {
-    OpenTable(Form, QStringLiteral("table1"));
-    static_cast<TFrameDBTemplates*>(Page)->SetDataSource(Form.DataSource());
+    OpenTable(form, QStringLiteral("table1"));
+    static_cast<TFrameDBTemplates*>(page)->SetDataSource(form.DataSource());
 }
 
-void DBCtrlsShown(QWidget* Page, TfrmLarkHTMLCore& Form)
+void DBCtrlsShown(QWidget* page, TfrmLarkHTMLCore& form)
 {
-    OpenTable(Form, QStringLiteral("table2"));
-    Form.Table()->First();
-    static_cast<TFrameDBCtrls*>(Page)->SetDataSource(Form.DataSource());
+    OpenTable(form, QStringLiteral("table2"));
+    form.Table()->First();
+    static_cast<TFrameDBCtrls*>(page)->SetDataSource(form.DataSource());
 }
 
 constexpr TDemoCategory kCategories[] = {
@@ -86,10 +86,10 @@ std::span<const TDemoPage> DemoPages()
     return kPages;
 }
 
-const TDemoPage* FindPage(const QString& Caption)
+const TDemoPage* FindPage(const QString& caption)
 {
     for (const TDemoPage& page : kPages) {
-        if (Caption == QLatin1StringView(page.Caption))
+        if (caption == QLatin1StringView(page.Caption))
             return &page;
     }
     return nullptr;

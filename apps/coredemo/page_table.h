@@ -38,8 +38,8 @@ struct TDemoPage
 {
     int Category; // index into DemoCategories()
     const char* Caption;
-    QWidget* (*Create)(TfrmImages* Images, QWidget* Parent);
-    void (*Shown)(QWidget* Page, TfrmLarkHTMLCore& Form);
+    QWidget* (*Create)(TfrmImages* images, QWidget* parent);
+    void (*Shown)(QWidget* page, TfrmLarkHTMLCore& form);
     TShowMode Mode;
 };
 
@@ -47,7 +47,7 @@ std::span<const TDemoCategory> DemoCategories();
 // In navigation order.
 std::span<const TDemoPage> DemoPages();
 // The row with exactly this caption, or nullptr.
-const TDemoPage* FindPage(const QString& Caption);
+const TDemoPage* FindPage(const QString& caption);
 
 } // namespace demo
 } // namespace lark

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace lark {
 
-TFramePanel::TFramePanel(TfrmImages* Images, QWidget* parent)
+TFramePanel::TFramePanel(TfrmImages* images, QWidget* parent)
     : TPageFrame(parent)
 {
     setObjectName(u"FramePanel"_s);
@@ -24,7 +24,7 @@ TFramePanel::TFramePanel(TfrmImages* Images, QWidget* parent)
     LarkHTMLPanel1->setObjectName(u"LarkHTMLPanel1"_s);
     LarkHTMLPanel1->setGeometry(20, 16, 237, 249);
     LarkHTMLPanel1->Padding()->SetBounds(1, 1, 1, 1);
-    LarkHTMLPanel1->SetImageList(Images ? Images->ImageList() : nullptr);
+    LarkHTMLPanel1->SetImageList(images ? images->ImageList() : nullptr);
     LarkHTMLPanel1->SetCaption(Panel1Caption());
 
     // In the display area's colour, as if the panel had no background of

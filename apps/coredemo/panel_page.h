@@ -17,9 +17,9 @@ class TFramePanel : public demo::TPageFrame
     Q_OBJECT
 
 public:
-    explicit TFramePanel(TfrmImages* Images, QWidget* parent = nullptr);
+    explicit TFramePanel(TfrmImages* images, QWidget* parent = nullptr);
 
-    TLarkHTMLPanel* Panel(int Number) const { return Number == 1 ? LarkHTMLPanel1 : LarkHTMLPanel2; }
+    TLarkHTMLPanel* Panel(int number) const { return number == 1 ? LarkHTMLPanel1 : LarkHTMLPanel2; }
     QSlider* LineGapTrackBar() const { return TrackBar1; }
 
     static QString Panel1Caption();

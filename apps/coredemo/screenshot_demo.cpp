@@ -18,17 +18,17 @@ using namespace Qt::StringLiterals;
 
 namespace lark::demo {
 
-QString ScreenshotStem(const QString& Caption)
+QString ScreenshotStem(const QString& caption)
 {
     static const QRegularExpression runs(u"[^A-Za-z0-9]+"_s);
-    QString stem = Caption;
+    QString stem = caption;
     stem.replace(runs, u"_"_s);
     while (stem.endsWith(u'_'))
         stem.chop(1);
     return stem;
 }
 
-int WriteScreenshots(TfrmLarkHTMLCore& Form, const QString& Folder)
+int WriteScreenshots(TfrmLarkHTMLCore& form, const QString& folder)
 {
     // Nobody is there to close a message box.
     const TMessageSink previous = SetMessageSink([](QWidget*, const QString& text) {
@@ -39,17 +39,17 @@ int WriteScreenshots(TfrmLarkHTMLCore& Form, const QString& Folder)
     const auto& pages = DemoPages();
     apps::TPageScreenshots shots;
     shots.Program = u"coredemo"_s;
-    shots.Folder = Folder;
+    shots.Folder = folder;
     shots.PageCount = int(std::size(pages));
-    shots.ShowPage = [&Form, &pages](int i) {
+    shots.ShowPage = [&form, &pages](int i) {
         const QString caption = QString::fromLatin1(pages[i].Caption);
-        Form.NavigationButtonClicked(caption);
+        form.NavigationButtonClicked(caption);
         // A blank paint box shows nothing: draw on it as a user would.
-        if (auto* drawing = qobject_cast<TFrameDirectDraw*>(Form.CurrentFrame()))
+        if (auto* drawing = qobject_cast<TFrameDirectDraw*>(form.CurrentFrame()))
             drawing->DrawButton()->click();
         return ScreenshotStem(caption);
     };
-    return apps::WriteScreenshots(Form, shots);
+    return apps::WriteScreenshots(form, shots);
 }
 
 } // namespace lark::demo

@@ -17,10 +17,10 @@ namespace demo {
 // "_"), printing each path on standard output. Messages the pages would show
 // are printed on standard error instead. Returns the exit code: 0, or 1 when
 // the folder or a picture could not be written (said on standard error).
-int WriteScreenshots(TfrmLarkHTMLCore& Form, const QString& Folder);
+int WriteScreenshots(TfrmLarkHTMLCore& form, const QString& folder);
 
 // "DB Controls (1)" -> "DB_Controls_1"
-QString ScreenshotStem(const QString& Caption);
+QString ScreenshotStem(const QString& caption);
 
 } // namespace demo
 } // namespace lark

@@ -38,10 +38,10 @@ std::optional<TTheme>& Active()
     return active;
 }
 
-const PaletteRow* FindRow(const QString& Name)
+const PaletteRow* FindRow(const QString& name)
 {
     for (const PaletteRow& row : kPalettes) {
-        if (Name.compare(QLatin1StringView(row.Name), Qt::CaseInsensitive) == 0)
+        if (name.compare(QLatin1StringView(row.Name), Qt::CaseInsensitive) == 0)
             return &row;
     }
     return nullptr;
@@ -57,9 +57,9 @@ QColor Mix(QColor a, QColor b, double t)
 }
 
 // Black or white, whichever reads better on Background.
-QColor TextOn(QColor Background)
+QColor TextOn(QColor background)
 {
-    return Background.lightnessF() > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
+    return background.lightnessF() > 0.55 ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 QPalette BuildPalette(const PaletteRow& row)
@@ -124,15 +124,15 @@ QStringList PaletteNames()
     return names;
 }
 
-bool IsDarkPalette(const QString& Palette)
+bool IsDarkPalette(const QString& palette)
 {
-    const PaletteRow* row = FindRow(Palette);
+    const PaletteRow* row = FindRow(palette);
     return row && row->Dark;
 }
 
-QPalette MakePalette(const QString& Palette)
+QPalette MakePalette(const QString& palette)
 {
-    const PaletteRow* row = FindRow(Palette);
+    const PaletteRow* row = FindRow(palette);
     return BuildPalette(row ? *row : kPalettes[0]);
 }
 
@@ -145,31 +145,31 @@ TTheme DefaultTheme()
     return { style, QString::fromLatin1(kPalettes[0].Name) };
 }
 
-bool FindTheme(const QString& Name, TTheme& Theme)
+bool FindTheme(const QString& name, TTheme& found)
 {
     for (const TTheme& theme : AvailableThemes()) {
-        if (theme.Name().compare(Name, Qt::CaseInsensitive) == 0) {
-            Theme = theme;
+        if (theme.Name().compare(name, Qt::CaseInsensitive) == 0) {
+            found = theme;
             return true;
         }
     }
-    if (const PaletteRow* row = FindRow(Name)) {
-        Theme = { DefaultTheme().Style, QString::fromLatin1(row->Name) };
+    if (const PaletteRow* row = FindRow(name)) {
+        found = { DefaultTheme().Style, QString::fromLatin1(row->Name) };
         return true;
     }
     return false;
 }
 
-void ApplyTheme(const TTheme& Theme)
+void ApplyTheme(const TTheme& theme)
 {
-    QStyle* style = QStyleFactory::create(Theme.Style);
+    QStyle* style = QStyleFactory::create(theme.Style);
     if (!style)
-        throw Exception(u"Style '%1' cannot be created"_s.arg(Theme.Style));
+        throw Exception(u"Style '%1' cannot be created"_s.arg(theme.Style));
     // The application takes the style over; setting it resets the palette to
     // the style's own, so the palette goes second.
     QApplication::setStyle(style);
-    QApplication::setPalette(MakePalette(Theme.Palette));
-    Active() = Theme;
+    QApplication::setPalette(MakePalette(theme.Palette));
+    Active() = theme;
 }
 
 std::optional<TTheme> ActiveTheme()
@@ -177,9 +177,9 @@ std::optional<TTheme> ActiveTheme()
     return Active();
 }
 
-TColor ThemedColor(TColor Light, TColor Dark)
+TColor ThemedColor(TColor light, TColor dark)
 {
-    return QApplication::palette().color(QPalette::Window).lightnessF() < 0.45 ? Dark : Light;
+    return QApplication::palette().color(QPalette::Window).lightnessF() < 0.45 ? dark : light;
 }
 
 } // namespace lark::demo

@@ -31,26 +31,26 @@ struct TTheme
 QList<TTheme> AvailableThemes();
 // The palette names, light ones first.
 QStringList PaletteNames();
-bool IsDarkPalette(const QString& Palette);
+bool IsDarkPalette(const QString& palette);
 // The full palette for a name of the table; the first palette for an unknown one.
-QPalette MakePalette(const QString& Palette);
+QPalette MakePalette(const QString& palette);
 
 // The theme active at start: Fusion (or the first style) with "Classic".
 TTheme DefaultTheme();
 // Finds a theme by its Name(), or by a palette name alone (with the default
 // style), ignoring letter case; false when nothing matches.
-bool FindTheme(const QString& Name, TTheme& Theme);
+bool FindTheme(const QString& name, TTheme& theme);
 
 // Makes Theme the application's style and palette. Throws lark::Exception
 // naming the style when the platform cannot create it (the active theme then
 // stays as it was).
-void ApplyTheme(const TTheme& Theme);
+void ApplyTheme(const TTheme& theme);
 // The theme ApplyTheme last applied, if any.
 std::optional<TTheme> ActiveTheme();
 
 // Light on a light application palette, else Dark: for the few fixed colours
 // of the pages (a silver view) that a dark theme replaces by a style colour,
 // as styled controls take the style's colours.
-TColor ThemedColor(TColor Light, TColor Dark);
+TColor ThemedColor(TColor light, TColor dark);
 
 } // namespace lark::demo

@@ -27,9 +27,9 @@ constexpr int kViewWidth = 377;
 constexpr int kGradientSteps = 64;
 
 // The memo's lines as the view reads a memo's text: joined by CR LF.
-QString MemoText(const QPlainTextEdit& Memo)
+QString MemoText(const QPlainTextEdit& memo)
 {
-    return Memo.toPlainText().split(u'\n').join(u"\r\n"_s);
+    return memo.toPlainText().split(u'\n').join(u"\r\n"_s);
 }
 
 } // namespace

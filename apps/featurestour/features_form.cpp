@@ -51,11 +51,11 @@ void SetBackground(QWidget* widget, TColor color)
 }
 
 // The document font of an HTML control: Tahoma at Height pixels.
-void SetTahoma(TFont& font, int Height, TFontStyles Style = {})
+void SetTahoma(TFont& font, int height, TFontStyles style = {})
 {
     font.SetName(u"Tahoma"_s);
-    font.SetHeight(Height);
-    font.SetStyle(Style);
+    font.SetHeight(height);
+    font.SetStyle(style);
 }
 
 } // namespace
@@ -99,10 +99,10 @@ QString TfrmLarkHTMLFeatures::TableOfContents()
            "<a href=\"5\">Tips &amp; tricks</a>"_s;
 }
 
-QFrame* TfrmLarkHTMLFeatures::CreateButtonPanel(const QString& Name)
+QFrame* TfrmLarkHTMLFeatures::CreateButtonPanel(const QString& name)
 {
     auto* panel = new QFrame(this);
-    panel->setObjectName(Name);
+    panel->setObjectName(name);
     panel->setFixedHeight(kPanelHeight);
     SetBackground(panel, kPanelColor);
     auto* layout = new QHBoxLayout(panel);
@@ -143,7 +143,7 @@ void TfrmLarkHTMLFeatures::CreateComponents()
     LarkHTMLLabel1->Padding()->SetBounds(3, 3, 3, 3);
     LarkHTMLLabel1->Options()->SetLineGap(10);
     LarkHTMLLabel1->SetCaption(TableOfContents());
-    LarkHTMLLabel1->OnLinkClick = [this](QObject*, const QString& HRef) { LarkHTMLLabel1LinkClick(HRef); };
+    LarkHTMLLabel1->OnLinkClick = [this](QObject*, const QString& hRef) { LarkHTMLLabel1LinkClick(hRef); };
 
     LarkHTMLView1 = new TLarkHTMLView(this);
     LarkHTMLView1->setObjectName(u"LarkHTMLView1"_s);
@@ -156,11 +156,11 @@ void TfrmLarkHTMLFeatures::CreateComponents()
     LarkHTMLView1->Options()->SetLineGap(2);
     // Readers can select and copy passages of the tour.
     LarkHTMLView1->SetTextSelection(true);
-    LarkHTMLView1->OnStorageItemChanged = [this](QObject*, int OldItemIndex, int NewItemIndex) {
-        LarkHTMLView1StorageItemChanged(OldItemIndex, NewItemIndex);
+    LarkHTMLView1->OnStorageItemChanged = [this](QObject*, int oldItemIndex, int newItemIndex) {
+        LarkHTMLView1StorageItemChanged(oldItemIndex, newItemIndex);
     };
-    LarkHTMLView1->OnGetImage = [this](QObject*, const QString& SourceName, TPicture* Image) {
-        LarkHTMLView1GetImage(SourceName, Image);
+    LarkHTMLView1->OnGetImage = [this](QObject*, const QString& sourceName, TPicture* image) {
+        LarkHTMLView1GetImage(sourceName, image);
     };
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
@@ -202,30 +202,30 @@ void TfrmLarkHTMLFeatures::LoadPages()
     LarkHTMLView1->SetStorageItemNotFoundIndex(kNotFoundPage);
 }
 
-void TfrmLarkHTMLFeatures::LarkHTMLLabel1LinkClick(const QString& HRef)
+void TfrmLarkHTMLFeatures::LarkHTMLLabel1LinkClick(const QString& hRef)
 {
     int page = 0;
     // The contents' targets are all numbers; anything else is not a page.
-    if (!TryStrToInt(HRef, page))
+    if (!TryStrToInt(hRef, page))
         return;
     LarkHTMLView1->SetStorageItemIndex(page);
 }
 
-void TfrmLarkHTMLFeatures::LarkHTMLView1StorageItemChanged(int OldItemIndex, int NewItemIndex)
+void TfrmLarkHTMLFeatures::LarkHTMLView1StorageItemChanged(int oldItemIndex, int newItemIndex)
 {
-    (void)OldItemIndex;
+    (void)oldItemIndex;
     if (!FSaveHistory)
         return;
-    FBreadCrumbs.append(NewItemIndex);
+    FBreadCrumbs.append(newItemIndex);
     FBCIndex = int(FBreadCrumbs.size()) - 1;
 }
 
-void TfrmLarkHTMLFeatures::LarkHTMLView1GetImage(const QString& SourceName, TPicture* Image)
+void TfrmLarkHTMLFeatures::LarkHTMLView1GetImage(const QString& sourceName, TPicture* image)
 {
     // Every source the engine does not resolve itself shows the same picture.
     // A missing file throws; the render object then leaves the box empty.
-    (void)SourceName;
-    Image->LoadFromFile(kImageFile);
+    (void)sourceName;
+    image->LoadFromFile(kImageFile);
 }
 
 void TfrmLarkHTMLFeatures::btnBackClick()

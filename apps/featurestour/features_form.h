@@ -51,12 +51,12 @@ public:
 
 private:
     void CreateComponents();
-    QFrame* CreateButtonPanel(const QString& Name);
+    QFrame* CreateButtonPanel(const QString& name);
     void LoadPages();
 
-    void LarkHTMLLabel1LinkClick(const QString& HRef);
-    void LarkHTMLView1StorageItemChanged(int OldItemIndex, int NewItemIndex);
-    void LarkHTMLView1GetImage(const QString& SourceName, TPicture* Image);
+    void LarkHTMLLabel1LinkClick(const QString& hRef);
+    void LarkHTMLView1StorageItemChanged(int oldItemIndex, int newItemIndex);
+    void LarkHTMLView1GetImage(const QString& sourceName, TPicture* image);
     void btnBackClick();
     void btnFwdClick();
     void ShowHistoryEntry();

@@ -19,9 +19,9 @@ namespace {
 
 // "07_link_tag.html" -> 7; -1 when the name has no "NN_" in front. The file
 // name only orders the pages; the page's own name is on its first line.
-int PositionOf(const QString& FileName)
+int PositionOf(const QString& fileName)
 {
-    const QString stem = QFileInfo(FileName).completeBaseName();
+    const QString stem = QFileInfo(fileName).completeBaseName();
     const qsizetype underscore = stem.indexOf(u'_');
     if (underscore <= 0 || underscore >= stem.size() - 1)
         return -1;
@@ -31,32 +31,32 @@ int PositionOf(const QString& FileName)
 }
 
 // The first line "<!-- page: NAME -->" gives the name that links use.
-QString TakePageName(QStringList& Lines)
+QString TakePageName(QStringList& lines)
 {
     static const QRegularExpression header(u"^<!-- page: (\\S+) -->$"_s);
-    if (Lines.isEmpty())
+    if (lines.isEmpty())
         return {};
-    const QRegularExpressionMatch match = header.match(Lines.constFirst());
+    const QRegularExpressionMatch match = header.match(lines.constFirst());
     if (!match.hasMatch())
         return {};
-    Lines.removeFirst();
+    lines.removeFirst();
     return match.captured(1);
 }
 
-[[noreturn]] void Fail(const QString& Path, const QString& What)
+[[noreturn]] void Fail(const QString& path, const QString& what)
 {
-    throw EReadError(u"%1: %2"_s.arg(QDir::toNativeSeparators(Path), What));
+    throw EReadError(u"%1: %2"_s.arg(QDir::toNativeSeparators(path), what));
 }
 
-QStringList ReadLines(const QString& Path)
+QStringList ReadLines(const QString& path)
 {
-    QFile file(Path);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        Fail(Path, file.errorString());
+        Fail(path, file.errorString());
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString text = decoder.decode(file.readAll());
     if (decoder.hasError())
-        Fail(Path, u"not UTF-8 text"_s);
+        Fail(path, u"not UTF-8 text"_s);
     QStringList lines = text.split(u'\n');
     // A final line end ends the last line; it does not start another one.
     if (!lines.isEmpty() && lines.constLast().isEmpty())
@@ -70,12 +70,12 @@ QStringList ReadLines(const QString& Path)
 
 } // namespace
 
-void ReadPageFragments(const QString& Folder, TLarkHTMLStorageItems& Pages)
+void ReadPageFragments(const QString& folder, TLarkHTMLStorageItems& pages)
 {
-    const QDir dir(Folder);
+    const QDir dir(folder);
     const QStringList files = dir.entryList({ u"*.html"_s }, QDir::Files, QDir::Name);
     if (files.isEmpty())
-        Fail(Folder, u"no page fragments (NN_what.html)"_s);
+        Fail(folder, u"no page fragments (NN_what.html)"_s);
 
     TLarkHTMLStorageItems read(nullptr);
     for (const QString& fileName : files) {
@@ -93,7 +93,7 @@ void ReadPageFragments(const QString& Folder, TLarkHTMLStorageItems& Pages)
             lines.Add(line);
         page->SetLines(lines);
     }
-    Pages.Assign(read);
+    pages.Assign(read);
 }
 
 } // namespace lark::tour

@@ -20,6 +20,6 @@ namespace lark::tour {
 // Throws EReadError, naming the file, when the folder holds no fragment, a
 // file cannot be read or is not UTF-8, or the positions do not run 00, 01, ...
 // without gaps.
-void ReadPageFragments(const QString& Folder, TLarkHTMLStorageItems& Pages);
+void ReadPageFragments(const QString& folder, TLarkHTMLStorageItems& pages);
 
 } // namespace lark::tour

@@ -12,19 +12,19 @@ using namespace Qt::StringLiterals;
 
 namespace lark::tour {
 
-int WriteScreenshots(TfrmLarkHTMLFeatures& Form, const QString& Folder)
+int WriteScreenshots(TfrmLarkHTMLFeatures& form, const QString& folder)
 {
-    const TLarkHTMLStorageItems& pages = *Form.Pages()->Items();
+    const TLarkHTMLStorageItems& pages = *form.Pages()->Items();
     apps::TPageScreenshots shots;
     shots.Program = u"featurestour"_s;
-    shots.Folder = Folder;
+    shots.Folder = folder;
     shots.PageCount = pages.Count();
     shots.FirstNumber = 0;
-    shots.ShowPage = [&Form, &pages](int i) {
-        Form.View()->SetStorageItemIndex(i);
+    shots.ShowPage = [&form, &pages](int i) {
+        form.View()->SetStorageItemIndex(i);
         return pages[i]->Name();
     };
-    return apps::WriteScreenshots(Form, shots);
+    return apps::WriteScreenshots(form, shots);
 }
 
 } // namespace lark::tour

@@ -15,7 +15,7 @@ namespace tour {
 // Folder/NN_Name.png (NN the page's index), printing each path on standard
 // output. Returns the exit code: 0, or 1 when the folder or a picture could
 // not be written (said on standard error).
-int WriteScreenshots(TfrmLarkHTMLFeatures& Form, const QString& Folder);
+int WriteScreenshots(TfrmLarkHTMLFeatures& form, const QString& folder);
 
 } // namespace tour
 } // namespace lark

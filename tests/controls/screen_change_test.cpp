@@ -141,8 +141,8 @@ TEST_P(ScreenChangeTest, DocumentFollowsTheNewRatio)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryHost, ScreenChangeTest, testing::ValuesIn(kKinds),
-                         [](const testing::TestParamInfo<WidgetKind>& info) {
-                             return QString::fromLatin1(info.param.Name).remove(u' ').toStdString();
+                         [](const testing::TestParamInfo<WidgetKind>& test) {
+                             return QString::fromLatin1(test.param.Name).remove(u' ').toStdString();
                          });
 
 } // namespace

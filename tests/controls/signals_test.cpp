@@ -147,7 +147,7 @@ TEST_P(SignalsTest, LinkClickReachesSignalAndEvent)
 }
 
 INSTANTIATE_TEST_SUITE_P(Widgets, SignalsTest, testing::ValuesIn(kWidgets),
-                         [](const testing::TestParamInfo<WidgetCase>& info) { return std::string(info.param.Name); });
+                         [](const testing::TestParamInfo<WidgetCase>& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace lark

@@ -253,7 +253,7 @@ TEST_P(ThemeTest, StyleSheetColourBackgroundAndFontReachTheDocument)
 }
 
 INSTANTIATE_TEST_SUITE_P(Widgets, ThemeTest, testing::ValuesIn(kWidgets),
-                         [](const testing::TestParamInfo<WidgetCase>& info) { return std::string(info.param.Name); });
+                         [](const testing::TestParamInfo<WidgetCase>& test) { return std::string(test.param.Name); });
 
 } // namespace
 } // namespace lark

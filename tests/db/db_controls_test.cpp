@@ -279,9 +279,9 @@ TEST_P(DBControlTest, ACurrentRowDeletedUnderTheControlShowsTheNextRecord)
 INSTANTIATE_TEST_SUITE_P(Databases, DBControlTest,
                          testing::Combine(testing::Values(Backend::SQLite, Backend::PostgreSQL),
                                           testing::Values(Kind::Label, Kind::View)),
-                         [](const testing::TestParamInfo<std::tuple<Backend, Kind>>& info) {
-                             return test::BackendName(std::get<0>(info.param)) +
-                                    (std::get<1>(info.param) == Kind::Label ? "_Label" : "_View");
+                         [](const testing::TestParamInfo<std::tuple<Backend, Kind>>& row) {
+                             return test::BackendName(std::get<0>(row.param)) +
+                                    (std::get<1>(row.param) == Kind::Label ? "_Label" : "_View");
                          });
 
 //---- Browsing writes nothing ------------------------------------------------------

@@ -68,7 +68,7 @@ TEST_P(DroppedTableTest, BrowsingADroppedTableReportsItAndWritesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DroppedTableTest, testing::Values(Backend::SQLite, Backend::PostgreSQL),
-                         [](const testing::TestParamInfo<Backend>& info) { return test::BackendName(info.param); });
+                         [](const testing::TestParamInfo<Backend>& row) { return test::BackendName(row.param); });
 
 TEST(SQLiteGoneTest, ADeletedFileIsReportedOnReopeningAndNotMadeAgain)
 {

@@ -164,7 +164,7 @@ TEST_P(SqlTableTest, AMissingTableRaisesTheDriversMessage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Databases, SqlTableTest, testing::Values(Backend::SQLite, Backend::PostgreSQL),
-                         [](const testing::TestParamInfo<Backend>& info) { return test::BackendName(info.param); });
+                         [](const testing::TestParamInfo<Backend>& row) { return test::BackendName(row.param); });
 
 //---- Database files that cannot be read --------------------------------------------
 

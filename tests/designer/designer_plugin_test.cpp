@@ -237,25 +237,25 @@ TEST(DesignerPlugin, EveryPropertyRoundTripsThroughAUiFile)
 }
 
 // Saves Form with QFormBuilder and loads it back through the plugin.
-std::unique_ptr<QWidget> SavedAndLoaded(QWidget& Form, QByteArray* Xml = nullptr)
+std::unique_ptr<QWidget> SavedAndLoaded(QWidget& form, QByteArray* xml = nullptr)
 {
     FormWriter builder;
     builder.addPluginPath(QFileInfo(QString::fromUtf8(LARK_DESIGNER_PLUGIN)).absolutePath());
     QBuffer file;
     file.open(QIODevice::ReadWrite);
-    builder.save(&file, &Form);
-    if (Xml)
-        *Xml = file.data();
+    builder.save(&file, &form);
+    if (xml)
+        *xml = file.data();
     file.seek(0);
     return std::unique_ptr<QWidget>(builder.load(&file));
 }
 
 // The value of a system colour identifier, as the drop-down offers it.
-int SystemColorValue(const char* Key)
+int SystemColorValue(const char* key)
 {
     const std::unique_ptr<QWidget> label(Plugin(u"lark::TLarkHTMLLabel"_s)->createWidget(nullptr));
     const QMetaObject* meta = label->metaObject();
-    return meta->property(meta->indexOfProperty("ColorSystem")).enumerator().keyToValue(Key);
+    return meta->property(meta->indexOfProperty("ColorSystem")).enumerator().keyToValue(key);
 }
 
 // A colour is edited as a picked QColor or a system colour identifier from

@@ -256,7 +256,7 @@ TEST_P(HostileInput, ViewAndAutoSizedLabelShowIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, HostileInput, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<HostileCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<HostileCase>& test) { return test.param.name; });
 
 // Pixels: a vast image box is stretched over what the area shows of it, and
 // a rule's band stops at its cap instead of filling everything below.

@@ -27,9 +27,9 @@ QHash<const QObject*, THostAccessible*>& LiveInterfaces()
 class TRegisteredHostAccessible : public THostAccessible
 {
 public:
-    TRegisteredHostAccessible(QWidget* Widget, TLarkHTMLHostBase* Host, QAccessible::Role Role)
-        : THostAccessible(Widget, Host, Role)
-        , FKey(Widget)
+    TRegisteredHostAccessible(QWidget* widget, TLarkHTMLHostBase* host, QAccessible::Role role)
+        : THostAccessible(widget, host, role)
+        , FKey(widget)
     {
         LiveInterfaces().insert(FKey, this);
     }
@@ -41,10 +41,10 @@ private:
 
 // The list boxes keep Qt's own item-view interfaces: their rows read the
 // model's Qt::AccessibleTextRole.
-QAccessibleInterface* HostFactory(const QString& ClassName, QObject* Object)
+QAccessibleInterface* HostFactory(const QString& className, QObject* object)
 {
-    (void)ClassName;
-    auto* widget = qobject_cast<QWidget*>(Object);
+    (void)className;
+    auto* widget = qobject_cast<QWidget*>(object);
     if (!widget || LiveInterfaces().contains(widget))
         return nullptr;
     if (auto* label = qobject_cast<TLarkCustomHTMLLabel*>(widget))
@@ -76,45 +76,45 @@ bool AccessibleClientListening()
     return EventSink || QAccessible::isActive();
 }
 
-void SetAccessibleEventSink(TAccessibleEventSink Sink)
+void SetAccessibleEventSink(TAccessibleEventSink sink)
 {
-    EventSink = Sink;
+    EventSink = sink;
 }
 
-void Announce(QAccessibleEvent* Event)
+void Announce(QAccessibleEvent* event)
 {
     if (EventSink)
-        EventSink(Event);
-    QAccessible::updateAccessibility(Event);
+        EventSink(event);
+    QAccessible::updateAccessibility(event);
 }
 
-void NotifyAccessibleDocumentChange(QWidget* Host)
+void NotifyAccessibleDocumentChange(QWidget* host)
 {
     if (!AccessibleClientListening())
         return;
-    if (THostAccessible* iface = LiveInterfaces().value(Host))
+    if (THostAccessible* iface = LiveInterfaces().value(host))
         iface->DocumentChanged();
 }
 
-void NotifyAccessibleDocumentRebuilt(QWidget* Host)
+void NotifyAccessibleDocumentRebuilt(QWidget* host)
 {
     if (!AccessibleClientListening())
         return;
-    if (THostAccessible* iface = LiveInterfaces().value(Host))
+    if (THostAccessible* iface = LiveInterfaces().value(host))
         iface->DocumentRebuilt();
 }
 
-void NotifyAccessibleHostReleased(QWidget* Host)
+void NotifyAccessibleHostReleased(QWidget* host)
 {
-    if (THostAccessible* iface = LiveInterfaces().value(Host))
+    if (THostAccessible* iface = LiveInterfaces().value(host))
         iface->HostReleased();
 }
 
-QString HTMLPlainText(const QString& Html)
+QString HTMLPlainText(const QString& html)
 {
     auto* app = QCoreApplication::instance();
     if (!app)
-        return Html;
+        return html;
     // One render object for all rows, freed with the application. Untrusted
     // with an empty allow list: reading a row creates no widget and opens
     // no file.
@@ -123,7 +123,7 @@ QString HTMLPlainText(const QString& Html)
         render = new TLarkHTMLRender(app);
         render->SetUntrusted(true);
     }
-    render->PrepareText(Html, 0, false);
+    render->PrepareText(html, 0, false);
     const QString text = render->AsText();
     render->PrepareText(QString(), 0, false);
     return text;

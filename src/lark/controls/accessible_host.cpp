@@ -24,10 +24,10 @@
 
 namespace lark::detail {
 
-THostAccessible::THostAccessible(QWidget* Widget, TLarkHTMLHostBase* Host, QAccessible::Role Role)
-    : QAccessibleWidget(Widget, Role)
-    , FHost(Host)
-    , FRole(Role)
+THostAccessible::THostAccessible(QWidget* widget, TLarkHTMLHostBase* host, QAccessible::Role role)
+    : QAccessibleWidget(widget, role)
+    , FHost(host)
+    , FRole(role)
 {
     if (AccessibleClientListening())
         FAnnouncedText = AllText();
@@ -63,9 +63,9 @@ bool THostAccessible::ListingCurrent() const
     return FListed && data && data == FListedData && data->ListVersion() == FListedVersion;
 }
 
-const THostAccessible::TEntry* THostAccessible::ListedEntry(int Entry) const
+const THostAccessible::TEntry* THostAccessible::ListedEntry(int entry) const
 {
-    return Entry >= 0 && Entry < int(FEntries.size()) ? &FEntries[std::size_t(Entry)] : nullptr;
+    return entry >= 0 && entry < int(FEntries.size()) ? &FEntries[std::size_t(entry)] : nullptr;
 }
 
 // A link is the run of link items from the focusable item that starts it,
@@ -118,29 +118,29 @@ void THostAccessible::Sync() const
     }
 }
 
-const THostAccessible::TEntry* THostAccessible::EntryAt(int Entry) const
+const THostAccessible::TEntry* THostAccessible::EntryAt(int entry) const
 {
     Sync();
-    return Entry >= 0 && Entry < int(FEntries.size()) ? &FEntries[std::size_t(Entry)] : nullptr;
+    return entry >= 0 && entry < int(FEntries.size()) ? &FEntries[std::size_t(entry)] : nullptr;
 }
 
-TLarkHTMLItem* THostAccessible::ItemOf(const TEntry& Entry) const
+TLarkHTMLItem* THostAccessible::ItemOf(const TEntry& entry) const
 {
     const TLarkHTMLData* data = FHost && FHost->Render() ? FHost->Render()->Data() : nullptr;
-    if (!data || Entry.FirstItem >= data->ItemCount())
+    if (!data || entry.FirstItem >= data->ItemCount())
         return nullptr;
-    return data->Items()[std::size_t(Entry.FirstItem)].get();
+    return data->Items()[std::size_t(entry.FirstItem)].get();
 }
 
-QAccessibleInterface* THostAccessible::EntryInterface(int Entry) const
+QAccessibleInterface* THostAccessible::EntryInterface(int index) const
 {
-    TEntry& entry = FEntries[std::size_t(Entry)];
+    TEntry& entry = FEntries[std::size_t(index)];
     if (entry.Kind == TKind::Control)
         return entry.Control ? QAccessible::queryAccessibleInterface(entry.Control) : nullptr;
     if (QAccessibleInterface* made = entry.Id ? QAccessible::accessibleInterface(entry.Id) : nullptr)
         return made;
     // The cache owns it from here; DropChildren deletes it.
-    auto* made = new TDocumentItemAccessible(const_cast<THostAccessible*>(this), Entry);
+    auto* made = new TDocumentItemAccessible(const_cast<THostAccessible*>(this), index);
     entry.Id = QAccessible::registerAccessibleInterface(made);
     return made;
 }
@@ -217,15 +217,15 @@ const TLarkHTMLTextLayout* THostAccessible::Layout() const
     return FHost && FHost->Render() ? FHost->TextLayout() : nullptr;
 }
 
-QRect THostAccessible::EntryScreenRect(const TEntry& Entry) const
+QRect THostAccessible::EntryScreenRect(const TEntry& entry) const
 {
-    if (Entry.Kind == TKind::Control)
-        return Entry.Control ? QRect(Entry.Control->mapToGlobal(QPoint(0, 0)), Entry.Control->size()) : QRect();
+    if (entry.Kind == TKind::Control)
+        return entry.Control ? QRect(entry.Control->mapToGlobal(QPoint(0, 0)), entry.Control->size()) : QRect();
     const TLarkHTMLTextLayout* layout = Layout();
     if (!layout)
         return {};
     QRect doc;
-    for (int i = Entry.FirstItem; i <= Entry.LastItem; ++i)
+    for (int i = entry.FirstItem; i <= entry.LastItem; ++i)
         doc |= layout->ItemRect(i);
     if (doc.isNull())
         return {};
@@ -233,18 +233,18 @@ QRect THostAccessible::EntryScreenRect(const TEntry& Entry) const
     return QRect(widget()->mapToGlobal(client.topLeft()), client.size());
 }
 
-QString THostAccessible::EntryName(const TEntry& Entry) const
+QString THostAccessible::EntryName(const TEntry& entry) const
 {
     const TLarkHTMLTextLayout* layout = Layout();
     const TLarkHTMLData* data = FHost && FHost->Render() ? FHost->Render()->Data() : nullptr;
-    if (!layout || !data || Entry.LastItem >= data->ItemCount())
+    if (!layout || !data || entry.LastItem >= data->ItemCount())
         return {};
     const auto& items = data->Items();
-    if (Entry.Kind == TKind::Link) {
-        const int start = layout->ItemOffset(Entry.FirstItem);
-        const int end = layout->ItemOffset(Entry.LastItem) + int(items[std::size_t(Entry.LastItem)]->Text().size());
+    if (entry.Kind == TKind::Link) {
+        const int start = layout->ItemOffset(entry.FirstItem);
+        const int end = layout->ItemOffset(entry.LastItem) + int(items[std::size_t(entry.LastItem)]->Text().size());
         const QString text = layout->RangeText({start, end}).simplified();
-        return text.isEmpty() ? items[std::size_t(Entry.FirstItem)]->LinkRef() : text;
+        return text.isEmpty() ? items[std::size_t(entry.FirstItem)]->LinkRef() : text;
     }
     // An inline input has no caption of its own: the words beside it on its
     // line name it, those after it first (a box, then its text).
@@ -252,32 +252,32 @@ QString THostAccessible::EntryName(const TEntry& Entry) const
         const TLarkHTMLItem& item = *items[std::size_t(i)];
         return item.IsBreakItem() || item.ItemType() == hitInput || item.ItemType() == hitControl;
     };
-    int end = Entry.FirstItem + 1;
+    int end = entry.FirstItem + 1;
     while (end < int(items.size()) && !isBoundary(end))
         ++end;
-    const int after = layout->ItemOffset(Entry.FirstItem);
+    const int after = layout->ItemOffset(entry.FirstItem);
     const int afterEnd = end < int(items.size()) ? layout->ItemOffset(end) : layout->Length();
     QString name = layout->RangeText({after, afterEnd}).simplified();
     if (name.isEmpty()) {
-        int begin = Entry.FirstItem;
+        int begin = entry.FirstItem;
         while (begin > 0 && !isBoundary(begin - 1))
             --begin;
         name = layout->RangeText({layout->ItemOffset(begin), after}).simplified();
     }
     if (name.isEmpty())
-        name = static_cast<const TLarkHTMLInputItem*>(items[std::size_t(Entry.FirstItem)].get())->Name();
+        name = static_cast<const TLarkHTMLInputItem*>(items[std::size_t(entry.FirstItem)].get())->Name();
     return name;
 }
 
-bool THostAccessible::EntryHasFocus(const TEntry& Entry) const
+bool THostAccessible::EntryHasFocus(const TEntry& entry) const
 {
-    const TLarkHTMLItem* item = ItemOf(Entry);
+    const TLarkHTMLItem* item = ItemOf(entry);
     return item && widget()->hasFocus() && FHost->Render()->Data()->SelectedItem() == item;
 }
 
-void THostAccessible::PressEntry(int Entry)
+void THostAccessible::PressEntry(int index)
 {
-    const TEntry* entry = EntryAt(Entry);
+    const TEntry* entry = EntryAt(index);
     TLarkHTMLItem* item = entry ? ItemOf(*entry) : nullptr;
     if (!item)
         return;
@@ -306,9 +306,9 @@ void THostAccessible::PressEntry(int Entry)
         FHost->TriggerLinkClickEvent(widget(), href);
 }
 
-void THostAccessible::FocusEntry(int Entry)
+void THostAccessible::FocusEntry(int index)
 {
-    const TEntry* entry = EntryAt(Entry);
+    const TEntry* entry = EntryAt(index);
     TLarkHTMLItem* item = entry ? ItemOf(*entry) : nullptr;
     if (!item)
         return;
@@ -399,12 +399,12 @@ void* THostAccessible::interface_cast(QAccessible::InterfaceType type)
 
 //---- Text ----------------------------------------------------------------------------
 
-bool THostAccessible::PlainCaption(QString* Text) const
+bool THostAccessible::PlainCaption(QString* text) const
 {
     const auto* label = qobject_cast<const TLarkCustomHTMLLabel*>(object());
     if (!FHost || !label || label->IsHTML())
         return false;
-    *Text = label->Caption();
+    *text = label->Caption();
     return true;
 }
 
@@ -557,7 +557,7 @@ int THostAccessible::offsetAtPoint(const QPoint& point) const
     return layout->OffsetAt(FHost->ClientToDocument(client));
 }
 
-int THostAccessible::EntryAtOffset(int Offset) const
+int THostAccessible::EntryAtOffset(int offset) const
 {
     const TLarkHTMLTextLayout* layout = Layout();
     if (!layout)
@@ -570,7 +570,7 @@ int THostAccessible::EntryAtOffset(int Offset) const
         const TLarkHTMLItem* last = ItemOf(entry) ? FHost->Render()->Data()->Item(entry.LastItem) : nullptr;
         const int start = layout->ItemOffset(entry.FirstItem);
         const int end = last ? layout->ItemOffset(entry.LastItem) + int(last->Text().size()) : start;
-        if (Offset >= start && (Offset < end || Offset == start))
+        if (offset >= start && (offset < end || offset == start))
             return i;
     }
     return -1;

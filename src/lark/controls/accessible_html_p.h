@@ -42,22 +42,22 @@ bool AccessibleClientListening();
 // The host's document changed its looks (the keyboard selection moved, an
 // input was toggled): announces focus and state changes when a client
 // listens. Costs a flag test otherwise.
-void NotifyAccessibleDocumentChange(QWidget* Host);
+void NotifyAccessibleDocumentChange(QWidget* host);
 // The host laid its document out anew: announces new text the same way.
-void NotifyAccessibleDocumentRebuilt(QWidget* Host);
+void NotifyAccessibleDocumentRebuilt(QWidget* host);
 // The host starts to go away: its interface stops reading the document.
-void NotifyAccessibleHostReleased(QWidget* Host);
+void NotifyAccessibleHostReleased(QWidget* host);
 
 // Sends an event of the interfaces to Qt, which passes it on to the
 // platform's bridge while one is active, and first to the sink when one is
 // set: tests watch the events there, on platforms without a bridge.
-void Announce(QAccessibleEvent* Event);
-using TAccessibleEventSink = void (*)(QAccessibleEvent* Event);
-void SetAccessibleEventSink(TAccessibleEventSink Sink);
+void Announce(QAccessibleEvent* event);
+using TAccessibleEventSink = void (*)(QAccessibleEvent* event);
+void SetAccessibleEventSink(TAccessibleEventSink sink);
 
 // The plain text of an HTML snippet, as a host would show it (no embedded
 // controls, no images from files); Html itself when no application runs.
-QString HTMLPlainText(const QString& Html);
+QString HTMLPlainText(const QString& html);
 
 class THostAccessible;
 
@@ -78,7 +78,7 @@ public:
         bool Checked = false;   // as last announced
     };
 
-    THostAccessible(QWidget* Widget, TLarkHTMLHostBase* Host, QAccessible::Role Role);
+    THostAccessible(QWidget* widget, TLarkHTMLHostBase* host, QAccessible::Role role);
     ~THostAccessible() override;
 
     //---- QAccessibleInterface
@@ -123,19 +123,19 @@ public:
     std::uint64_t ListedGeneration() const { return FGeneration; }
     // Whether the listing still describes the document's item list.
     bool ListingCurrent() const;
-    const TEntry* ListedEntry(int Entry) const;
+    const TEntry* ListedEntry(int entry) const;
     // Lists anew first when the document changed.
-    const TEntry* EntryAt(int Entry) const;
-    TLarkHTMLItem* ItemOf(const TEntry& Entry) const;
+    const TEntry* EntryAt(int entry) const;
+    TLarkHTMLItem* ItemOf(const TEntry& entry) const;
     const TLarkHTMLTextLayout* Layout() const;
     // Where an entry is drawn, in screen coordinates.
-    QRect EntryScreenRect(const TEntry& Entry) const;
-    QString EntryName(const TEntry& Entry) const;
-    bool EntryHasFocus(const TEntry& Entry) const;
+    QRect EntryScreenRect(const TEntry& entry) const;
+    QString EntryName(const TEntry& entry) const;
+    bool EntryHasFocus(const TEntry& entry) const;
     // What a click on the entry does.
-    void PressEntry(int Entry);
+    void PressEntry(int entry);
     // Moves the keyboard selection to the entry.
-    void FocusEntry(int Entry);
+    void FocusEntry(int entry);
 
     void DocumentChanged();
     void DocumentRebuilt();
@@ -145,13 +145,13 @@ private:
     // Lists the document's children again when its item list changed.
     void Sync() const;
     void DropChildren() const;
-    QAccessibleInterface* EntryInterface(int Entry) const;
+    QAccessibleInterface* EntryInterface(int entry) const;
     QList<QWidget*> OtherChildren() const;
     // The shown text when it does not come from a document (a label with
     // IsHTML off); null otherwise.
-    bool PlainCaption(QString* Text) const;
+    bool PlainCaption(QString* text) const;
     QString AllText() const;
-    int EntryAtOffset(int Offset) const;
+    int EntryAtOffset(int offset) const;
 
     TLarkHTMLHostBase* FHost;
     const QAccessible::Role FRole;
@@ -171,7 +171,7 @@ private:
 class TDocumentItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
-    TDocumentItemAccessible(THostAccessible* Host, int Entry);
+    TDocumentItemAccessible(THostAccessible* host, int entry);
 
     bool isValid() const override;
     QObject* object() const override { return nullptr; }

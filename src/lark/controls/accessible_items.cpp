@@ -12,10 +12,10 @@
 
 namespace lark::detail {
 
-TDocumentItemAccessible::TDocumentItemAccessible(THostAccessible* Host, int Entry)
-    : FHost(Host)
-    , FEntry(Entry)
-    , FGeneration(Host->ListedGeneration())
+TDocumentItemAccessible::TDocumentItemAccessible(THostAccessible* host, int entry)
+    : FHost(host)
+    , FEntry(entry)
+    , FGeneration(host->ListedGeneration())
 {
 }
 

@@ -23,9 +23,9 @@ QVariant TLarkHTMLAccessibleTextModel::data(const QModelIndex& index, int role) 
     return PlainText(display.toString());
 }
 
-QString TLarkHTMLAccessibleTextModel::PlainText(const QString& Html)
+QString TLarkHTMLAccessibleTextModel::PlainText(const QString& html)
 {
-    return detail::HTMLPlainText(Html);
+    return detail::HTMLPlainText(html);
 }
 
 } // namespace lark

@@ -36,7 +36,7 @@ public:
     // An HTML snippet's text without markup, as the document would show it
     // (character references resolved, line breaks as CR LF; no embedded
     // controls are made and no files read).
-    static QString PlainText(const QString& Html);
+    static QString PlainText(const QString& html);
 };
 
 } // namespace lark

@@ -33,19 +33,19 @@ class TScreenRatioWatcher : public QObject
 public:
     // Not a child of the widget: it is made while the host's base is built,
     // and a new child would send ChildAdded to the half-built widget.
-    TScreenRatioWatcher(QWidget* Widget, std::function<void()> OnChange)
-        : FWidget(Widget)
-        , FRatio(Widget->devicePixelRatioF())
-        , FOnChange(std::move(OnChange))
+    TScreenRatioWatcher(QWidget* widget, std::function<void()> onChange)
+        : FWidget(widget)
+        , FRatio(widget->devicePixelRatioF())
+        , FOnChange(std::move(onChange))
     {
-        Widget->installEventFilter(this);
+        widget->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject* Watched, QEvent* Event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (IsScreenEvent(Event->type()) && Watched == FWidget) {
-            const qreal ratio = static_cast<QWidget*>(Watched)->devicePixelRatioF();
+        if (IsScreenEvent(event->type()) && watched == FWidget) {
+            const qreal ratio = static_cast<QWidget*>(watched)->devicePixelRatioF();
             if (ratio != FRatio) {
                 FRatio = ratio;
                 FOnChange();
@@ -55,14 +55,14 @@ protected:
     }
 
 private:
-    static bool IsScreenEvent(QEvent::Type Type)
+    static bool IsScreenEvent(QEvent::Type type)
     {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
         if (Type == QEvent::DevicePixelRatioChange)
             return true;
 #endif
         // Qt sends it to every widget of a window that changed screens.
-        return Type == QEvent::ScreenChangeInternal || Type == QEvent::Show;
+        return type == QEvent::ScreenChangeInternal || type == QEvent::Show;
     }
 
     QWidget* FWidget;
@@ -151,26 +151,26 @@ void TLarkHTMLHostBase::ReleaseHost()
 void TLarkHTMLHostBase::BindRenderEvents()
 {
     TLarkHTMLRender& render = *FRender;
-    render.OnImageNeededEx = [this](QObject* Sender, const QString& SourceName, TPicture* Image) {
-        TriggerImageNeededEvent(Sender, SourceName, Image);
+    render.OnImageNeededEx = [this](QObject* sender, const QString& sourceName, TPicture* image) {
+        TriggerImageNeededEvent(sender, sourceName, image);
     };
-    render.OnVariableNeeded = [this](QObject* Sender, const QString& aVarName, QString& aVarValue) {
-        TriggerVariableNeededEvent(Sender, aVarName, aVarValue);
+    render.OnVariableNeeded = [this](QObject* sender, const QString& aVarName, QString& aVarValue) {
+        TriggerVariableNeededEvent(sender, aVarName, aVarValue);
     };
-    render.OnControlCreated = [this](QObject* Sender, QWidget* aControl) {
-        TriggerControlCreatedEvent(Sender, aControl);
+    render.OnControlCreated = [this](QObject* sender, QWidget* aControl) {
+        TriggerControlCreatedEvent(sender, aControl);
     };
-    render.OnAdjustControlPosition = [this](QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData, int& X,
-                                            int& Y) {
-        TriggerAdjustControlPositionEvent(Sender, aControl, aData, X, Y);
+    render.OnAdjustControlPosition = [this](QObject* sender, QWidget* aControl, TLarkHTMLItem* aData, int& x,
+                                            int& y) {
+        TriggerAdjustControlPositionEvent(sender, aControl, aData, x, y);
     };
-    render.OnSetControlVisibility = [this](QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData,
+    render.OnSetControlVisibility = [this](QObject* sender, QWidget* aControl, TLarkHTMLItem* aData,
                                            bool& aVisible) {
-        TriggerControlVisibilityEvent(Sender, aControl, aData, aVisible);
+        TriggerControlVisibilityEvent(sender, aControl, aData, aVisible);
     };
-    render.OnTagFound = [this](QObject* Sender, QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params,
+    render.OnTagFound = [this](QObject* sender, QString& tag, TLarkHTMLItem*& item, TStringList*& params,
                                bool aClosing, bool aSupported) {
-        TriggerTagFound(Sender, Tag, Item, Params, aClosing, aSupported);
+        TriggerTagFound(sender, tag, item, params, aClosing, aSupported);
     };
 }
 
@@ -186,24 +186,24 @@ void TLarkHTMLHostBase::SetParameter(const QString& aName, const QString& aValue
     FRender->SetParameter(aName, aValue);
 }
 
-void TLarkHTMLHostBase::SetDesigning(bool Value)
+void TLarkHTMLHostBase::SetDesigning(bool value)
 {
-    if (Value == FDesigning)
+    if (value == FDesigning)
         return;
-    FDesigning = Value;
+    FDesigning = value;
     FSelf->update();
 }
 
-void TLarkHTMLHostBase::SetOptions(const TLarkHTMLOptions* Value)
+void TLarkHTMLHostBase::SetOptions(const TLarkHTMLOptions* value)
 {
-    if (Value)
-        FOptions->Assign(Value);
+    if (value)
+        FOptions->Assign(value);
 }
 
-void TLarkHTMLHostBase::SetPadding(const TPadding* Value)
+void TLarkHTMLHostBase::SetPadding(const TPadding* value)
 {
-    if (Value)
-        FPadding->Assign(*Value);
+    if (value)
+        FPadding->Assign(*value);
 }
 
 bool TLarkHTMLHostBase::Untrusted() const
@@ -211,11 +211,11 @@ bool TLarkHTMLHostBase::Untrusted() const
     return FRender->Untrusted();
 }
 
-void TLarkHTMLHostBase::SetUntrusted(bool Value)
+void TLarkHTMLHostBase::SetUntrusted(bool value)
 {
-    if (Value == FRender->Untrusted())
+    if (value == FRender->Untrusted())
         return;
-    FRender->SetUntrusted(Value);
+    FRender->SetUntrusted(value);
     OptionsChanged();
 }
 
@@ -243,11 +243,11 @@ bool TLarkHTMLHostBase::ParentFont() const
     return !FSelf->testAttribute(Qt::WA_SetFont);
 }
 
-void TLarkHTMLHostBase::SetParentFont(bool Value)
+void TLarkHTMLHostBase::SetParentFont(bool value)
 {
-    if (Value == ParentFont())
+    if (value == ParentFont())
         return;
-    if (!Value) {
+    if (!value) {
         GiveWidgetFont();
         return;
     }
@@ -284,11 +284,11 @@ void TLarkHTMLHostBase::GraphicHostChanged(const QEvent* event, const std::funct
     }
 }
 
-TColor TLarkHTMLHostBase::StyledTextColor(QPalette::ColorRole Role, QPalette::ColorGroup Group) const
+TColor TLarkHTMLHostBase::StyledTextColor(QPalette::ColorRole role, QPalette::ColorGroup group) const
 {
     if (FFont.Color() != clWindowText)
         return FFont.Color();
-    return FromQColor(FSelf->palette().color(Group, Role));
+    return FromQColor(FSelf->palette().color(group, role));
 }
 
 void TLarkHTMLHostBase::DocumentFontChanged()
@@ -335,26 +335,26 @@ void TLarkHTMLHostBase::GiveWidgetFont()
 
 //---- Storage ----------------------------------------------------------------
 
-void TLarkHTMLHostBase::SetStorage(TLarkHTMLStorage* Value)
+void TLarkHTMLHostBase::SetStorage(TLarkHTMLStorage* value)
 {
     if (FChangeLink.Sender())
         FChangeLink.Sender()->UnRegisterChanges(&FChangeLink);
-    FStorage = Value;
+    FStorage = value;
     if (FStorage)
         FStorage->RegisterChanges(&FChangeLink);
     StorageChanged();
 }
 
-void TLarkHTMLHostBase::SetStorageItemIndex(int Value)
+void TLarkHTMLHostBase::SetStorageItemIndex(int value)
 {
-    if (Value == FIndex)
+    if (value == FIndex)
         return;
     // The handler may destroy the host (a form closing on a page change).
     const QPointer<QWidget> alive(FSelf);
-    TriggerStorageItemChanged(FSelf, FIndex, Value);
+    TriggerStorageItemChanged(FSelf, FIndex, value);
     if (!alive)
         return;
-    FIndex = Value;
+    FIndex = value;
     if (FStorage)
         StorageChanged();
 }
@@ -380,17 +380,17 @@ QString TLarkHTMLHostBase::GetSourceText() const
 
 //---- Image list and popup menu --------------------------------------------
 
-void TLarkHTMLHostBase::SetImageList(TCustomImageList* Value)
+void TLarkHTMLHostBase::SetImageList(TCustomImageList* value)
 {
     // The link knows its list even when the list is half destroyed.
     if (FImageListChangeLink.Sender())
         FImageListChangeLink.Sender()->UnRegisterChanges(&FImageListChangeLink);
     QObject::disconnect(FImageListDestroyed);
-    FImageList = Value;
-    FRender->SetImageList(Value);
-    if (Value) {
-        Value->RegisterChanges(&FImageListChangeLink);
-        FImageListDestroyed = QObject::connect(Value, &QObject::destroyed, FSelf, [this] { ImageListGone(); });
+    FImageList = value;
+    FRender->SetImageList(value);
+    if (value) {
+        value->RegisterChanges(&FImageListChangeLink);
+        FImageListDestroyed = QObject::connect(value, &QObject::destroyed, FSelf, [this] { ImageListGone(); });
     }
     StorageChanged();
 }
@@ -402,7 +402,7 @@ void TLarkHTMLHostBase::ImageListGone()
     StorageChanged();
 }
 
-void TLarkHTMLHostBase::PopupLinkMenu(QPoint P)
+void TLarkHTMLHostBase::PopupLinkMenu(QPoint p)
 {
     QMenu* menu = FLinkPopupMenu;
     if (!menu)
@@ -410,19 +410,19 @@ void TLarkHTMLHostBase::PopupLinkMenu(QPoint P)
     if (QWidget* grabber = QWidget::mouseGrabber())
         grabber->releaseMouse();
     menu->setProperty("PopupComponent", QVariant::fromValue<QObject*>(FSelf));
-    if (P.x() < 0)
-        P = FSelf->mapToGlobal(QPoint(0, 0));
-    menu->popup(P);
+    if (p.x() < 0)
+        p = FSelf->mapToGlobal(QPoint(0, 0));
+    menu->popup(p);
 }
 
 //---- Triggers ---------------------------------------------------------------
 
 // The event goes out with the host as Sender, whoever asked.
-void TLarkHTMLHostBase::TriggerLinkClickEvent(QObject*, const QString& HRef)
+void TLarkHTMLHostBase::TriggerLinkClickEvent(QObject*, const QString& hRef)
 {
     const QPointer<QWidget> alive(FSelf);
     if (FCheckLinks && !IsStorageLinkEmpty()) {
-        const int index = FStorage->GetNamedIndex(HRef);
+        const int index = FStorage->GetNamedIndex(hRef);
         if (index >= 0) {
             SetStorageItemIndex(index);
             return;
@@ -433,21 +433,21 @@ void TLarkHTMLHostBase::TriggerLinkClickEvent(QObject*, const QString& HRef)
     }
     // Untrusted content hands the application no target it could not open
     // safely; the not-found switch above is the host's own business.
-    if (Untrusted() && !TLarkHTMLRender::IsUrlAllowedUntrusted(HRef))
+    if (Untrusted() && !TLarkHTMLRender::IsUrlAllowedUntrusted(hRef))
         return;
     if (OnLinkClick)
-        OnLinkClick(FSelf, HRef);
+        OnLinkClick(FSelf, hRef);
     if (alive)
-        NotifyLinkClick(HRef);
+        NotifyLinkClick(hRef);
 }
 
-void TLarkHTMLHostBase::TriggerImageNeededEvent(QObject*, const QString& SourceName, TPicture* Image)
+void TLarkHTMLHostBase::TriggerImageNeededEvent(QObject*, const QString& sourceName, TPicture* image)
 {
     const QPointer<QWidget> alive(FSelf);
     if (OnGetImage)
-        OnGetImage(FSelf, SourceName, Image);
+        OnGetImage(FSelf, sourceName, image);
     if (alive)
-        NotifyImageNeeded(SourceName, Image);
+        NotifyImageNeeded(sourceName, image);
 }
 
 void TLarkHTMLHostBase::TriggerVariableNeededEvent(QObject*, const QString& aVarName, QString& aVarValue)
@@ -466,33 +466,33 @@ void TLarkHTMLHostBase::TriggerControlCreatedEvent(QObject*, QWidget* aControl)
 }
 
 void TLarkHTMLHostBase::TriggerAdjustControlPositionEvent(QObject*, QWidget* aControl, TLarkHTMLItem* aData,
-                                                          int& X, int& Y)
+                                                          int& x, int& y)
 {
     if (OnAdjustControlPosition)
-        OnAdjustControlPosition(FSelf, aControl, aData, X, Y);
+        OnAdjustControlPosition(FSelf, aControl, aData, x, y);
 }
 
-void TLarkHTMLHostBase::TriggerControlVisibilityEvent(QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData,
+void TLarkHTMLHostBase::TriggerControlVisibilityEvent(QObject* sender, QWidget* aControl, TLarkHTMLItem* aData,
                                                       bool& aVisible)
 {
     if (OnControlVisibilityNeeded)
-        OnControlVisibilityNeeded(Sender, aControl, aData, aVisible);
+        OnControlVisibilityNeeded(sender, aControl, aData, aVisible);
 }
 
-void TLarkHTMLHostBase::TriggerStorageItemChanged(QObject* Sender, int OldItemIndex, int NewItemIndex)
+void TLarkHTMLHostBase::TriggerStorageItemChanged(QObject* sender, int oldItemIndex, int newItemIndex)
 {
     const QPointer<QWidget> alive(FSelf);
     if (OnStorageItemChanged)
-        OnStorageItemChanged(Sender, OldItemIndex, NewItemIndex);
+        OnStorageItemChanged(sender, oldItemIndex, newItemIndex);
     if (alive)
-        NotifyStorageItemChanged(OldItemIndex, NewItemIndex);
+        NotifyStorageItemChanged(oldItemIndex, newItemIndex);
 }
 
-void TLarkHTMLHostBase::TriggerTagFound(QObject*, QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params,
+void TLarkHTMLHostBase::TriggerTagFound(QObject*, QString& tag, TLarkHTMLItem*& item, TStringList*& params,
                                        bool aClosing, bool aSupported)
 {
     if (OnTagFound)
-        OnTagFound(FSelf, Tag, Item, Params, aClosing, aSupported);
+        OnTagFound(FSelf, tag, item, params, aClosing, aSupported);
 }
 
 } // namespace lark

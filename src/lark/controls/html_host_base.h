@@ -67,7 +67,7 @@ public:
     TLarkHTMLOptions* GetOptions() override { return FOptions.get(); }
     // Caption, not the storage item's text.
     QString GetHTML() const override { return FCaption; }
-    void SetHTML(const QString& Value) override { SetCaption(Value); }
+    void SetHTML(const QString& value) override { SetCaption(value); }
     TPadding* GetPadding() override { return FPadding.get(); }
     QPoint GetOffset() const override { return {}; }
     void LockUpdating() override { FUpdatingLocked = true; }
@@ -77,7 +77,7 @@ public:
     //---- host traits
     bool IsDesigning() const override { return FDesigning; }
     // Set by design tools: an empty host then shows a dashed outline.
-    void SetDesigning(bool Value);
+    void SetDesigning(bool value);
 
     //---- the document's settings
     TLarkHTMLRender* Render() const { return FRender.get(); }
@@ -91,35 +91,35 @@ public:
     // (the application's font) shows the library's default document font.
     TFont& Font() { return FFont; }
     const TFont& Font() const { return FFont; }
-    void SetFont(const TFont& Value) { FFont.Assign(Value); }
+    void SetFont(const TFont& value) { FFont.Assign(value); }
     // Whether the document font follows the fonts the widget inherits: true
     // until a font is set on the widget or on the document. Turning it on
     // again drops the widget's own font; turning it off keeps the document
     // font as the widget's own.
     bool ParentFont() const;
-    void SetParentFont(bool Value);
+    void SetParentFont(bool value);
     TLarkHTMLOptions* Options() const { return FOptions.get(); }
     // Copies Value's settings (one change); the host keeps its own object.
-    void SetOptions(const TLarkHTMLOptions* Value);
+    void SetOptions(const TLarkHTMLOptions* value);
     TPadding* Padding() const { return FPadding.get(); }
-    void SetPadding(const TPadding* Value);
+    void SetPadding(const TPadding* value);
 
     // Options and Padding one value at a time, as forms and Qt Designer set
     // them (Qt's property system has no nested objects).
     TColor OptionsLinkColor() const { return FOptions->LinkColor(); }
-    void SetOptionsLinkColor(TColor Value) { FOptions->SetLinkColor(Value); }
+    void SetOptionsLinkColor(TColor value) { FOptions->SetLinkColor(value); }
     int OptionsLineGap() const { return FOptions->LineGap(); }
-    void SetOptionsLineGap(int Value) { FOptions->SetLineGap(Value); }
+    void SetOptionsLineGap(int value) { FOptions->SetLineGap(value); }
     TLarkHTMLOptions::TLinkStyleFlags OptionsLinkStyle() const { return FOptions->LinkStyleFlags(); }
-    void SetOptionsLinkStyle(TLarkHTMLOptions::TLinkStyleFlags Value) { FOptions->SetLinkStyleFlags(Value); }
+    void SetOptionsLinkStyle(TLarkHTMLOptions::TLinkStyleFlags value) { FOptions->SetLinkStyleFlags(value); }
     int PaddingLeft() const { return FPadding->Left(); }
-    void SetPaddingLeft(int Value) { FPadding->SetLeft(Value); }
+    void SetPaddingLeft(int value) { FPadding->SetLeft(value); }
     int PaddingTop() const { return FPadding->Top(); }
-    void SetPaddingTop(int Value) { FPadding->SetTop(Value); }
+    void SetPaddingTop(int value) { FPadding->SetTop(value); }
     int PaddingRight() const { return FPadding->Right(); }
-    void SetPaddingRight(int Value) { FPadding->SetRight(Value); }
+    void SetPaddingRight(int value) { FPadding->SetRight(value); }
     int PaddingBottom() const { return FPadding->Bottom(); }
-    void SetPaddingBottom(int Value) { FPadding->SetBottom(Value); }
+    void SetPaddingBottom(int value) { FPadding->SetBottom(value); }
 
     //---- untrusted content (see TLarkHTMLRender::SetUntrusted)
     // Off by default. Turn it on for snippets from a database, the network or
@@ -129,28 +129,28 @@ public:
     // OnLinkClick; storage links still switch items. Changing it re-lays the
     // document out.
     bool Untrusted() const;
-    void SetUntrusted(bool Value);
+    void SetUntrusted(bool value);
     // The render object's list; changes apply at the next re-layout.
     TLarkHTMLControlAllowList& ControlAllowList();
 
     // The HTML (or plain) source shown when no storage item is.
     QString Caption() const { return FCaption; }
-    virtual void SetCaption(const QString& Value) = 0;
+    virtual void SetCaption(const QString& value) = 0;
 
     //---- snippet storage
     // Not owned; cleared when the storage is destroyed.
     TLarkHTMLStorage* Storage() const { return FStorage; }
-    void SetStorage(TLarkHTMLStorage* Value);
+    void SetStorage(TLarkHTMLStorage* value);
     // The item shown. OnStorageItemChanged runs before the value is stored,
     // so its handler still reads the old index here.
     int StorageItemIndex() const { return FIndex; }
-    void SetStorageItemIndex(int Value);
+    void SetStorageItemIndex(int value);
     // The item a link to an unknown name switches to.
     int StorageItemNotFoundIndex() const { return FNotFoundIndex; }
-    void SetStorageItemNotFoundIndex(int Value) { FNotFoundIndex = Value; }
+    void SetStorageItemNotFoundIndex(int value) { FNotFoundIndex = value; }
     // Whether links whose target names a storage item switch to that item.
     bool CheckStorageLinks() const { return FCheckLinks; }
-    void SetCheckStorageLinks(bool Value) { FCheckLinks = Value; }
+    void SetCheckStorageLinks(bool value) { FCheckLinks = value; }
     // True unless a storage is set and StorageItemIndex lies inside it.
     bool IsStorageLinkEmpty() const;
     // The source to render: the storage item's lines (each followed by
@@ -160,32 +160,32 @@ public:
 
     //---- image list ("index:" images); not owned, cleared when destroyed
     TCustomImageList* ImageList() const { return FImageList; }
-    void SetImageList(TCustomImageList* Value);
+    void SetImageList(TCustomImageList* value);
 
     //---- link popup menu; not owned, cleared when destroyed
     QMenu* LinkPopupMenu() const { return FLinkPopupMenu; }
-    void SetLinkPopupMenu(QMenu* Value) { FLinkPopupMenu = Value; }
+    void SetLinkPopupMenu(QMenu* value) { FLinkPopupMenu = value; }
     // Pops LinkPopupMenu up at the global point P (at the host's client
     // origin when P.x() is negative), after ending any mouse grab. The menu's
     // dynamic property "PopupComponent" names the host while it is open.
-    virtual void PopupLinkMenu(QPoint P);
+    virtual void PopupLinkMenu(QPoint p);
 
     //---- trigger methods
     // Follows a storage link when CheckStorageLinks is on and an item is
     // shown: a name found switches to that item and ends there; an unknown
     // name switches to StorageItemNotFoundIndex. Then raises OnLinkClick,
     // in untrusted mode only for a target IsUrlAllowedUntrusted accepts.
-    virtual void TriggerLinkClickEvent(QObject* Sender, const QString& HRef);
-    virtual void TriggerImageNeededEvent(QObject* Sender, const QString& SourceName, TPicture* Image);
-    virtual void TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue);
-    virtual void TriggerControlCreatedEvent(QObject* Sender, QWidget* aControl);
-    virtual void TriggerAdjustControlPositionEvent(QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData,
-                                                   int& X, int& Y);
-    virtual void TriggerControlVisibilityEvent(QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData,
+    virtual void TriggerLinkClickEvent(QObject* sender, const QString& hRef);
+    virtual void TriggerImageNeededEvent(QObject* sender, const QString& sourceName, TPicture* image);
+    virtual void TriggerVariableNeededEvent(QObject* sender, const QString& aVarName, QString& aVarValue);
+    virtual void TriggerControlCreatedEvent(QObject* sender, QWidget* aControl);
+    virtual void TriggerAdjustControlPositionEvent(QObject* sender, QWidget* aControl, TLarkHTMLItem* aData,
+                                                   int& x, int& y);
+    virtual void TriggerControlVisibilityEvent(QObject* sender, QWidget* aControl, TLarkHTMLItem* aData,
                                                bool& aVisible);
     // Raised with the Sender given, before the index changes.
-    virtual void TriggerStorageItemChanged(QObject* Sender, int OldItemIndex, int NewItemIndex);
-    virtual void TriggerTagFound(QObject* Sender, QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params,
+    virtual void TriggerStorageItemChanged(QObject* sender, int oldItemIndex, int newItemIndex);
+    virtual void TriggerTagFound(QObject* sender, QString& tag, TLarkHTMLItem*& item, TStringList*& params,
                                  bool aClosing, bool aSupported);
 
     //---- text selection (html_host_selection.cpp); off by default
@@ -199,10 +199,10 @@ public:
     // takes no focus takes it on a click while selection is on, so that the
     // keys reach it.
     bool TextSelection() const { return FTextSelection; }
-    void SetTextSelection(bool Value);
+    void SetTextSelection(bool value);
     // Plain-text offsets (TLarkHTMLTextLayout); empty when nothing is selected.
     TLarkHTMLTextRange SelectedRange() const;
-    void SetSelectedRange(TLarkHTMLTextRange Value);
+    void SetSelectedRange(TLarkHTMLTextRange value);
     void SelectAll();
     void ClearTextSelection() { SetSelectedRange({}); }
     QString SelectedText() const;
@@ -213,9 +213,9 @@ public:
     // nullptr when no document is laid out. Valid until the next re-layout.
     const TLarkHTMLTextLayout* TextLayout() const;
     // A client point as a document point, as the last paint placed the document.
-    QPoint ClientToDocument(QPoint ClientPoint) const;
+    QPoint ClientToDocument(QPoint clientPoint) const;
     // A document rectangle as a client rectangle (the inverse of the above).
-    QRect DocumentToClient(const QRect& DocRect) const;
+    QRect DocumentToClient(const QRect& docRect) const;
 
     //---- events
     TLarkHTMLLinkClickEvent OnLinkClick;
@@ -267,7 +267,7 @@ protected:
     // draw their text in, the palette's Role of the group (which follows the
     // application's theme and a style sheet's "color"). An RGB value, so a
     // host parses again when its palette changes.
-    TColor StyledTextColor(QPalette::ColorRole Role, QPalette::ColorGroup Group = QPalette::Active) const;
+    TColor StyledTextColor(QPalette::ColorRole role, QPalette::ColorGroup group = QPalette::Active) const;
 
     // The font, the options or the padding changed.
     virtual void OptionsChanged() = 0;
@@ -276,18 +276,18 @@ protected:
     virtual void StorageChanged() = 0;
 
     // Hooks for the widget's signals; called right after the event.
-    virtual void NotifyLinkClick(const QString& HRef) { (void)HRef; }
+    virtual void NotifyLinkClick(const QString& hRef) { (void)hRef; }
     virtual void NotifyControlCreated(QWidget* aControl) { (void)aControl; }
     // Called after OnGetImage: a connected slot may still load the picture.
-    virtual void NotifyImageNeeded(const QString& SourceName, TPicture* Image)
+    virtual void NotifyImageNeeded(const QString& sourceName, TPicture* image)
     {
-        (void)SourceName;
-        (void)Image;
+        (void)sourceName;
+        (void)image;
     }
-    virtual void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex)
+    virtual void NotifyStorageItemChanged(int oldItemIndex, int newItemIndex)
     {
-        (void)OldItemIndex;
-        (void)NewItemIndex;
+        (void)oldItemIndex;
+        (void)newItemIndex;
     }
 
     // Hosts call this after every re-layout: a screen reader that follows
@@ -296,7 +296,7 @@ protected:
 
     // Hosts call this right after drawing the document with the same
     // arguments: it draws the selected text over its highlight.
-    void PaintTextSelection(TCanvas& Canvas, QPoint SrcPoint, const QRect& R, const QRect& ClipRect);
+    void PaintTextSelection(TCanvas& canvas, QPoint srcPoint, const QRect& r, const QRect& clipRect);
 
     QString FCaption;
 

@@ -197,12 +197,12 @@ private:
 
 } // namespace
 
-void TLarkHTMLHostBase::SetTextSelection(bool Value)
+void TLarkHTMLHostBase::SetTextSelection(bool value)
 {
-    if (Value == FTextSelection)
+    if (value == FTextSelection)
         return;
-    FTextSelection = Value;
-    if (Value) {
+    FTextSelection = value;
+    if (value) {
         FTextSelector = new TextSelector(FSelf, *this);
         FFocusPolicyBeforeSelection = FSelf->focusPolicy();
         // Ctrl+C and Ctrl+A need the keyboard focus.
@@ -228,11 +228,11 @@ TLarkHTMLTextRange TLarkHTMLHostBase::SelectedRange() const
     return {clamp(FSelection.Start), clamp(FSelection.End)};
 }
 
-void TLarkHTMLHostBase::SetSelectedRange(TLarkHTMLTextRange Value)
+void TLarkHTMLHostBase::SetSelectedRange(TLarkHTMLTextRange value)
 {
     const TLarkHTMLTextRange before = SelectedRange();
-    FSelection = Value;
-    FSelectionSource = Value.IsEmpty() ? QString() : GetSourceText();
+    FSelection = value;
+    FSelectionSource = value.IsEmpty() ? QString() : GetSourceText();
     if (SelectedRange() != before)
         FSelf->update();
 }
@@ -280,20 +280,20 @@ const TLarkHTMLTextLayout* TLarkHTMLHostBase::TextLayout() const
     return FTextLayout.get();
 }
 
-QPoint TLarkHTMLHostBase::ClientToDocument(QPoint ClientPoint) const
+QPoint TLarkHTMLHostBase::ClientToDocument(QPoint clientPoint) const
 {
     const TLarkHTMLData* data = FRender ? FRender->Data() : nullptr;
     if (!data)
-        return ClientPoint;
-    return ClientPoint - data->Rect().topLeft() + FRender->PaintSource();
+        return clientPoint;
+    return clientPoint - data->Rect().topLeft() + FRender->PaintSource();
 }
 
-QRect TLarkHTMLHostBase::DocumentToClient(const QRect& DocRect) const
+QRect TLarkHTMLHostBase::DocumentToClient(const QRect& docRect) const
 {
     const TLarkHTMLData* data = FRender ? FRender->Data() : nullptr;
     if (!data)
-        return DocRect;
-    return DocRect.translated(data->Rect().topLeft() - FRender->PaintSource());
+        return docRect;
+    return docRect.translated(data->Rect().topLeft() - FRender->PaintSource());
 }
 
 TColor TLarkHTMLHostBase::DisabledTextColor() const
@@ -311,9 +311,9 @@ void TLarkHTMLHostBase::DrawHostDocument(TCanvas& canvas, QPoint srcPoint, const
     PaintTextSelection(canvas, srcPoint, r, clipRect);
 }
 
-void TLarkHTMLHostBase::PaintTextSelection(TCanvas& Canvas, QPoint SrcPoint, const QRect& R, const QRect& ClipRect)
+void TLarkHTMLHostBase::PaintTextSelection(TCanvas& canvas, QPoint srcPoint, const QRect& rect, const QRect& clipRect)
 {
-    QPainter* painter = Canvas.Painter();
+    QPainter* painter = canvas.Painter();
     if (!FTextSelection || !painter || !FRender->Data())
         return;
     const TLarkHTMLTextRange range = SelectedRange();
@@ -321,14 +321,14 @@ void TLarkHTMLHostBase::PaintTextSelection(TCanvas& Canvas, QPoint SrcPoint, con
         return;
     QRegion region;
     for (const QRect& r : TextLayout()->RangeRects(range))
-        region += r.translated(R.topLeft() - SrcPoint).intersected(ClipRect);
+        region += r.translated(rect.topLeft() - srcPoint).intersected(clipRect);
     if (region.isEmpty())
         return;
     const QPalette& palette = FSelf->palette();
     painter->save();
     painter->setClipRegion(region, Qt::IntersectClip);
     painter->fillRect(region.boundingRect(), palette.color(QPalette::Highlight));
-    FRender->DrawTextInColor(Canvas, SrcPoint, R, FromQColor(palette.color(QPalette::HighlightedText)), ClipRect);
+    FRender->DrawTextInColor(canvas, srcPoint, rect, FromQColor(palette.color(QPalette::HighlightedText)), clipRect);
     painter->restore();
 }
 

@@ -41,15 +41,15 @@ QString TLarkHTMLListBox::GetHTML() const
     return Items().ToStringList().join(u"\r\n");
 }
 
-void TLarkHTMLListBox::SetIsHTML(bool Value)
+void TLarkHTMLListBox::SetIsHTML(bool value)
 {
-    FIsHTML = Value;
+    FIsHTML = value;
     FontChanged();
 }
 
-void TLarkHTMLListBox::SetCursor(const QCursor& Value)
+void TLarkHTMLListBox::SetCursor(const QCursor& value)
 {
-    FCursor = Value;
+    FCursor = value;
     // The new cursor shows at once where the mouse is.
     const QPoint pos = viewport()->mapFromGlobal(QCursor::pos());
     const THit hit = FIsHTML && viewport()->rect().contains(pos) ? RowAt(pos) : THit();
@@ -92,14 +92,14 @@ bool TLarkHTMLListBox::HeightsCacheable() const
 
 //---- Drawing and measuring --------------------------------------------------------
 
-void TLarkHTMLListBox::DrawItem(TCanvas& Canvas, int Index, const QRect& R, TOwnerDrawState State)
+void TLarkHTMLListBox::DrawItem(TCanvas& canvas, int index, const QRect& rect, TOwnerDrawState state)
 {
     if (!FIsHTML || OnDrawItem) {
-        DrawPlainItem(Canvas, Index, R, State);
+        DrawPlainItem(canvas, index, rect, state);
         return;
     }
     TLarkHTMLItemDelegate::TRowLook look;
-    if (State.testFlag(odSelected)) {
+    if (state.testFlag(odSelected)) {
         look.Text = SelectedFontColor();
         look.Background = SelectedColor();
         look.Style = SelectedFontStyle();
@@ -107,47 +107,47 @@ void TLarkHTMLListBox::DrawItem(TCanvas& Canvas, int Index, const QRect& R, TOwn
         look.Text = ItemTextColor();
         look.Background = BackgroundColor();
     }
-    QRect r = R;
+    QRect r = rect;
     AdjustItemRect(r);
-    FRowDelegate->DrawRow(Canvas, GetStringValue(Index), r, MultiLine(), look);
+    FRowDelegate->DrawRow(canvas, GetStringValue(index), r, MultiLine(), look);
 }
 
-void TLarkHTMLListBox::MeasureItem(int Index, int& Height)
+void TLarkHTMLListBox::MeasureItem(int index, int& height)
 {
     if (!FIsHTML) {
-        MeasurePlainItem(Index, Height);
+        MeasurePlainItem(index, height);
         return;
     }
-    Height = FRowDelegate->MeasureRow(GetStringValue(Index), viewport()->width(), MultiLine());
+    height = FRowDelegate->MeasureRow(GetStringValue(index), viewport()->width(), MultiLine());
 }
 
-int TLarkHTMLListBox::ItemTextWidth(int Index)
+int TLarkHTMLListBox::ItemTextWidth(int index)
 {
     if (!FIsHTML)
-        return TLarkCustomListBox::ItemTextWidth(Index);
-    FRowDelegate->MeasureRow(GetStringValue(Index), viewport()->width(), MultiLine());
+        return TLarkCustomListBox::ItemTextWidth(index);
+    FRowDelegate->MeasureRow(GetStringValue(index), viewport()->width(), MultiLine());
     return Render()->Data()->TextSize().width() + 2 + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
 }
 
-QString TLarkHTMLListBox::PlainItemText(int Index)
+QString TLarkHTMLListBox::PlainItemText(int index)
 {
     if (!FIsHTML)
-        return GetStringValue(Index);
-    FRowDelegate->MeasureRow(GetStringValue(Index), viewport()->width(), MultiLine());
+        return GetStringValue(index);
+    FRowDelegate->MeasureRow(GetStringValue(index), viewport()->width(), MultiLine());
     return Render()->AsText();
 }
 
 //---- Mouse ------------------------------------------------------------------------------
 
-TLarkHTMLListBox::THit TLarkHTMLListBox::RowAt(QPoint Pos)
+TLarkHTMLListBox::THit TLarkHTMLListBox::RowAt(QPoint pos)
 {
     THit hit;
-    const int index = ItemAtPos(Pos);
+    const int index = ItemAtPos(pos);
     if (index < 0 || index >= Count())
         return hit;
     QRect r = GetItemRect(index);
     AdjustItemRect(r);
-    if (!r.contains(Pos))
+    if (!r.contains(pos))
         return hit;
     hit.Index = index;
     hit.Rect = r;
@@ -156,9 +156,9 @@ TLarkHTMLListBox::THit TLarkHTMLListBox::RowAt(QPoint Pos)
     return hit;
 }
 
-void TLarkHTMLListBox::ShowCursor(bool OverLink)
+void TLarkHTMLListBox::ShowCursor(bool overLink)
 {
-    viewport()->setCursor(OverLink ? QCursor(Qt::PointingHandCursor) : FCursor);
+    viewport()->setCursor(overLink ? QCursor(Qt::PointingHandCursor) : FCursor);
 }
 
 void TLarkHTMLListBox::mousePressEvent(QMouseEvent* event)

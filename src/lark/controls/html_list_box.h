@@ -50,13 +50,13 @@ public:
     // Every row, with CR LF between them.
     QString GetHTML() const override;
     // The rows become the lines of Value.
-    void SetHTML(const QString& Value) override { Items().SetText(Value); }
-    void SetCaption(const QString& Value) override { SetHTML(Value); }
+    void SetHTML(const QString& value) override { Items().SetText(value); }
+    void SetCaption(const QString& value) override { SetHTML(value); }
     bool IsWindowedControl() const override { return true; }
 
     // The rows as a list of strings, as forms store them.
     QStringList ItemLines() const { return Items().ToStringList(); }
-    void SetItems(const QStringList& Value) { Items().Assign(TStringList(Value)); }
+    void SetItems(const QStringList& value) { Items().Assign(TStringList(value)); }
     void ResetItems() { Items().Clear(); }
 
     // What uic calls for the properties of a form.
@@ -68,13 +68,13 @@ public:
     //---- settings
     // Rows are HTML (true) or drawn as the raw text they are.
     bool IsHTML() const { return FIsHTML; }
-    void SetIsHTML(bool Value);
+    void SetIsHTML(bool value);
     // Typing selects the row that starts with the typed text.
     bool AutoComplete() const { return FAutoComplete; }
-    void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+    void SetAutoComplete(bool value) { FAutoComplete = value; }
     // The cursor outside links.
     QCursor Cursor() const { return FCursor; }
-    void SetCursor(const QCursor& Value);
+    void SetCursor(const QCursor& value);
     // The delegate the rows are drawn with.
     TLarkHTMLItemDelegate* RowDelegate() const { return FRowDelegate.get(); }
 
@@ -84,7 +84,7 @@ public:
     void ResetCursor() { SetCursor(QCursor()); }
 
     // The text of a row without markup (the tooltip's).
-    QString PlainItemText(int Index);
+    QString PlainItemText(int index);
 
 Q_SIGNALS:
     void linkClicked(const QString& href);
@@ -94,24 +94,24 @@ Q_SIGNALS:
 
 protected:
     // The rectangle a row's document is drawn in: two pixels in.
-    virtual void AdjustItemRect(QRect& R) const { R.setLeft(R.left() + 2); }
+    virtual void AdjustItemRect(QRect& r) const { r.setLeft(r.left() + 2); }
     // A hook for descendants that change a row's text before a hit test.
-    virtual void PrepareItemText(QString& Text) { (void)Text; }
+    virtual void PrepareItemText(QString& text) { (void)text; }
 
     void OptionsChanged() override;
     void StorageChanged() override;
-    void NotifyLinkClick(const QString& HRef) override { Q_EMIT linkClicked(HRef); }
-    void NotifyImageNeeded(const QString& SourceName, TPicture* Image) override
+    void NotifyLinkClick(const QString& hRef) override { Q_EMIT linkClicked(hRef); }
+    void NotifyImageNeeded(const QString& sourceName, TPicture* image) override
     {
-        Q_EMIT imageNeeded(SourceName, Image);
+        Q_EMIT imageNeeded(sourceName, image);
     }
 
-    void DrawItem(TCanvas& Canvas, int Index, const QRect& R, TOwnerDrawState State) override;
-    void MeasureItem(int Index, int& Height) override;
-    int ItemTextWidth(int Index) override;
-    QString HintText(int Index) override { return PlainItemText(Index); }
+    void DrawItem(TCanvas& canvas, int index, const QRect& r, TOwnerDrawState state) override;
+    void MeasureItem(int index, int& height) override;
+    int ItemTextWidth(int index) override;
+    QString HintText(int index) override { return PlainItemText(index); }
     // Screen readers read a row's text without its tags.
-    QString AccessibleRowText(int Index) override { return PlainItemText(Index); }
+    QString AccessibleRowText(int index) override { return PlainItemText(index); }
     bool HeightsCacheable() const override;
     TColor ItemTextColor() const override;
 
@@ -131,8 +131,8 @@ private:
         QString Text;
     };
     // The row under a viewport point, when the point lies in its document.
-    THit RowAt(QPoint Pos);
-    void ShowCursor(bool OverLink);
+    THit RowAt(QPoint pos);
+    void ShowCursor(bool overLink);
 
     std::unique_ptr<TLarkHTMLItemDelegate> FRowDelegate;
     bool FIsHTML = THTMLListBoxDefaults::IsHTML;

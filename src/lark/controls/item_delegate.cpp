@@ -34,14 +34,14 @@ const QString kEllipsis = u"..."_s;
 
 // The document font of a delegate with settings of its own: the
 // application's font.
-void TakeApplicationFont(TFont& Font)
+void TakeApplicationFont(TFont& target)
 {
     const QFont font = QApplication::font();
-    Font.SetName(font.family());
+    target.SetName(font.family());
     if (font.pixelSize() > 0)
-        Font.SetHeight(-font.pixelSize());
+        target.SetHeight(-font.pixelSize());
     else
-        Font.SetHeight(-int(std::lround(font.pointSizeF() * Font.PixelsPerInch() / 72.0)));
+        target.SetHeight(-int(std::lround(font.pointSizeF() * target.PixelsPerInch() / 72.0)));
 }
 
 //---- Writing input states back into a row's markup ------------------------------
@@ -71,12 +71,12 @@ const QRegularExpression& CheckedAttributePattern()
 
 // Html with the checked attribute of its n-th check box or radio tag set
 // to States[n]; nothing when the tags and the states do not pair up.
-std::optional<QString> WithInputStates(const QString& Html, const QList<bool>& States)
+std::optional<QString> WithInputStates(const QString& html, const QList<bool>& states)
 {
     QString result;
     qsizetype copied = 0;
     qsizetype n = 0;
-    auto it = InputTagPattern().globalMatch(Html);
+    auto it = InputTagPattern().globalMatch(html);
     while (it.hasNext()) {
         const QRegularExpressionMatch match = it.next();
         if (match.capturedLength(1) == 0 && !match.captured(0).startsWith(u"<input", Qt::CaseInsensitive))
@@ -84,7 +84,7 @@ std::optional<QString> WithInputStates(const QString& Html, const QList<bool>& S
         QString attributes = match.captured(1);
         if (!CheckableTypePattern().match(attributes).hasMatch())
             continue;
-        if (n >= States.size())
+        if (n >= states.size())
             return std::nullopt;
         attributes.remove(CheckedAttributePattern());
         const bool selfClosing = attributes.endsWith(u'/');
@@ -92,25 +92,25 @@ std::optional<QString> WithInputStates(const QString& Html, const QList<bool>& S
             attributes.chop(1);
         while (attributes.endsWith(u' '))
             attributes.chop(1);
-        if (States[n])
+        if (states[n])
             attributes += u" checked=\"True\""_s;
         if (selfClosing)
             attributes += u" /"_s;
-        result += QStringView(Html).mid(copied, match.capturedStart(0) - copied);
+        result += QStringView(html).mid(copied, match.capturedStart(0) - copied);
         result += u"<input"_s + attributes + u'>';
         copied = match.capturedEnd(0);
         ++n;
     }
-    if (n != States.size())
+    if (n != states.size())
         return std::nullopt;
-    result += QStringView(Html).mid(copied);
+    result += QStringView(html).mid(copied);
     return result;
 }
 
-QList<bool> InputStates(const TLarkHTMLData& Data)
+QList<bool> InputStates(const TLarkHTMLData& data)
 {
     QList<bool> states;
-    for (const auto& item : Data.Items())
+    for (const auto& item : data.Items())
         if (const auto* input = dynamic_cast<const TLarkHTMLInputItem*>(item.get()))
             states.append(input->Checked());
     return states;
@@ -135,11 +135,11 @@ TLarkHTMLItemDelegate::TLarkHTMLItemDelegate(QObject* parent)
     BindOwnRender();
 }
 
-TLarkHTMLItemDelegate::TLarkHTMLItemDelegate(TLarkHTMLRender* SharedRender, ILarkHTMLControl* Host,
+TLarkHTMLItemDelegate::TLarkHTMLItemDelegate(TLarkHTMLRender* sharedRender, ILarkHTMLControl* host,
                                              QObject* parent)
     : QStyledItemDelegate(parent)
-    , FRender(SharedRender)
-    , FHost(Host)
+    , FRender(sharedRender)
+    , FHost(host)
     , FOptions(std::make_unique<TLarkHTMLOptions>(this))
     , FElideRows(false)
 {
@@ -154,18 +154,18 @@ TLarkHTMLItemDelegate::~TLarkHTMLItemDelegate()
 void TLarkHTMLItemDelegate::BindOwnRender()
 {
     TLarkHTMLRender& render = *FRender;
-    render.OnImageNeededEx = [this](QObject*, const QString& SourceName, TPicture* Image) {
+    render.OnImageNeededEx = [this](QObject*, const QString& sourceName, TPicture* image) {
         if (OnGetImage)
-            OnGetImage(this, SourceName, Image);
+            OnGetImage(this, sourceName, image);
     };
     render.OnVariableNeeded = [this](QObject*, const QString& aVarName, QString& aVarValue) {
         if (OnGetVariable)
             OnGetVariable(this, aVarName, aVarValue);
     };
-    render.OnTagFound = [this](QObject*, QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params, bool aClosing,
+    render.OnTagFound = [this](QObject*, QString& tag, TLarkHTMLItem*& item, TStringList*& params, bool aClosing,
                                bool aSupported) {
         if (OnTagFound)
-            OnTagFound(this, Tag, Item, Params, aClosing, aSupported);
+            OnTagFound(this, tag, item, params, aClosing, aSupported);
     };
 }
 
@@ -179,17 +179,17 @@ TCustomImageList* TLarkHTMLItemDelegate::ImageList() const
     return FRender->ImageList();
 }
 
-void TLarkHTMLItemDelegate::SetImageList(TCustomImageList* Value)
+void TLarkHTMLItemDelegate::SetImageList(TCustomImageList* value)
 {
-    FRender->SetImageList(Value);
+    FRender->SetImageList(value);
     Repaint();
 }
 
-void TLarkHTMLItemDelegate::SetMultiLine(bool Value)
+void TLarkHTMLItemDelegate::SetMultiLine(bool value)
 {
-    if (Value == FMultiLine)
+    if (value == FMultiLine)
         return;
-    FMultiLine = Value;
+    FMultiLine = value;
     for (const QPointer<QWidget>& viewport : std::as_const(FWatched))
         if (viewport)
             if (auto* view = qobject_cast<QAbstractItemView*>(viewport->parentWidget()))
@@ -197,11 +197,11 @@ void TLarkHTMLItemDelegate::SetMultiLine(bool Value)
     Repaint();
 }
 
-void TLarkHTMLItemDelegate::SetElideRows(bool Value)
+void TLarkHTMLItemDelegate::SetElideRows(bool value)
 {
-    if (Value == FElideRows)
+    if (value == FElideRows)
         return;
-    FElideRows = Value;
+    FElideRows = value;
     Repaint();
 }
 
@@ -214,17 +214,17 @@ void TLarkHTMLItemDelegate::Repaint()
 
 //---- One row -------------------------------------------------------------------------------
 
-void TLarkHTMLItemDelegate::PrepareRow(const QString& Html, int Width, bool MultiLine, const TRowLook& Look)
+void TLarkHTMLItemDelegate::PrepareRow(const QString& html, int width, bool multiLine, const TRowLook& look)
 {
     TLarkHTMLData* data = FRender->Data();
     data->AssignSettings(FHost);
-    data->SetDefaultColor(Look.Text);
-    data->SetDefaultBgColor(Look.Background);
-    data->SetDefaultStyle(data->DefaultStyle() | Look.Style);
-    if (MultiLine)
-        FRender->PrepareText(Html, std::max(Width, 1), true);
+    data->SetDefaultColor(look.Text);
+    data->SetDefaultBgColor(look.Background);
+    data->SetDefaultStyle(data->DefaultStyle() | look.Style);
+    if (multiLine)
+        FRender->PrepareText(html, std::max(width, 1), true);
     else
-        FRender->PrepareText(Html, 0, false);
+        FRender->PrepareText(html, 0, false);
 }
 
 int TLarkHTMLItemDelegate::SingleLineHeight() const
@@ -242,53 +242,53 @@ int TLarkHTMLItemDelegate::SingleLineHeight() const
     return data->TextSize().height();
 }
 
-int TLarkHTMLItemDelegate::MeasureRow(const QString& Html, int Width, bool MultiLine)
+int TLarkHTMLItemDelegate::MeasureRow(const QString& html, int width, bool multiLine)
 {
-    PrepareRow(Html, Width, MultiLine, {});
-    return MultiLine ? FRender->Data()->TextSize().height() : SingleLineHeight();
+    PrepareRow(html, width, multiLine, {});
+    return multiLine ? FRender->Data()->TextSize().height() : SingleLineHeight();
 }
 
-void TLarkHTMLItemDelegate::DrawRow(TCanvas& Canvas, const QString& Html, QRect R, bool MultiLine,
-                                    const TRowLook& Look, bool Elide)
+void TLarkHTMLItemDelegate::DrawRow(TCanvas& canvas, const QString& html, QRect r, bool multiLine,
+                                    const TRowLook& look, bool elide)
 {
-    PrepareRow(Html, R.width(), MultiLine, Look);
-    if (!MultiLine)
-        R.setHeight(SingleLineHeight());
+    PrepareRow(html, r.width(), multiLine, look);
+    if (!multiLine)
+        r.setHeight(SingleLineHeight());
     const int width = FRender->Data()->TextSize().width();
-    if (!Elide || MultiLine || width <= R.width()) {
-        FRender->DrawText(Canvas, QPoint(0, 0), R, Look.Background, R);
+    if (!elide || multiLine || width <= r.width()) {
+        FRender->DrawText(canvas, QPoint(0, 0), r, look.Background, r);
         return;
     }
     // The row is cut where "..." still fits after it.
     const QFontMetrics metrics(FFont.ToQFont());
     const int dots = metrics.horizontalAdvance(kEllipsis);
-    const QRect shown(R.topLeft(), QSize(std::max(R.width() - dots, 0), R.height()));
-    FRender->DrawText(Canvas, QPoint(0, 0), R, Look.Background, shown);
-    if (QPainter* painter = Canvas.Painter()) {
+    const QRect shown(r.topLeft(), QSize(std::max(r.width() - dots, 0), r.height()));
+    FRender->DrawText(canvas, QPoint(0, 0), r, look.Background, shown);
+    if (QPainter* painter = canvas.Painter()) {
         painter->save();
-        painter->setClipRect(R, Qt::IntersectClip);
+        painter->setClipRect(r, Qt::IntersectClip);
         painter->setFont(FFont.ToQFont());
-        painter->setPen(ToQColor(Look.Text));
-        painter->drawText(QRect(shown.right() + 1, R.top(), dots, R.height()), Qt::AlignLeft | Qt::AlignVCenter,
+        painter->setPen(ToQColor(look.Text));
+        painter->drawText(QRect(shown.right() + 1, r.top(), dots, r.height()), Qt::AlignLeft | Qt::AlignVCenter,
                           kEllipsis);
         painter->restore();
     }
 }
 
-std::optional<QString> TLarkHTMLItemDelegate::LinkAt(const QString& Html, const QRect& R, QPoint P, bool MultiLine)
+std::optional<QString> TLarkHTMLItemDelegate::LinkAt(const QString& html, const QRect& r, QPoint p, bool multiLine)
 {
-    PrepareRow(Html, R.width(), MultiLine, {});
+    PrepareRow(html, r.width(), multiLine, {});
     QString href;
-    if (!FRender->IsCursorOverLink(P, QPoint(0, 0), QRect(QPoint(0, 0), R.size()), href))
+    if (!FRender->IsCursorOverLink(p, QPoint(0, 0), QRect(QPoint(0, 0), r.size()), href))
         return std::nullopt;
     return href;
 }
 
-std::optional<QString> TLarkHTMLItemDelegate::ClickInputAt(const QString& Html, const QRect& R, QPoint P,
-                                                           bool MultiLine)
+std::optional<QString> TLarkHTMLItemDelegate::ClickInputAt(const QString& html, const QRect& r, QPoint p,
+                                                           bool multiLine)
 {
-    PrepareRow(Html, R.width(), MultiLine, {});
-    auto* input = dynamic_cast<TLarkHTMLInputItem*>(FRender->GetItemAt(P, QPoint(0, 0), QRect(QPoint(0, 0), R.size())));
+    PrepareRow(html, r.width(), multiLine, {});
+    auto* input = dynamic_cast<TLarkHTMLInputItem*>(FRender->GetItemAt(p, QPoint(0, 0), QRect(QPoint(0, 0), r.size())));
     if (!input)
         return std::nullopt;
     const QList<bool> before = InputStates(*FRender->Data());
@@ -297,7 +297,7 @@ std::optional<QString> TLarkHTMLItemDelegate::ClickInputAt(const QString& Html, 
     const QList<bool> after = InputStates(*FRender->Data());
     if (after == before)
         return std::nullopt;
-    return WithInputStates(Html, after);
+    return WithInputStates(html, after);
 }
 
 //---- As a delegate of any view ---------------------------------------------------------------
@@ -371,9 +371,9 @@ QSize TLarkHTMLItemDelegate::sizeHint(const QStyleOptionViewItem& option, const 
     return {textWidth + 2 * kRowIndent, height + 2};
 }
 
-std::optional<QString> TLarkHTMLItemDelegate::LinkInCell(QAbstractItemView* view, QPoint ViewportPos)
+std::optional<QString> TLarkHTMLItemDelegate::LinkInCell(QAbstractItemView* view, QPoint viewportPos)
 {
-    const QModelIndex index = view->indexAt(ViewportPos);
+    const QModelIndex index = view->indexAt(viewportPos);
     if (!index.isValid() || view->itemDelegateForIndex(index) != this)
         return std::nullopt;
     const QRect r = view->visualRect(index).adjusted(kRowIndent, 0, 0, 0);
@@ -381,7 +381,7 @@ std::optional<QString> TLarkHTMLItemDelegate::LinkInCell(QAbstractItemView* view
     int top = r.top();
     if (!FMultiLine)
         top += std::max((r.height() - MeasureRow(html, 0, false)) / 2, 0);
-    return LinkAt(html, r, ViewportPos - QPoint(r.left(), top), FMultiLine);
+    return LinkAt(html, r, viewportPos - QPoint(r.left(), top), FMultiLine);
 }
 
 bool TLarkHTMLItemDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,

@@ -64,7 +64,7 @@ public:
     explicit TLarkHTMLItemDelegate(QObject* parent = nullptr);
     // A delegate drawing with Host's render object and settings (the HTML
     // list box's); the host outlives it.
-    TLarkHTMLItemDelegate(TLarkHTMLRender* SharedRender, ILarkHTMLControl* Host, QObject* parent);
+    TLarkHTMLItemDelegate(TLarkHTMLRender* sharedRender, ILarkHTMLControl* host, QObject* parent);
     ~TLarkHTMLItemDelegate() override;
 
     //---- host interface (of a delegate with its own settings)
@@ -85,34 +85,34 @@ public:
     TLarkHTMLOptions* Options() const { return FOptions.get(); }
     // "index:" images; not owned.
     TCustomImageList* ImageList() const;
-    void SetImageList(TCustomImageList* Value);
+    void SetImageList(TCustomImageList* value);
     // Rows wrap at the cell's width (false: one line each).
     bool MultiLine() const { return FMultiLine; }
-    void SetMultiLine(bool Value);
+    void SetMultiLine(bool value);
     // Single-line rows too wide for their cell end in "...".
     bool ElideRows() const { return FElideRows; }
-    void SetElideRows(bool Value);
+    void SetElideRows(bool value);
     void ResetMultiLine() { SetMultiLine(TItemDelegateDefaults::MultiLine); }
     void ResetElideRows() { SetElideRows(TItemDelegateDefaults::ElideRows); }
 
     //---- one row, for hosts that draw rows themselves
     // Lays Html out: one line, or wrapped at Width when MultiLine.
-    void PrepareRow(const QString& Html, int Width, bool MultiLine, const TRowLook& Look);
+    void PrepareRow(const QString& html, int width, bool multiLine, const TRowLook& look);
     // A single-line row's height: its first text run's; else the last
     // item's; else the document's.
     int SingleLineHeight() const;
     // The row's height: the document's height wrapped at Width when
     // MultiLine, else SingleLineHeight.
-    int MeasureRow(const QString& Html, int Width, bool MultiLine);
+    int MeasureRow(const QString& html, int width, bool multiLine);
     // Draws the row into R (single-line rows get their own height from
     // R's top); Elide ends a too-wide single line in "...".
-    void DrawRow(TCanvas& Canvas, const QString& Html, QRect R, bool MultiLine, const TRowLook& Look,
-                 bool Elide = false);
+    void DrawRow(TCanvas& canvas, const QString& html, QRect r, bool multiLine, const TRowLook& look,
+                 bool elide = false);
     // The link under P (relative to R's top-left) of the row drawn in R.
-    std::optional<QString> LinkAt(const QString& Html, const QRect& R, QPoint P, bool MultiLine);
+    std::optional<QString> LinkAt(const QString& html, const QRect& r, QPoint p, bool multiLine);
     // Clicks the check box or radio button under P and returns the row's
     // markup with the inputs' new states, or nothing when P is on no input.
-    std::optional<QString> ClickInputAt(const QString& Html, const QRect& R, QPoint P, bool MultiLine);
+    std::optional<QString> ClickInputAt(const QString& html, const QRect& r, QPoint p, bool multiLine);
 
     //---- QStyledItemDelegate
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
@@ -139,7 +139,7 @@ private:
     // The cell's row rectangle, as drawn, and the look of the cell.
     QRect CellTextRect(const QStyleOptionViewItem& option) const;
     TRowLook CellLook(const QStyleOptionViewItem& option) const;
-    std::optional<QString> LinkInCell(QAbstractItemView* view, QPoint ViewportPos);
+    std::optional<QString> LinkInCell(QAbstractItemView* view, QPoint viewportPos);
     void Repaint();
 
     std::unique_ptr<TLarkHTMLRender> FOwnRender;

@@ -50,19 +50,19 @@ TLarkCustomHTMLLabel::~TLarkCustomHTMLLabel()
 
 //---- Settings -------------------------------------------------------------
 
-void TLarkCustomHTMLLabel::SetCaption(const TLarkHTMLCaption& Value)
+void TLarkCustomHTMLLabel::SetCaption(const TLarkHTMLCaption& value)
 {
-    if (Value == FCaption)
+    if (value == FCaption)
         return;
-    FCaption = Value;
+    FCaption = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLLabel::SetIsHTML(bool Value)
+void TLarkCustomHTMLLabel::SetIsHTML(bool value)
 {
-    if (Value == FIsHTML)
+    if (value == FIsHTML)
         return;
-    FIsHTML = Value;
+    FIsHTML = value;
     DoUpdate();
 }
 
@@ -71,43 +71,43 @@ QString TLarkCustomHTMLLabel::PlainText() const
     return FIsHTML ? Render()->AsText() : FCaption;
 }
 
-void TLarkCustomHTMLLabel::SetAlignment(TAlignment Value)
+void TLarkCustomHTMLLabel::SetAlignment(TAlignment value)
 {
-    if (Value == FAlignment)
+    if (value == FAlignment)
         return;
-    FAlignment = Value;
+    FAlignment = value;
     update();
 }
 
-void TLarkCustomHTMLLabel::SetLayout(TTextLayout Value)
+void TLarkCustomHTMLLabel::SetLayout(TTextLayout value)
 {
-    if (Value == FTextLayout)
+    if (value == FTextLayout)
         return;
-    FTextLayout = Value;
+    FTextLayout = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLLabel::SetWordWrap(bool Value)
+void TLarkCustomHTMLLabel::SetWordWrap(bool value)
 {
-    if (Value == FWordWrap)
+    if (value == FWordWrap)
         return;
-    FWordWrap = Value;
+    FWordWrap = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLLabel::SetAutoSize(bool Value)
+void TLarkCustomHTMLLabel::SetAutoSize(bool value)
 {
-    if (Value == FAutoSize)
+    if (value == FAutoSize)
         return;
-    FAutoSize = Value;
+    FAutoSize = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLLabel::SetOffset(QPoint Value)
+void TLarkCustomHTMLLabel::SetOffset(QPoint value)
 {
-    if (Value == FOffset)
+    if (value == FOffset)
         return;
-    FOffset = Value;
+    FOffset = value;
     update();
 }
 
@@ -118,42 +118,42 @@ TColor TLarkCustomHTMLLabel::Color() const
 
 // Runs of text carry the background colour from the parse, so a new colour
 // needs a new parse, not just a repaint.
-void TLarkCustomHTMLLabel::SetColor(TColor Value)
+void TLarkCustomHTMLLabel::SetColor(TColor value)
 {
-    if (Value == FColor && !FParentColor)
+    if (value == FColor && !FParentColor)
         return;
     // The colour inherited already changes nothing: a form that stores
     // ParentColor and the colour it gave reads the same in either order.
-    if (FParentColor && Value == Color())
+    if (FParentColor && value == Color())
         return;
-    FColor = Value;
+    FColor = value;
     FParentColor = false;
     DoUpdate();
 }
 
-void TLarkCustomHTMLLabel::SetParentColor(bool Value)
+void TLarkCustomHTMLLabel::SetParentColor(bool value)
 {
-    if (Value == FParentColor)
+    if (value == FParentColor)
         return;
-    FParentColor = Value;
+    FParentColor = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLLabel::SetTransparent(bool Value)
+void TLarkCustomHTMLLabel::SetTransparent(bool value)
 {
-    if (Value == FTransparent)
+    if (value == FTransparent)
         return;
     // Opaque labels paint every pixel; transparent ones let Qt paint the
     // parent underneath first.
-    setAttribute(Qt::WA_OpaquePaintEvent, !Value);
-    FTransparent = Value;
+    setAttribute(Qt::WA_OpaquePaintEvent, !value);
+    FTransparent = value;
     DoUpdate();
     update();
 }
 
-void TLarkCustomHTMLLabel::SetDoubleBuffered(bool Value)
+void TLarkCustomHTMLLabel::SetDoubleBuffered(bool value)
 {
-    FDoubleBuffered = Value;
+    FDoubleBuffered = value;
     DoUpdate();
 }
 
@@ -278,21 +278,21 @@ QRect TLarkCustomHTMLLabel::GetTextRect() const
 
 //---- Mouse --------------------------------------------------------------------
 
-QPoint TLarkCustomHTMLLabel::DocumentPoint(QPoint ClientPoint, const QRect& TextRect) const
+QPoint TLarkCustomHTMLLabel::DocumentPoint(QPoint clientPoint, const QRect& textRect) const
 {
-    QPoint p = ClientPoint - TextRect.topLeft();
+    QPoint p = clientPoint - textRect.topLeft();
     if (FAutoSize)
         p -= QPoint(Padding()->Left(), Padding()->Top());
     return p;
 }
 
-std::optional<QString> TLarkCustomHTMLLabel::LinkAt(QPoint ClientPoint) const
+std::optional<QString> TLarkCustomHTMLLabel::LinkAt(QPoint clientPoint) const
 {
     if (!FIsHTML)
         return std::nullopt;
     const QRect r = GetTextRect();
     QString href;
-    if (!Render()->IsCursorOverLink(DocumentPoint(ClientPoint, r), QPoint(0, 0), r, href))
+    if (!Render()->IsCursorOverLink(DocumentPoint(clientPoint, r), QPoint(0, 0), r, href))
         return std::nullopt;
     return href;
 }

@@ -53,10 +53,10 @@ public:
 
     //---- what is shown
     // Stores and re-lays out when the text differs.
-    void SetCaption(const TLarkHTMLCaption& Value) override;
+    void SetCaption(const TLarkHTMLCaption& value) override;
     // The caption is HTML (true) or plain text drawn as it is.
     bool IsHTML() const { return FIsHTML; }
-    void SetIsHTML(bool Value);
+    void SetIsHTML(bool value);
     // The shown text without markup: the document's text, or Caption when
     // IsHTML is off.
     virtual QString PlainText() const;
@@ -64,18 +64,18 @@ public:
     //---- placement
     // Horizontal placement of the text block; repaints without re-parsing.
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment value);
     // Vertical placement of the text block.
     TTextLayout Layout() const { return FTextLayout; }
-    void SetLayout(TTextLayout Value);
+    void SetLayout(TTextLayout value);
     bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool Value);
+    void SetWordWrap(bool value);
     // Size the label to its text plus the padding, keeping its position.
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool Value);
+    void SetAutoSize(bool value);
     // The document point shown at the text rectangle's top-left.
     QPoint Offset() const { return FOffset; }
-    void SetOffset(QPoint Value);
+    void SetOffset(QPoint value);
 
     //---- look
     // The background: Color when ParentColor is off, else the window colour
@@ -83,17 +83,17 @@ public:
     TColor Color() const;
     // Setting a colour turns ParentColor off (the inherited colour itself
     // changes nothing).
-    void SetColor(TColor Value);
+    void SetColor(TColor value);
     // Back to the inherited colour.
     void ResetColor() { SetParentColor(TLabelDefaults::ParentColor); }
     bool ParentColor() const { return FParentColor; }
-    void SetParentColor(bool Value);
+    void SetParentColor(bool value);
     // No background fill: the parent shows through.
     bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool Value);
+    void SetTransparent(bool value);
     // Paint through an off-screen image of the text rectangle.
     bool DoubleBuffered() const { return FDoubleBuffered; }
-    void SetDoubleBuffered(bool Value);
+    void SetDoubleBuffered(bool value);
 
     //---- geometry
     // Where the document is drawn and hit-tested, in client coordinates.
@@ -138,21 +138,21 @@ protected:
     bool IsWindowedControl() const override { return false; }
     void OptionsChanged() override;
     void StorageChanged() override;
-    void NotifyLinkClick(const QString& HRef) override { Q_EMIT linkClicked(HRef); }
+    void NotifyLinkClick(const QString& hRef) override { Q_EMIT linkClicked(hRef); }
     void NotifyControlCreated(QWidget* aControl) override { Q_EMIT controlCreated(aControl); }
-    void NotifyImageNeeded(const QString& SourceName, TPicture* Image) override
+    void NotifyImageNeeded(const QString& sourceName, TPicture* image) override
     {
-        Q_EMIT imageNeeded(SourceName, Image);
+        Q_EMIT imageNeeded(sourceName, image);
     }
-    void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex) override
+    void NotifyStorageItemChanged(int oldItemIndex, int newItemIndex) override
     {
-        Q_EMIT storageItemChanged(OldItemIndex, NewItemIndex);
+        Q_EMIT storageItemChanged(oldItemIndex, newItemIndex);
     }
 
     // The auto-size step.
     void AdjustBounds();
     // Paints the label on Canvas (the widget's own painter).
-    virtual void Paint(TCanvas& Canvas);
+    virtual void Paint(TCanvas& canvas);
     // Raises OnClick and clicked().
     virtual void Click();
 
@@ -163,14 +163,14 @@ private:
     // The background colour the document and the fill use.
     TColor BackgroundColor() const;
     // A client point as a point of the document drawn in GetTextRect().
-    QPoint DocumentPoint(QPoint ClientPoint, const QRect& TextRect) const;
+    QPoint DocumentPoint(QPoint clientPoint, const QRect& textRect) const;
     // The target of the link under a client point, if there is one.
-    std::optional<QString> LinkAt(QPoint ClientPoint) const;
+    std::optional<QString> LinkAt(QPoint clientPoint) const;
 
-    void PaintDesignFrame(TCanvas& Canvas);
-    void PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint PaddingShift);
-    void DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
-    void DrawPlainText(TCanvas& Canvas, const QRect& R);
+    void PaintDesignFrame(TCanvas& canvas);
+    void PaintBuffered(TCanvas& canvas, const QRect& r, QPoint paddingShift);
+    void DrawDocument(TCanvas& canvas, const QRect& r, const QRect& clipRect);
+    void DrawPlainText(TCanvas& canvas, const QRect& r);
 
     bool FIsHTML = TLabelDefaults::IsHTML;
     TAlignment FAlignment = TLabelDefaults::Alignment;

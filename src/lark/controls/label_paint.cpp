@@ -33,43 +33,43 @@ void TLarkCustomHTMLLabel::paintEvent(QPaintEvent*)
     Paint(canvas);
 }
 
-void TLarkCustomHTMLLabel::Paint(TCanvas& Canvas)
+void TLarkCustomHTMLLabel::Paint(TCanvas& canvas)
 {
     if (UpdatingLocked() || width() == 0 || height() == 0)
         return;
     const TColor background = BackgroundColor();
-    Canvas.Brush().SetColor(background);
+    canvas.Brush().SetColor(background);
     if (!FTransparent)
-        Canvas.FillRect(rect());
+        canvas.FillRect(rect());
     if (IsDesigning() && IsEmpty()) {
-        PaintDesignFrame(Canvas);
+        PaintDesignFrame(canvas);
         return;
     }
-    Canvas.Brush().SetStyle(bsClear);
-    Canvas.Font().Assign(Font());
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Font().Assign(Font());
     const QRect r = GetTextRect();
     const QPoint paddingShift = FAutoSize ? QPoint(Padding()->Left(), Padding()->Top()) : QPoint();
     if (FDoubleBuffered)
-        PaintBuffered(Canvas, r, paddingShift);
+        PaintBuffered(canvas, r, paddingShift);
     else
-        DrawDocument(Canvas, r.translated(paddingShift), rect());
+        DrawDocument(canvas, r.translated(paddingShift), rect());
 }
 
-void TLarkCustomHTMLLabel::PaintDesignFrame(TCanvas& Canvas)
+void TLarkCustomHTMLLabel::PaintDesignFrame(TCanvas& canvas)
 {
-    Canvas.Pen().SetStyle(psDash);
-    Canvas.Pen().SetWidth(1);
-    Canvas.Pen().SetColor(clBlack);
-    Canvas.Brush().SetStyle(bsClear);
-    Canvas.Rectangle(RectLTRB(0, 0, width(), height()));
+    canvas.Pen().SetStyle(psDash);
+    canvas.Pen().SetWidth(1);
+    canvas.Pen().SetColor(clBlack);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Rectangle(RectLTRB(0, 0, width(), height()));
 }
 
 // Only the part of R inside the client area is buffered: the rest could not
 // show anyway, and R may be as tall as a long document.
-void TLarkCustomHTMLLabel::PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint PaddingShift)
+void TLarkCustomHTMLLabel::PaintBuffered(TCanvas& canvas, const QRect& r, QPoint paddingShift)
 {
-    const QRect visible = R.intersected(rect());
-    QPainter* painter = Canvas.Painter();
+    const QRect visible = r.intersected(rect());
+    QPainter* painter = canvas.Painter();
     if (visible.isEmpty() || !painter)
         return;
     const qreal ratio = PaintDeviceRatio(*painter);
@@ -83,7 +83,7 @@ void TLarkCustomHTMLLabel::PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint
     FBuffer.fill(FTransparent ? QColor(Qt::transparent) : ToQColor(BackgroundColor(), this));
 
     // Where the document's area lies in the image.
-    const QRect area(R.topLeft() + PaddingShift - visible.topLeft(), R.size());
+    const QRect area(r.topLeft() + paddingShift - visible.topLeft(), r.size());
     {
         TCanvas buffer(&FBuffer);
         buffer.Brush().SetColor(Color());
@@ -97,27 +97,27 @@ void TLarkCustomHTMLLabel::PaintBuffered(TCanvas& Canvas, const QRect& R, QPoint
         data->SetRect(area.translated(visible.topLeft()));
 }
 
-void TLarkCustomHTMLLabel::DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect)
+void TLarkCustomHTMLLabel::DrawDocument(TCanvas& canvas, const QRect& r, const QRect& clipRect)
 {
     if (!FIsHTML) {
-        DrawPlainText(Canvas, R);
+        DrawPlainText(canvas, r);
         return;
     }
-    DrawHostDocument(Canvas, FOffset, R, ClipRect);
+    DrawHostDocument(canvas, FOffset, r, clipRect);
 }
 
 // Drawn like the platform's DrawText without flags: top-left, no wrapping,
 // line breaks honoured, "&" marking a mnemonic, clipped to R.
-void TLarkCustomHTMLLabel::DrawPlainText(TCanvas& Canvas, const QRect& R)
+void TLarkCustomHTMLLabel::DrawPlainText(TCanvas& canvas, const QRect& r)
 {
-    QPainter* painter = Canvas.Painter();
-    if (!painter || R.isEmpty())
+    QPainter* painter = canvas.Painter();
+    if (!painter || r.isEmpty())
         return;
     const QString text = detail::PlainLines(GetSourceText());
     painter->save();
     painter->setFont(Font().ToQFont());
     painter->setPen(ToQColor(isEnabled() ? StyledTextColor(QPalette::WindowText) : DisabledTextColor(), this));
-    painter->drawText(R, Qt::TextShowMnemonic, text);
+    painter->drawText(r, Qt::TextShowMnemonic, text);
     painter->restore();
 }
 

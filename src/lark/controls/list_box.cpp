@@ -58,74 +58,74 @@ int TLarkCustomListBox::Count() const
     return FVirtual ? FVirtualCount : FItems.Count();
 }
 
-void TLarkCustomListBox::SetCount(int Value)
+void TLarkCustomListBox::SetCount(int value)
 {
-    if (!FVirtual || Value < 0 || Value == FVirtualCount)
+    if (!FVirtual || value < 0 || value == FVirtualCount)
         return;
     RowsResetting();
-    FVirtualCount = Value;
+    FVirtualCount = value;
     RowsReset();
 }
 
-QString TLarkCustomListBox::GetStringValue(int Index) const
+QString TLarkCustomListBox::GetStringValue(int index) const
 {
     if (FVirtual) {
         QString data;
-        if (OnData && Index >= 0 && Index < FVirtualCount)
-            OnData(const_cast<TLarkCustomListBox*>(this), Index, data);
+        if (OnData && index >= 0 && index < FVirtualCount)
+            OnData(const_cast<TLarkCustomListBox*>(this), index, data);
         return data;
     }
-    return FItems.Strings(Index);
+    return FItems.Strings(index);
 }
 
-QObject* TLarkCustomListBox::DataObject(int Index) const
+QObject* TLarkCustomListBox::DataObject(int index) const
 {
     QObject* object = nullptr;
-    if (FVirtual && OnDataObject && Index >= 0 && Index < FVirtualCount)
-        OnDataObject(const_cast<TLarkCustomListBox*>(this), Index, object);
+    if (FVirtual && OnDataObject && index >= 0 && index < FVirtualCount)
+        OnDataObject(const_cast<TLarkCustomListBox*>(this), index, object);
     return object;
 }
 
 // In virtual mode the rows are OnData's: a change to Items is not one of
 // theirs, and its indexes may lie past them.
-void TLarkCustomListBox::RowsInserting(int First, int Last)
+void TLarkCustomListBox::RowsInserting(int first, int last)
 {
     if (FVirtual || DeferRowChange())
         return;
     CloseEditorForRowChange();
     if (int(FHeights.size()) == Count())
-        FHeights.insert(FHeights.begin() + First, size_t(Last - First + 1), -1);
+        FHeights.insert(FHeights.begin() + first, size_t(last - first + 1), -1);
     else
         FHeights.clear();
-    FModel->beginInsertRows({}, First, Last);
+    FModel->beginInsertRows({}, first, last);
 }
 
-void TLarkCustomListBox::RowsInserted(int First, int Last)
+void TLarkCustomListBox::RowsInserted(int first, int last)
 {
     if (FVirtual || RowChangeWaits())
         return;
     FModel->endInsertRows();
     if (FLargeTextOptions == lbltHorzScrollBar)
-        for (int i = First; i <= Last; ++i)
+        for (int i = first; i <= last; ++i)
             NoteHorzExtent(ItemTextWidth(i));
 }
 
-void TLarkCustomListBox::RowsRemoving(int First, int Last)
+void TLarkCustomListBox::RowsRemoving(int first, int last)
 {
     if (FVirtual || DeferRowChange())
         return;
     CloseEditorForRowChange();
     if (FLargeTextOptions == lbltHorzScrollBar) {
-        for (int i = First; i <= Last && !FHorzWidthStale; ++i)
+        for (int i = first; i <= last && !FHorzWidthStale; ++i)
             FHorzWidthStale = ItemTextWidth(i) >= FHorzWidth;
         if (FHorzWidthStale)
             MoveHorz(QAbstractSlider::SliderToMinimum);
     }
     if (int(FHeights.size()) == Count())
-        FHeights.erase(FHeights.begin() + First, FHeights.begin() + Last + 1);
+        FHeights.erase(FHeights.begin() + first, FHeights.begin() + last + 1);
     else
         FHeights.clear();
-    FModel->beginRemoveRows({}, First, Last);
+    FModel->beginRemoveRows({}, first, last);
 }
 
 void TLarkCustomListBox::RowsRemoved()
@@ -139,25 +139,25 @@ void TLarkCustomListBox::RowsRemoved()
 
 // A row's new text is its old one going and a new one coming, for the
 // extent as for the height.
-void TLarkCustomListBox::RowChanging(int Index)
+void TLarkCustomListBox::RowChanging(int index)
 {
     if (FVirtual || DeferRowChange())
         return;
-    if (FLargeTextOptions == lbltHorzScrollBar && ItemTextWidth(Index) >= FHorzWidth)
+    if (FLargeTextOptions == lbltHorzScrollBar && ItemTextWidth(index) >= FHorzWidth)
         FHorzWidthStale = true;
 }
 
-void TLarkCustomListBox::RowChanged(int Index)
+void TLarkCustomListBox::RowChanged(int index)
 {
     if (FVirtual || RowChangeWaits())
         return;
     if (FHorzWidthStale)
         RecomputeHorzExtent();
     else if (FLargeTextOptions == lbltHorzScrollBar)
-        NoteHorzExtent(ItemTextWidth(Index));
-    if (Index < int(FHeights.size()))
-        FHeights[size_t(Index)] = -1;
-    FModel->RowChanged(Index);
+        NoteHorzExtent(ItemTextWidth(index));
+    if (index < int(FHeights.size()))
+        FHeights[size_t(index)] = -1;
+    FModel->RowChanged(index);
     if (VariableHeights())
         scheduleDelayedItemsLayout();
 }
@@ -231,40 +231,40 @@ int TLarkCustomListBox::ItemIndex() const
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
-void TLarkCustomListBox::SetItemIndex(int Value)
+void TLarkCustomListBox::SetItemIndex(int value)
 {
     ProgramSelection([&] {
-        if (Value < 0 || Value >= Count()) {
+        if (value < 0 || value >= Count()) {
             if (!FMultiSelect)
                 selectionModel()->clearSelection();
             selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
             return;
         }
-        const QModelIndex index = FModel->index(Value, 0);
+        const QModelIndex index = FModel->index(value, 0);
         selectionModel()->setCurrentIndex(index, FMultiSelect ? QItemSelectionModel::NoUpdate
                                                               : QItemSelectionModel::ClearAndSelect);
     });
 }
 
-bool TLarkCustomListBox::Selected(int Index) const
+bool TLarkCustomListBox::Selected(int index) const
 {
-    return selectionModel()->isRowSelected(Index, {});
+    return selectionModel()->isRowSelected(index, {});
 }
 
-void TLarkCustomListBox::SetSelected(int Index, bool Value)
+void TLarkCustomListBox::SetSelected(int row, bool value)
 {
-    if (Index < 0 || Index >= Count())
+    if (row < 0 || row >= Count())
         return;
     ProgramSelection([&] {
-        const QModelIndex index = FModel->index(Index, 0);
+        const QModelIndex index = FModel->index(row, 0);
         if (!FMultiSelect) {
-            if (Value)
+            if (value)
                 selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
             else
                 selectionModel()->select(index, QItemSelectionModel::Deselect);
             return;
         }
-        selectionModel()->select(index, Value ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+        selectionModel()->select(index, value ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
     });
 }
 
@@ -308,23 +308,23 @@ int TLarkCustomListBox::TopIndex() const
     return ItemAtPos(QPoint(1, 1));
 }
 
-void TLarkCustomListBox::SetTopIndex(int Value)
+void TLarkCustomListBox::SetTopIndex(int value)
 {
-    if (Value >= 0 && Value < Count())
-        scrollTo(FModel->index(Value, 0), PositionAtTop);
+    if (value >= 0 && value < Count())
+        scrollTo(FModel->index(value, 0), PositionAtTop);
 }
 
-int TLarkCustomListBox::ItemAtPos(QPoint Pos) const
+int TLarkCustomListBox::ItemAtPos(QPoint pos) const
 {
-    const QModelIndex index = indexAt(Pos);
+    const QModelIndex index = indexAt(pos);
     return index.isValid() ? index.row() : -1;
 }
 
-QRect TLarkCustomListBox::GetItemRect(int Index) const
+QRect TLarkCustomListBox::GetItemRect(int index) const
 {
-    if (Index < 0 || Index >= Count())
+    if (index < 0 || index >= Count())
         return {};
-    return visualRect(FModel->index(Index, 0));
+    return visualRect(FModel->index(index, 0));
 }
 
 void TLarkCustomListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
@@ -375,9 +375,9 @@ bool TLarkCustomListBox::HeightsCacheable() const
     return FHeightCaching && !OnMeasureItem;
 }
 
-int TLarkCustomListBox::RowHeight(int Index)
+int TLarkCustomListBox::RowHeight(int index)
 {
-    if (!VariableHeights() || Index < 0 || Index >= Count())
+    if (!VariableHeights() || index < 0 || index >= Count())
         return FItemHeight;
     const bool cacheable = HeightsCacheable();
     if (cacheable) {
@@ -387,34 +387,34 @@ int TLarkCustomListBox::RowHeight(int Index)
         }
         if (int(FHeights.size()) != Count())
             FHeights.assign(size_t(Count()), -1);
-        if (const int known = FHeights[size_t(Index)]; known >= 0)
+        if (const int known = FHeights[size_t(index)]; known >= 0)
             return known;
     }
     int height = FItemHeight;
-    MeasureItem(Index, height);
+    MeasureItem(index, height);
     height = std::max(height, 1);
     // Measuring may have run a handler that changed the rows (and with
     // them the heights); a height of a row that moved is not kept.
-    if (cacheable && int(FHeights.size()) == Count() && Index < Count())
-        FHeights[size_t(Index)] = height;
+    if (cacheable && int(FHeights.size()) == Count() && index < Count())
+        FHeights[size_t(index)] = height;
     return height;
 }
 
-int TLarkCustomListBox::MeasureAllItems(bool FromTop, bool Apply)
+int TLarkCustomListBox::MeasureAllItems(bool fromTop, bool apply)
 {
-    const int top = FromTop ? std::max(TopIndex(), 0) : 0;
+    const int top = fromTop ? std::max(TopIndex(), 0) : 0;
     int sum = 0;
-    if (Apply)
+    if (apply)
         FHeights.assign(size_t(Count()), -1);
     for (int i = 0; i < Count(); ++i) {
         int height = FItemHeight;
         MeasureItem(i, height);
-        if (Apply && size_t(i) < FHeights.size())
+        if (apply && size_t(i) < FHeights.size())
             FHeights[size_t(i)] = std::max(height, 1);
         if (i >= top)
             sum += height;
     }
-    if (Apply) {
+    if (apply) {
         FHeightsWidth = viewport()->width();
         scheduleDelayedItemsLayout();
     }
@@ -444,11 +444,11 @@ int TLarkCustomListBox::SizeHintWidth() const
     return 0;
 }
 
-void TLarkCustomListBox::NoteHorzExtent(int Width)
+void TLarkCustomListBox::NoteHorzExtent(int width)
 {
-    if (Width <= FHorzWidth)
+    if (width <= FHorzWidth)
         return;
-    FHorzWidth = Width;
+    FHorzWidth = width;
     scheduleDelayedItemsLayout();
 }
 

@@ -91,23 +91,23 @@ class TLarkListBoxHint;
 
 //---- events
 // Cancel set to true keeps the editor closed.
-using TLarkListBoxEditShowEvent = std::function<void(QObject* Sender, int Index, bool& Cancel)>;
+using TLarkListBoxEditShowEvent = std::function<void(QObject* sender, int index, bool& cancel)>;
 // Height arrives as the row's height plus one; the editor gets what is left.
-using TLarkListBoxEditMeasureEvent = std::function<void(QObject* Sender, int Index, int& Height)>;
-using TLarkListBoxEditChangeEvent = std::function<void(QObject* Sender, int Index)>;
+using TLarkListBoxEditMeasureEvent = std::function<void(QObject* sender, int index, int& height)>;
+using TLarkListBoxEditChangeEvent = std::function<void(QObject* sender, int index)>;
 // Draws row Index into Rect (the row less the margins) on Canvas; nothing
 // else is drawn in the row's text area.
 using TDrawItemEvent =
-    std::function<void(QObject* Sender, TCanvas& Canvas, int Index, const QRect& Rect, TOwnerDrawState State)>;
+    std::function<void(QObject* sender, TCanvas& canvas, int index, const QRect& rect, TOwnerDrawState state)>;
 // Height arrives as ItemHeight; the row gets what is left in it.
-using TMeasureItemEvent = std::function<void(QObject* Sender, int Index, int& Height)>;
+using TMeasureItemEvent = std::function<void(QObject* sender, int index, int& height)>;
 // Virtual mode: the text of row Index.
-using TLBGetDataEvent = std::function<void(QObject* Sender, int Index, QString& Data)>;
+using TLBGetDataEvent = std::function<void(QObject* sender, int index, QString& data)>;
 // Virtual mode: the object of row Index.
-using TLBGetDataObjectEvent = std::function<void(QObject* Sender, int Index, QObject*& DataObject)>;
+using TLBGetDataObjectEvent = std::function<void(QObject* sender, int index, QObject*& dataObject)>;
 // Virtual mode: the row whose text starts with FindString, or -1.
-using TLBFindDataEvent = std::function<int(QObject* Sender, const QString& FindString)>;
-using TListBoxKeyEvent = std::function<void(QObject* Sender, int& Key, TShiftState Shift)>;
+using TLBFindDataEvent = std::function<int(QObject* sender, const QString& findString)>;
+using TListBoxKeyEvent = std::function<void(QObject* sender, int& key, TShiftState shift)>;
 
 // The rows of a list box. Every operation reaches the list at once and row
 // by row, so a list of 100,000 rows grows one Add at a time without laying
@@ -116,8 +116,8 @@ using TListBoxKeyEvent = std::function<void(QObject* Sender, int& Key, TShiftSta
 class TLarkListBoxStrings : public TLarkHTMLStrings
 {
 public:
-    explicit TLarkListBoxStrings(TLarkCustomListBox* Owner)
-        : FOwner(Owner)
+    explicit TLarkListBoxStrings(TLarkCustomListBox* owner)
+        : FOwner(owner)
     {
     }
 
@@ -254,8 +254,8 @@ public:
     LARK_FORM_SETTER(ItemHeight)
     LARK_FORM_SETTER(Color)
     LARK_FORM_SETTER(VirtualMode)
-    void setHorzGridStyle(int Value) { SetHorzGridStyleInt(Value); }
-    void setSelectedFontStyle(int Value) { SetSelectedFontStyleInt(Value); }
+    void setHorzGridStyle(int value) { SetHorzGridStyleInt(value); }
+    void setSelectedFontStyle(int value) { SetSelectedFontStyleInt(value); }
 
     // The defaults of the two settings typed by the enumerations above; the
     // others are in TListBoxDefaults.
@@ -268,31 +268,31 @@ public:
     //---- rows
     TLarkListBoxStrings& Items() { return FItems; }
     const TLarkListBoxStrings& Items() const { return FItems; }
-    void SetItems(const TLarkHTMLStrings& Value) { FItems.Assign(Value); }
+    void SetItems(const TLarkHTMLStrings& value) { FItems.Assign(value); }
     // Items().Count(), or the row count set in virtual mode.
     int Count() const;
     // Virtual mode only; ignored otherwise.
-    void SetCount(int Value);
+    void SetCount(int value);
     // The row's text: OnData's answer in virtual mode, else Items[Index].
-    virtual QString GetStringValue(int Index) const;
+    virtual QString GetStringValue(int index) const;
     // What screen readers read for the row (the model's
     // Qt::AccessibleTextRole): the text as the row shows it.
-    virtual QString AccessibleRowText(int Index) { return GetStringValue(Index); }
+    virtual QString AccessibleRowText(int index) { return GetStringValue(index); }
     // The selected row (the current row with MultiSelect), or -1.
     int ItemIndex() const;
-    void SetItemIndex(int Value);
-    bool Selected(int Index) const;
-    void SetSelected(int Index, bool Value);
+    void SetItemIndex(int value);
+    bool Selected(int index) const;
+    void SetSelected(int index, bool value);
     int SelCount() const;
     // The first visible row.
     int TopIndex() const;
-    void SetTopIndex(int Value);
+    void SetTopIndex(int value);
     // The row at a viewport point; -1 outside every existing row.
-    int ItemAtPos(QPoint Pos) const;
+    int ItemAtPos(QPoint pos) const;
     // The row's rectangle in viewport coordinates (empty for no row).
-    virtual QRect GetItemRect(int Index) const;
+    virtual QRect GetItemRect(int index) const;
     // Virtual mode: the object OnDataObject gives row Index.
-    QObject* DataObject(int Index) const;
+    QObject* DataObject(int index) const;
 
     //---- operations
     void ClearSelection();
@@ -301,91 +301,91 @@ public:
     void AddItemByEditor();
     // Selects Index and opens the editor on it; -1 and indexes past the
     // end are ignored.
-    void DisplayEditor(int Index);
+    void DisplayEditor(int index);
     void HideEditor() { CloseEditor(); }
     // A repaint request.
     virtual void DoUpdate();
     // Scrolls horizontally as the scroll bar's action would.
-    void MoveHorz(QAbstractSlider::SliderAction Action);
+    void MoveHorz(QAbstractSlider::SliderAction action);
 
     //---- look
     bool BeveledFocus() const { return FBeveledFocus; }
-    void SetBeveledFocus(bool Value);
+    void SetBeveledFocus(bool value);
     TColor BevelFocusShadowColor() const { return FBevelFocusDarkColor; }
-    void SetBevelFocusShadowColor(TColor Value);
+    void SetBevelFocusShadowColor(TColor value);
     TColor BevelFocusLightColor() const { return FBevelFocusLightColor; }
-    void SetBevelFocusLightColor(TColor Value);
+    void SetBevelFocusLightColor(TColor value);
     // Selection drawn only while the list has the focus; never with
     // MultiSelect (setting it is then ignored).
     bool HideSelection() const { return FHideSelection; }
-    void SetHideSelection(bool Value);
+    void SetHideSelection(bool value);
     // Left and right text margin of plain-text rows.
     int Margin() const { return FMargin; }
-    void SetMargin(int Value);
+    void SetMargin(int value);
     TColor HorzGridColor() const { return FHorzGridColor; }
-    void SetHorzGridColor(TColor Value);
+    void SetHorzGridColor(TColor value);
     TPenStyle HorzGridStyle() const { return FHorzGridStyle; }
-    void SetHorzGridStyle(TPenStyle Value);
+    void SetHorzGridStyle(TPenStyle value);
     bool HorzGridLine() const { return FHorzGridLine; }
-    void SetHorzGridLine(bool Value);
+    void SetHorzGridLine(bool value);
     bool VerticalScrollBar() const { return FVertical; }
-    void SetVerticalScrollBar(bool Value);
+    void SetVerticalScrollBar(bool value);
     TColor SelectedColor() const { return FSelectedColor; }
-    void SetSelectedColor(TColor Value);
+    void SetSelectedColor(TColor value);
     // Background while disabled.
     TColor DisabledColor() const { return FDisabledColor; }
-    void SetDisabledColor(TColor Value);
+    void SetDisabledColor(TColor value);
     TColor SelectedFontColor() const { return FSelectedFontColor; }
-    void SetSelectedFontColor(TColor Value);
+    void SetSelectedFontColor(TColor value);
     TFontStyles SelectedFontStyle() const { return FSelectedFontStyle; }
-    void SetSelectedFontStyle(TFontStyles Value);
+    void SetSelectedFontStyle(TFontStyles value);
     bool HideFocus() const { return FHideFocus; }
-    void SetHideFocus(bool Value);
+    void SetHideFocus(bool value);
     // Background of the rows (clWindow: the palette's base colour).
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor value);
 
     //---- layout of rows
     // Heights measured from each row's text.
     bool ItemAutoHeight() const { return FAutoHeight; }
-    void SetItemAutoHeight(bool Value);
+    void SetItemAutoHeight(bool value);
     // Heights asked from OnMeasureItem.
     bool MeasureItemEvent() const { return FMeasureItem; }
-    void SetMeasureItemEvent(bool Value);
+    void SetMeasureItemEvent(bool value);
     // The height of rows that are not measured, and what measuring starts from.
     int ItemHeight() const { return FItemHeight; }
-    void SetItemHeight(int Value);
+    void SetItemHeight(int value);
     // Rows wrap at the list's width. Turns LargeTextOptions to lbltNone.
     bool MultiLine() const { return FMultiline; }
-    void SetMultiLine(bool Value);
+    void SetMultiLine(bool value);
     // Anything but lbltNone turns MultiLine off.
     TLarkListBoxLargeTextOptions LargeTextOptions() const { return FLargeTextOptions; }
-    void SetLargeTextOptions(TLarkListBoxLargeTextOptions Value);
+    void SetLargeTextOptions(TLarkListBoxLargeTextOptions value);
     // The widest row's text plus a vertical scroll bar's width, kept while
     // LargeTextOptions is lbltHorzScrollBar.
     int ScrollWidth() const { return FHorzWidth; }
     // Rows flow into this many columns of equal width; 0 is one column
     // without wrapping.
     int Columns() const { return FColumns; }
-    void SetColumns(int Value);
+    void SetColumns(int value);
     bool Sorted() const { return FSorted; }
-    void SetSorted(bool Value);
+    void SetSorted(bool value);
 
     //---- selection
     bool MultiSelect() const { return FMultiSelect; }
-    void SetMultiSelect(bool Value);
+    void SetMultiSelect(bool value);
     // With MultiSelect: Shift and Ctrl extend the selection (true) or every
     // click toggles a row (false).
     bool ExtendedSelect() const { return FExtendedSelect; }
-    void SetExtendedSelect(bool Value);
+    void SetExtendedSelect(bool value);
 
     //---- virtual mode: Count rows whose text comes from OnData
     bool VirtualMode() const { return FVirtual; }
-    void SetVirtualMode(bool Value);
+    void SetVirtualMode(bool value);
 
     //---- editing
     TLarkListBoxEditOptions EditOptions() const { return FEditOptions; }
-    void SetEditOptions(TLarkListBoxEditOptions Value);
+    void SetEditOptions(TLarkListBoxEditOptions value);
     TLarkCustomListBoxEdit* EditControl() const { return FEdit; }
     // The row being edited, -1 when none.
     int EditIndex() const { return FEditIndex; }
@@ -394,16 +394,16 @@ public:
     //---- measuring
     // The row's text extent on the list's font, plus a vertical scroll bar's
     // width: single-line, or wrapped at the list's width with MultiLine.
-    virtual int ItemTextWidth(int Index);
+    virtual int ItemTextWidth(int index);
     // Measures every row (MeasureItem); stores the heights when Apply.
     // Returns the sum of the heights, from TopIndex on when FromTop.
-    virtual int MeasureAllItems(bool FromTop, bool Apply);
+    virtual int MeasureAllItems(bool fromTop, bool apply);
     // The height of a row as the list lays it out.
-    int RowHeight(int Index);
+    int RowHeight(int index);
     // Heights are measured once and kept until a row or a setting changes.
     // Off, every layout measures again; for comparisons.
     bool HeightCaching() const { return FHeightCaching; }
-    void SetHeightCaching(bool Value);
+    void SetHeightCaching(bool value);
 
     // The tooltip window while one shows, else nullptr.
     QWidget* HintWindow() const;
@@ -462,15 +462,15 @@ protected:
     //---- drawing and measuring (the delegate calls these)
     // Steps 1 to 9 of a row: background, selection colours, the row's
     // content (DrawItem), grid line, focus frame.
-    void PaintRow(QPainter& Painter, const QRect& R, int Index, TOwnerDrawState State);
+    void PaintRow(QPainter& painter, const QRect& r, int index, TOwnerDrawState state);
     // The row's content; R is the whole row (wider than the list while the
     // horizontal extent is). Plain text here.
-    virtual void DrawItem(TCanvas& Canvas, int Index, const QRect& R, TOwnerDrawState State);
+    virtual void DrawItem(TCanvas& canvas, int index, const QRect& r, TOwnerDrawState state);
     // Height arrives as ItemHeight.
-    virtual void MeasureItem(int Index, int& Height);
+    virtual void MeasureItem(int index, int& height);
     // Plain-text drawing, shared with descendants that fall back to it.
-    void DrawPlainItem(TCanvas& Canvas, int Index, const QRect& R, TOwnerDrawState State);
-    void MeasurePlainItem(int Index, int& Height);
+    void DrawPlainItem(TCanvas& canvas, int index, const QRect& r, TOwnerDrawState state);
+    void MeasurePlainItem(int index, int& height);
     // Text colour of unselected rows.
     virtual TColor ItemTextColor() const;
     // The background colour rows are filled with.
@@ -487,14 +487,14 @@ protected:
 
     //---- the tooltip
     // The tooltip text of a clipped row.
-    virtual QString HintText(int Index) { return GetStringValue(Index); }
-    void UpdateHint(QPoint ViewportPos);
+    virtual QString HintText(int index) { return GetStringValue(index); }
+    void UpdateHint(QPoint viewportPos);
     void HideHint();
 
     //---- editing
-    virtual void OpenEditor(bool Insert, int Index);
+    virtual void OpenEditor(bool insert, int index);
     virtual void CloseEditor();
-    void EditorKeyDown(int& Key);
+    void EditorKeyDown(int& key);
     // Rows inserted or removed by anyone but the editor close it first.
     void CloseEditorForRowChange();
 
@@ -525,12 +525,12 @@ private:
     class TLarkListBoxDelegate;
 
     // Row notifications from Items (before and after each change).
-    void RowsInserting(int First, int Last);
-    void RowsInserted(int First, int Last);
-    void RowsRemoving(int First, int Last);
+    void RowsInserting(int first, int last);
+    void RowsInserted(int first, int last);
+    void RowsRemoving(int first, int last);
     void RowsRemoved();
-    void RowChanging(int Index);
-    void RowChanged(int Index);
+    void RowChanging(int index);
+    void RowChanged(int index);
     void RowsResetting();
     void RowsReset();
 
@@ -538,7 +538,7 @@ private:
     void ApplyLayoutMode();
     void ApplyScrollBars();
     void RecomputeHorzExtent();
-    void NoteHorzExtent(int Width);
+    void NoteHorzExtent(int width);
     int SizeHintWidth() const;
     // Runs a selection change the program made: OnSelect is for the user's.
     void ProgramSelection(const std::function<void()>& change);
@@ -598,9 +598,9 @@ private:
 
     // Property helpers for types the meta-object system does not know.
     int HorzGridStyleInt() const { return int(FHorzGridStyle); }
-    void SetHorzGridStyleInt(int Value) { SetHorzGridStyle(TPenStyle(Value)); }
+    void SetHorzGridStyleInt(int value) { SetHorzGridStyle(TPenStyle(value)); }
     int SelectedFontStyleInt() const { return FSelectedFontStyle.ToInt(); }
-    void SetSelectedFontStyleInt(int Value) { SetSelectedFontStyle(TFontStyles::FromInt(Value)); }
+    void SetSelectedFontStyleInt(int value) { SetSelectedFontStyle(TFontStyles::FromInt(value)); }
 };
 
 } // namespace lark

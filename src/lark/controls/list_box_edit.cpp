@@ -56,15 +56,15 @@ void TLarkCustomListBox::AddItemByEditor()
     OpenEditor(true, -1);
 }
 
-void TLarkCustomListBox::DisplayEditor(int Index)
+void TLarkCustomListBox::DisplayEditor(int index)
 {
-    if (Index < 0 || Index >= Count())
+    if (index < 0 || index >= Count())
         return;
-    SetItemIndex(Index);
+    SetItemIndex(index);
     OpenEditor(false, -1);
 }
 
-void TLarkCustomListBox::OpenEditor(bool Insert, int Index)
+void TLarkCustomListBox::OpenEditor(bool Insert, int index)
 {
     HideHint();
     if (!CanEdit())
@@ -90,14 +90,14 @@ void TLarkCustomListBox::OpenEditor(bool Insert, int Index)
         const auto own = qScopeGuard([this] { --FEditorRowChange; });
         if (!Insert) {
             FEditIndex = ItemIndex();
-        } else if (Index < 0 || Index >= Count() || FSorted) {
+        } else if (index < 0 || index >= Count() || FSorted) {
             // A sorted list takes the new row at the end while it is edited;
             // Enter moves it to its place.
             FEditIndex = Count();
             FItems.Insert(FEditIndex, QString());
         } else {
-            FEditIndex = Index;
-            FItems.Insert(Index, QString());
+            FEditIndex = index;
+            FItems.Insert(index, QString());
         }
         if (FMultiSelect)
             selectionModel()->clearSelection();
@@ -105,7 +105,7 @@ void TLarkCustomListBox::OpenEditor(bool Insert, int Index)
     });
 
     editor->OnExit = [this](QObject*) { CloseEditor(); };
-    editor->OnKeyDown = [this](QObject*, int& Key, TShiftState) { EditorKeyDown(Key); };
+    editor->OnKeyDown = [this](QObject*, int& key, TShiftState) { EditorKeyDown(key); };
     if (Insert)
         editor->Tag = FEditIndex + 255;
     if (FEditIndex >= 0) {
@@ -162,14 +162,14 @@ void TLarkCustomListBox::CloseEditorForRowChange()
         CloseEditor();
 }
 
-void TLarkCustomListBox::EditorKeyDown(int& Key)
+void TLarkCustomListBox::EditorKeyDown(int& key)
 {
     if (!FEdit)
         return;
-    switch (Key) {
+    switch (key) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        Key = 0;
+        key = 0;
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
@@ -191,7 +191,7 @@ void TLarkCustomListBox::EditorKeyDown(int& Key)
             OnEditChange(this, FEditIndex);
         Q_EMIT editChanged(FEditIndex);
         CloseEditor();
-        Key = 0;
+        key = 0;
         return;
     }
     case Qt::Key_Escape: {
@@ -202,7 +202,7 @@ void TLarkCustomListBox::EditorKeyDown(int& Key)
             FItems.Delete(inserted);
         }
         CloseEditor();
-        Key = 0;
+        key = 0;
         return;
     }
     default:

@@ -24,14 +24,14 @@ TLarkListBoxHint::TLarkListBoxHint()
     setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
-void TLarkListBoxHint::Activate(QPoint TopLeft, const QString& Text, int MaxWidth)
+void TLarkListBoxHint::Activate(QPoint topLeft, const QString& text, int maxWidth)
 {
-    setText(Text);
+    setText(text);
     // One line when the text fits the widest hint, else wrapped at it.
     const int frame = 2 * (margin() + frameWidth()) + 6;
-    const int width = std::min(fontMetrics().horizontalAdvance(Text) + frame, std::max(MaxWidth, frame + 1));
+    const int width = std::min(fontMetrics().horizontalAdvance(text) + frame, std::max(maxWidth, frame + 1));
     resize(width, heightForWidth(width));
-    move(TopLeft);
+    move(topLeft);
     show();
 }
 
@@ -48,11 +48,11 @@ void TLarkCustomListBox::HideHint()
         FHintWindow->hide();
 }
 
-void TLarkCustomListBox::UpdateHint(QPoint ViewportPos)
+void TLarkCustomListBox::UpdateHint(QPoint viewportPos)
 {
     if (FLargeTextOptions != lbltShowHint || FEdit)
         return;
-    const int index = ItemAtPos(ViewportPos);
+    const int index = ItemAtPos(viewportPos);
     if (index < 0 || index == ItemIndex() || (FMultiSelect && Selected(index))) {
         HideHint();
         return;

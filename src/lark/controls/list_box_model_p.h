@@ -20,8 +20,8 @@ namespace lark::detail {
 class TLarkListBoxModel : public QAbstractListModel
 {
 public:
-    explicit TLarkListBoxModel(TLarkCustomListBox* Owner)
-        : FOwner(Owner)
+    explicit TLarkListBoxModel(TLarkCustomListBox* owner)
+        : FOwner(owner)
     {
     }
 
@@ -48,9 +48,9 @@ public:
     using QAbstractListModel::endRemoveRows;
     using QAbstractListModel::endResetModel;
 
-    void RowChanged(int Row)
+    void RowChanged(int row)
     {
-        const QModelIndex i = index(Row, 0);
+        const QModelIndex i = index(row, 0);
         Q_EMIT dataChanged(i, i);
     }
 
@@ -65,7 +65,7 @@ public:
     TLarkListBoxHint();
     // Shows Text with its top-left corner at the global point TopLeft,
     // wrapped at MaxWidth.
-    void Activate(QPoint TopLeft, const QString& Text, int MaxWidth);
+    void Activate(QPoint topLeft, const QString& text, int maxWidth);
 };
 
 } // namespace lark::detail
@@ -76,9 +76,9 @@ namespace lark {
 class TLarkCustomListBox::TLarkListBoxDelegate : public QAbstractItemDelegate
 {
 public:
-    explicit TLarkListBoxDelegate(TLarkCustomListBox* Owner)
-        : QAbstractItemDelegate(Owner)
-        , FOwner(Owner)
+    explicit TLarkListBoxDelegate(TLarkCustomListBox* owner)
+        : QAbstractItemDelegate(owner)
+        , FOwner(owner)
     {
     }
 

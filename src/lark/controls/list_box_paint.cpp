@@ -29,42 +29,42 @@ namespace lark {
 namespace {
 
 // The widget's font as the canvas's font.
-void TakeFont(TFont& Target, const QFont& Source)
+void TakeFont(TFont& target, const QFont& source)
 {
-    Target.SetName(Source.family());
-    if (Source.pixelSize() > 0)
-        Target.SetHeight(-Source.pixelSize());
+    target.SetName(source.family());
+    if (source.pixelSize() > 0)
+        target.SetHeight(-source.pixelSize());
     else
-        Target.SetHeight(-int(std::lround(Source.pointSizeF() * Target.PixelsPerInch() / 72.0)));
+        target.SetHeight(-int(std::lround(source.pointSizeF() * target.PixelsPerInch() / 72.0)));
     TFontStyles style;
-    if (Source.bold())
+    if (source.bold())
         style.Include(fsBold);
-    if (Source.italic())
+    if (source.italic())
         style.Include(fsItalic);
-    if (Source.underline())
+    if (source.underline())
         style.Include(fsUnderline);
-    if (Source.strikeOut())
+    if (source.strikeOut())
         style.Include(fsStrikeOut);
-    Target.SetStyle(style);
+    target.SetStyle(style);
 }
 
 const QString kEllipsis = QStringLiteral("...");
 
 // Characters go from the middle, and the text after the last path
 // separator stays as long as anything can.
-QString PathEllipsis(const QString& Text, const QFontMetrics& Metrics, int Width)
+QString PathEllipsis(const QString& text, const QFontMetrics& metrics, int width)
 {
-    if (Metrics.horizontalAdvance(Text) <= Width)
-        return Text;
-    const qsizetype cut = std::max(Text.lastIndexOf(u'\\'), Text.lastIndexOf(u'/'));
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const qsizetype cut = std::max(text.lastIndexOf(u'\\'), text.lastIndexOf(u'/'));
     if (cut <= 0)
-        return Metrics.elidedText(Text, Qt::ElideMiddle, Width);
-    const QString tail = Text.mid(cut);
-    const int room = Width - Metrics.horizontalAdvance(kEllipsis) - Metrics.horizontalAdvance(tail);
+        return metrics.elidedText(text, Qt::ElideMiddle, width);
+    const QString tail = text.mid(cut);
+    const int room = width - metrics.horizontalAdvance(kEllipsis) - metrics.horizontalAdvance(tail);
     if (room < 0)
-        return kEllipsis + Metrics.elidedText(tail, Qt::ElideRight, Width - Metrics.horizontalAdvance(kEllipsis));
-    QString head = Text.left(cut);
-    while (!head.isEmpty() && Metrics.horizontalAdvance(head) > room)
+        return kEllipsis + metrics.elidedText(tail, Qt::ElideRight, width - metrics.horizontalAdvance(kEllipsis));
+    QString head = text.left(cut);
+    while (!head.isEmpty() && metrics.horizontalAdvance(head) > room)
         head.chop(1);
     return head + kEllipsis + tail;
 }
@@ -73,10 +73,10 @@ QString PathEllipsis(const QString& Text, const QFontMetrics& Metrics, int Width
 
 //---- The row steps ------------------------------------------------------------------
 
-void TLarkCustomListBox::PaintRow(QPainter& Painter, const QRect& Row, int Index, TOwnerDrawState State)
+void TLarkCustomListBox::PaintRow(QPainter& painter, const QRect& row, int index, TOwnerDrawState state)
 {
-    Painter.save();
-    TCanvas canvas(&Painter);
+    painter.save();
+    TCanvas canvas(&painter);
     TakeFont(canvas.Font(), ItemFont());
     canvas.Font().SetColor(ItemTextColor());
     canvas.Brush().SetColor(BackgroundColor());
@@ -85,22 +85,22 @@ void TLarkCustomListBox::PaintRow(QPainter& Painter, const QRect& Row, int Index
     const bool focusHidden = enabled ? FHideFocus : true;
     const TColor selection = enabled && !(FHideSelection && !hasFocus()) ? FSelectedColor : clNone;
     // A handler may have taken rows away while the view was painting them.
-    if (Index >= Count())
-        Index = -1;
+    if (index >= Count())
+        index = -1;
     // A selection that is not shown is not drawn by the content either.
     if (selection == clNone)
-        State &= ~TOwnerDrawState(odSelected);
-    if (State.testFlag(odSelected)) {
+        state &= ~TOwnerDrawState(odSelected);
+    if (state.testFlag(odSelected)) {
         canvas.Brush().SetColor(FSelectedColor);
         canvas.Font().SetColor(FSelectedFontColor);
         canvas.Font().SetStyle(canvas.Font().Style() | FSelectedFontStyle);
     }
-    QRect r = Row;
+    QRect r = row;
     canvas.FillRect(r);
-    if (Index >= 0 && width() < FHorzWidth && FLargeTextOptions == lbltHorzScrollBar)
+    if (index >= 0 && width() < FHorzWidth && FLargeTextOptions == lbltHorzScrollBar)
         r.setWidth(std::max(r.width(), FHorzWidth + 2 * FMargin - r.left()));
-    if (Index >= 0)
-        DrawItem(canvas, Index, r, State);
+    if (index >= 0)
+        DrawItem(canvas, index, r, state);
 
     const int left = r.left();
     const int top = r.top();
@@ -114,7 +114,7 @@ void TLarkCustomListBox::PaintRow(QPainter& Painter, const QRect& Row, int Index
         canvas.MoveTo(left, bottom - 1);
         canvas.LineTo(right, bottom - 1);
     }
-    if (State.testFlag(odFocused) && !focusHidden) {
+    if (state.testFlag(odFocused) && !focusHidden) {
         if (bottom == top)
             bottom = top + FItemHeight;
         if (FBeveledFocus) {
@@ -133,10 +133,10 @@ void TLarkCustomListBox::PaintRow(QPainter& Painter, const QRect& Row, int Index
             focus.initFrom(this);
             focus.rect = RectLTRB(left, top, right, bottom);
             focus.backgroundColor = ToQColor(canvas.Brush().Color(), this);
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &Painter, this);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
         }
     }
-    Painter.restore();
+    painter.restore();
 }
 
 TColor TLarkCustomListBox::ItemTextColor() const
@@ -145,14 +145,14 @@ TColor TLarkCustomListBox::ItemTextColor() const
                        : FromQColor(palette().color(QPalette::Disabled, QPalette::Text));
 }
 
-void TLarkCustomListBox::DrawItem(TCanvas& Canvas, int Index, const QRect& R, TOwnerDrawState State)
+void TLarkCustomListBox::DrawItem(TCanvas& canvas, int index, const QRect& r, TOwnerDrawState state)
 {
-    DrawPlainItem(Canvas, Index, R, State);
+    DrawPlainItem(canvas, index, r, state);
 }
 
-void TLarkCustomListBox::MeasureItem(int Index, int& Height)
+void TLarkCustomListBox::MeasureItem(int index, int& height)
 {
-    MeasurePlainItem(Index, Height);
+    MeasurePlainItem(index, height);
 }
 
 // An empty list still shows its background, grid line and focus frame.
@@ -170,18 +170,18 @@ void TLarkCustomListBox::paintEvent(QPaintEvent* event)
 
 //---- Plain text -----------------------------------------------------------------------
 
-void TLarkCustomListBox::DrawPlainItem(TCanvas& Canvas, int Index, const QRect& R, TOwnerDrawState State)
+void TLarkCustomListBox::DrawPlainItem(TCanvas& canvas, int index, const QRect& r, TOwnerDrawState state)
 {
-    const QRect text = RectLTRB(R.left() + FMargin, R.top(), R.left() + R.width() - FMargin, R.top() + R.height() - 1);
+    const QRect text = RectLTRB(r.left() + FMargin, r.top(), r.left() + r.width() - FMargin, r.top() + r.height() - 1);
     if (OnDrawItem) {
-        OnDrawItem(this, Canvas, Index, text, State);
+        OnDrawItem(this, canvas, index, text, state);
         return;
     }
-    QPainter* painter = Canvas.Painter();
+    QPainter* painter = canvas.Painter();
     if (!painter || text.isEmpty())
         return;
-    QString value = GetStringValue(Index);
-    const QFont font = Canvas.Font().ToQFont();
+    QString value = GetStringValue(index);
+    const QFont font = canvas.Font().ToQFont();
     const QFontMetrics metrics(font);
     int flags = Qt::TextExpandTabs;
     if (layoutDirection() == Qt::RightToLeft)
@@ -198,33 +198,33 @@ void TLarkCustomListBox::DrawPlainItem(TCanvas& Canvas, int Index, const QRect& 
     painter->save();
     painter->setClipRect(text, Qt::IntersectClip);
     painter->setFont(font);
-    painter->setPen(ToQColor(Canvas.Font().Color(), this));
+    painter->setPen(ToQColor(canvas.Font().Color(), this));
     painter->drawText(text, flags, value);
     painter->restore();
 }
 
-void TLarkCustomListBox::MeasurePlainItem(int Index, int& Height)
+void TLarkCustomListBox::MeasurePlainItem(int index, int& height)
 {
     if (OnMeasureItem)
-        OnMeasureItem(this, Index, Height);
+        OnMeasureItem(this, index, height);
     // The handler may have taken the row away.
-    if (Index < 0 || Index >= Count() || !FAutoHeight)
+    if (index < 0 || index >= Count() || !FAutoHeight)
         return;
     const QFontMetrics metrics(ItemFont());
-    const QString text = GetStringValue(Index);
+    const QString text = GetStringValue(index);
     const QRect measured = FMultiline
         ? metrics.boundingRect(QRect(0, 0, viewport()->width(), 0), Qt::TextWordWrap | Qt::TextExpandTabs, text)
         : metrics.boundingRect(QRect(), Qt::TextExpandTabs, text);
     // An empty row still has a line's height.
     const int needed = std::max(measured.height(), metrics.height());
-    if (Height < needed)
-        Height = needed + 1;
+    if (height < needed)
+        height = needed + 1;
 }
 
-int TLarkCustomListBox::ItemTextWidth(int Index)
+int TLarkCustomListBox::ItemTextWidth(int index)
 {
     const QFontMetrics metrics(ItemFont());
-    const QString text = GetStringValue(Index);
+    const QString text = GetStringValue(index);
     const QRect measured = FMultiline
         ? metrics.boundingRect(QRect(0, 0, viewport()->width(), 0), Qt::TextWordWrap | Qt::TextExpandTabs, text)
         : metrics.boundingRect(QRect(), Qt::TextExpandTabs, text);

@@ -19,135 +19,135 @@ void TLarkCustomListBox::DoUpdate()
     viewport()->update();
 }
 
-void TLarkCustomListBox::MoveHorz(QAbstractSlider::SliderAction Action)
+void TLarkCustomListBox::MoveHorz(QAbstractSlider::SliderAction action)
 {
-    horizontalScrollBar()->triggerAction(Action);
+    horizontalScrollBar()->triggerAction(action);
 }
 
-void TLarkCustomListBox::SetBeveledFocus(bool Value)
+void TLarkCustomListBox::SetBeveledFocus(bool value)
 {
-    if (Value == FBeveledFocus)
+    if (value == FBeveledFocus)
         return;
-    FBeveledFocus = Value;
+    FBeveledFocus = value;
     if (hasFocus())
         DoUpdate();
 }
 
-void TLarkCustomListBox::SetBevelFocusShadowColor(TColor Value)
+void TLarkCustomListBox::SetBevelFocusShadowColor(TColor value)
 {
-    if (Value == FBevelFocusDarkColor)
+    if (value == FBevelFocusDarkColor)
         return;
-    FBevelFocusDarkColor = Value;
+    FBevelFocusDarkColor = value;
     if (FBeveledFocus && hasFocus())
         DoUpdate();
 }
 
-void TLarkCustomListBox::SetBevelFocusLightColor(TColor Value)
+void TLarkCustomListBox::SetBevelFocusLightColor(TColor value)
 {
-    if (Value == FBevelFocusLightColor)
+    if (value == FBevelFocusLightColor)
         return;
-    FBevelFocusLightColor = Value;
+    FBevelFocusLightColor = value;
     if (FBeveledFocus && hasFocus())
         DoUpdate();
 }
 
-void TLarkCustomListBox::SetHideSelection(bool Value)
+void TLarkCustomListBox::SetHideSelection(bool value)
 {
-    if (Value && FMultiSelect)
+    if (value && FMultiSelect)
         return;
-    if (Value == FHideSelection)
+    if (value == FHideSelection)
         return;
-    FHideSelection = Value;
+    FHideSelection = value;
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetMargin(int Value)
+void TLarkCustomListBox::SetMargin(int value)
 {
-    Value = std::clamp(Value, 0, 255);
-    if (Value == FMargin)
+    value = std::clamp(value, 0, 255);
+    if (value == FMargin)
         return;
-    FMargin = Value;
+    FMargin = value;
     scheduleDelayedItemsLayout();
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetHorzGridColor(TColor Value)
+void TLarkCustomListBox::SetHorzGridColor(TColor value)
 {
-    if (Value == FHorzGridColor)
+    if (value == FHorzGridColor)
         return;
-    FHorzGridColor = Value;
+    FHorzGridColor = value;
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetHorzGridStyle(TPenStyle Value)
+void TLarkCustomListBox::SetHorzGridStyle(TPenStyle value)
 {
-    if (Value == FHorzGridStyle)
+    if (value == FHorzGridStyle)
         return;
-    FHorzGridStyle = Value;
+    FHorzGridStyle = value;
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetHorzGridLine(bool Value)
+void TLarkCustomListBox::SetHorzGridLine(bool value)
 {
-    if (Value == FHorzGridLine)
+    if (value == FHorzGridLine)
         return;
-    FHorzGridLine = Value;
+    FHorzGridLine = value;
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetVerticalScrollBar(bool Value)
+void TLarkCustomListBox::SetVerticalScrollBar(bool value)
 {
-    if (Value == FVertical)
+    if (value == FVertical)
         return;
-    FVertical = Value;
+    FVertical = value;
     ApplyScrollBars();
 }
 
-void TLarkCustomListBox::SetSelectedColor(TColor Value)
+void TLarkCustomListBox::SetSelectedColor(TColor value)
 {
-    if (Value == FSelectedColor)
+    if (value == FSelectedColor)
         return;
-    FSelectedColor = Value;
+    FSelectedColor = value;
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetDisabledColor(TColor Value)
+void TLarkCustomListBox::SetDisabledColor(TColor value)
 {
-    if (Value == FDisabledColor)
+    if (value == FDisabledColor)
         return;
-    FDisabledColor = Value;
+    FDisabledColor = value;
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetSelectedFontColor(TColor Value)
+void TLarkCustomListBox::SetSelectedFontColor(TColor value)
 {
-    if (Value == FSelectedFontColor)
+    if (value == FSelectedFontColor)
         return;
-    FSelectedFontColor = Value;
+    FSelectedFontColor = value;
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetSelectedFontStyle(TFontStyles Value)
+void TLarkCustomListBox::SetSelectedFontStyle(TFontStyles value)
 {
-    if (Value == FSelectedFontStyle)
+    if (value == FSelectedFontStyle)
         return;
-    FSelectedFontStyle = Value;
+    FSelectedFontStyle = value;
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetHideFocus(bool Value)
+void TLarkCustomListBox::SetHideFocus(bool value)
 {
-    if (Value == FHideFocus)
+    if (value == FHideFocus)
         return;
-    FHideFocus = Value;
+    FHideFocus = value;
     DoUpdate();
 }
 
-void TLarkCustomListBox::SetColor(TColor Value)
+void TLarkCustomListBox::SetColor(TColor value)
 {
-    if (Value == FColor)
+    if (value == FColor)
         return;
-    FColor = Value;
+    FColor = value;
     OptionsChanged();
     DoUpdate();
 }
@@ -157,115 +157,115 @@ TColor TLarkCustomListBox::BackgroundColor() const
     return isEnabled() ? FColor : FDisabledColor;
 }
 
-void TLarkCustomListBox::SetItemAutoHeight(bool Value)
+void TLarkCustomListBox::SetItemAutoHeight(bool value)
 {
-    if (Value == FAutoHeight)
+    if (value == FAutoHeight)
         return;
-    FAutoHeight = Value;
+    FAutoHeight = value;
     ApplyLayoutMode();
 }
 
-void TLarkCustomListBox::SetMeasureItemEvent(bool Value)
+void TLarkCustomListBox::SetMeasureItemEvent(bool value)
 {
-    if (Value == FMeasureItem)
+    if (value == FMeasureItem)
         return;
-    FMeasureItem = Value;
+    FMeasureItem = value;
     ApplyLayoutMode();
 }
 
-void TLarkCustomListBox::SetItemHeight(int Value)
+void TLarkCustomListBox::SetItemHeight(int value)
 {
-    if (Value < 1 || Value == FItemHeight)
+    if (value < 1 || value == FItemHeight)
         return;
-    FItemHeight = Value;
+    FItemHeight = value;
     RemeasureRows();
 }
 
-void TLarkCustomListBox::SetMultiLine(bool Value)
+void TLarkCustomListBox::SetMultiLine(bool value)
 {
-    if (Value == FMultiline)
+    if (value == FMultiline)
         return;
-    FMultiline = Value;
-    if (Value)
+    FMultiline = value;
+    if (value)
         FLargeTextOptions = lbltNone;
     FHorzWidth = 0;
     ApplyScrollBars();
     RemeasureRows();
 }
 
-void TLarkCustomListBox::SetLargeTextOptions(TLarkListBoxLargeTextOptions Value)
+void TLarkCustomListBox::SetLargeTextOptions(TLarkListBoxLargeTextOptions value)
 {
-    if (Value == FLargeTextOptions)
+    if (value == FLargeTextOptions)
         return;
-    FLargeTextOptions = Value;
+    FLargeTextOptions = value;
     FHorzWidth = 0;
-    if (Value != lbltNone)
+    if (value != lbltNone)
         FMultiline = false;
     HideHint();
-    if (Value == lbltHorzScrollBar)
+    if (value == lbltHorzScrollBar)
         RecomputeHorzExtent();
     ApplyScrollBars();
     RemeasureRows();
 }
 
-void TLarkCustomListBox::SetColumns(int Value)
+void TLarkCustomListBox::SetColumns(int value)
 {
-    Value = std::max(Value, 0);
-    if (Value == FColumns)
+    value = std::max(value, 0);
+    if (value == FColumns)
         return;
-    FColumns = Value;
+    FColumns = value;
     ApplyLayoutMode();
     ApplyScrollBars();
 }
 
-void TLarkCustomListBox::SetSorted(bool Value)
+void TLarkCustomListBox::SetSorted(bool value)
 {
-    if (Value == FSorted)
+    if (value == FSorted)
         return;
-    FSorted = Value;
-    if (Value && !FVirtual && FItems.Count() > 1)
+    FSorted = value;
+    if (value && !FVirtual && FItems.Count() > 1)
         FItems.Assign(FItems.AsStringList());
 }
 
-void TLarkCustomListBox::SetMultiSelect(bool Value)
+void TLarkCustomListBox::SetMultiSelect(bool value)
 {
-    if (Value == FMultiSelect)
+    if (value == FMultiSelect)
         return;
-    FMultiSelect = Value;
+    FMultiSelect = value;
     // A selection shown only while focused is lost on a list of several.
-    if (Value)
+    if (value)
         FHideSelection = false;
     ApplySelectionMode();
 }
 
-void TLarkCustomListBox::SetExtendedSelect(bool Value)
+void TLarkCustomListBox::SetExtendedSelect(bool value)
 {
-    if (Value == FExtendedSelect)
+    if (value == FExtendedSelect)
         return;
-    FExtendedSelect = Value;
+    FExtendedSelect = value;
     ApplySelectionMode();
 }
 
-void TLarkCustomListBox::SetVirtualMode(bool Value)
+void TLarkCustomListBox::SetVirtualMode(bool value)
 {
-    if (Value == FVirtual)
+    if (value == FVirtual)
         return;
     RowsResetting();
-    FVirtual = Value;
+    FVirtual = value;
     RowsReset();
     ApplyLayoutMode();
 }
 
-void TLarkCustomListBox::SetEditOptions(TLarkListBoxEditOptions Value)
+void TLarkCustomListBox::SetEditOptions(TLarkListBoxEditOptions value)
 {
-    FEditOptions = Value;
+    FEditOptions = value;
 }
 
-void TLarkCustomListBox::SetHeightCaching(bool Value)
+void TLarkCustomListBox::SetHeightCaching(bool value)
 {
-    if (Value == FHeightCaching)
+    if (value == FHeightCaching)
         return;
-    FHeightCaching = Value;
+    FHeightCaching = value;
     RemeasureRows();
 }
 

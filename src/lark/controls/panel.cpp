@@ -54,19 +54,19 @@ TLarkCustomHTMLPanel::~TLarkCustomHTMLPanel()
 
 //---- What is shown ----------------------------------------------------------
 
-void TLarkCustomHTMLPanel::SetCaption(const TLarkHTMLCaption& Value)
+void TLarkCustomHTMLPanel::SetCaption(const TLarkHTMLCaption& value)
 {
-    if (Value == FCaption)
+    if (value == FCaption)
         return;
-    FCaption = Value;
+    FCaption = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLPanel::SetIsHTML(bool Value)
+void TLarkCustomHTMLPanel::SetIsHTML(bool value)
 {
-    if (Value == FIsHTML)
+    if (value == FIsHTML)
         return;
-    FIsHTML = Value;
+    FIsHTML = value;
     if (FIsHTML && FDocumentStale) {
         DoUpdate();
         return;
@@ -82,91 +82,91 @@ void TLarkCustomHTMLPanel::SetIsHTML(bool Value)
     update();
 }
 
-void TLarkCustomHTMLPanel::SetShowCaption(bool Value)
+void TLarkCustomHTMLPanel::SetShowCaption(bool value)
 {
-    if (Value == FShowCaption)
+    if (value == FShowCaption)
         return;
-    FShowCaption = Value;
+    FShowCaption = value;
     update();
 }
 
 //---- Placement ----------------------------------------------------------------
 
-void TLarkCustomHTMLPanel::SetAlignment(TAlignment Value)
+void TLarkCustomHTMLPanel::SetAlignment(TAlignment value)
 {
-    if (Value == FAlignment)
+    if (value == FAlignment)
         return;
-    FAlignment = Value;
+    FAlignment = value;
     update();
 }
 
-void TLarkCustomHTMLPanel::SetLayout(TTextLayout Value)
+void TLarkCustomHTMLPanel::SetLayout(TTextLayout value)
 {
-    if (Value == FTextLayout)
+    if (value == FTextLayout)
         return;
-    FTextLayout = Value;
+    FTextLayout = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLPanel::SetWordWrap(bool Value)
+void TLarkCustomHTMLPanel::SetWordWrap(bool value)
 {
-    if (Value == FWordWrap)
+    if (value == FWordWrap)
         return;
-    FWordWrap = Value;
+    FWordWrap = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLPanel::SetAutoSize(bool Value)
+void TLarkCustomHTMLPanel::SetAutoSize(bool value)
 {
-    if (Value == FAutoSize)
+    if (value == FAutoSize)
         return;
-    FAutoSize = Value;
+    FAutoSize = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLPanel::SetOffset(QPoint Value)
+void TLarkCustomHTMLPanel::SetOffset(QPoint value)
 {
-    if (Value == FOffset)
+    if (value == FOffset)
         return;
-    FOffset = Value;
+    FOffset = value;
     update();
 }
 
 //---- Frame and look -------------------------------------------------------------
 
-void TLarkCustomHTMLPanel::SetBevelOuter(TPanelBevel Value)
+void TLarkCustomHTMLPanel::SetBevelOuter(TPanelBevel value)
 {
-    if (Value == FBevelOuter)
+    if (value == FBevelOuter)
         return;
-    FBevelOuter = Value;
+    FBevelOuter = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLPanel::SetBevelInner(TPanelBevel Value)
+void TLarkCustomHTMLPanel::SetBevelInner(TPanelBevel value)
 {
-    if (Value == FBevelInner)
+    if (value == FBevelInner)
         return;
-    FBevelInner = Value;
+    FBevelInner = value;
     DoUpdate();
 }
 
-void TLarkCustomHTMLPanel::SetBevelWidth(int Value)
+void TLarkCustomHTMLPanel::SetBevelWidth(int value)
 {
-    SetFrameValue(FBevelWidth, Value, 1);
+    SetFrameValue(FBevelWidth, value, 1);
 }
 
-void TLarkCustomHTMLPanel::SetBorderWidth(int Value)
+void TLarkCustomHTMLPanel::SetBorderWidth(int value)
 {
-    SetFrameValue(FBorderWidth, Value, 0);
+    SetFrameValue(FBorderWidth, value, 0);
 }
 
 // The frame decides the width the document wraps at and the auto-size.
-void TLarkCustomHTMLPanel::SetFrameValue(int& Field, int Value, int Lowest)
+void TLarkCustomHTMLPanel::SetFrameValue(int& field, int value, int lowest)
 {
-    Value = std::clamp(Value, Lowest, MaxFrameWidth);
-    if (Value == Field)
+    value = std::clamp(value, lowest, MaxFrameWidth);
+    if (value == field)
         return;
-    Field = Value;
+    field = value;
     DoUpdate();
 }
 
@@ -184,19 +184,19 @@ QPoint TLarkCustomHTMLPanel::GetOffset() const
 
 // Runs carry no background of their own (the panel's fill shows under them),
 // so a new colour needs only a repaint.
-void TLarkCustomHTMLPanel::SetColor(TColor Value)
+void TLarkCustomHTMLPanel::SetColor(TColor value)
 {
-    if (Value == FColor)
+    if (value == FColor)
         return;
-    FColor = Value;
+    FColor = value;
     update();
 }
 
-void TLarkCustomHTMLPanel::SetDoubleBuffered(bool Value)
+void TLarkCustomHTMLPanel::SetDoubleBuffered(bool value)
 {
-    if (Value == FDoubleBuffered)
+    if (value == FDoubleBuffered)
         return;
-    FDoubleBuffered = Value;
+    FDoubleBuffered = value;
     update();
 }
 
@@ -326,42 +326,42 @@ QRect TLarkCustomHTMLPanel::GetTextRect() const
 
 //---- Links and embedded controls ------------------------------------------------
 
-void TLarkCustomHTMLPanel::TriggerLinkClickEvent(QObject*, const QString& HRef)
+void TLarkCustomHTMLPanel::TriggerLinkClickEvent(QObject*, const QString& hRef)
 {
-    if (Untrusted() && !TLarkHTMLRender::IsUrlAllowedUntrusted(HRef))
+    if (Untrusted() && !TLarkHTMLRender::IsUrlAllowedUntrusted(hRef))
         return;
     const QPointer<QWidget> alive(this);
     if (OnLinkClick)
-        OnLinkClick(this, HRef);
+        OnLinkClick(this, hRef);
     if (alive)
-        NotifyLinkClick(HRef);
+        NotifyLinkClick(hRef);
 }
 
 // The engine places a control at the frame plus the padding plus its place
 // in the document; the document itself starts wherever Layout and Alignment
 // put it inside that.
-void TLarkCustomHTMLPanel::TriggerAdjustControlPositionEvent(QObject* Sender, QWidget* aControl,
-                                                             TLarkHTMLItem* aData, int& X, int& Y)
+void TLarkCustomHTMLPanel::TriggerAdjustControlPositionEvent(QObject* sender, QWidget* aControl,
+                                                             TLarkHTMLItem* aData, int& x, int& y)
 {
     const int frame = FrameWidth();
     const QPoint shift = GetTextRect().topLeft() - QPoint(frame + Padding()->Left(), frame + Padding()->Top());
-    X += shift.x();
-    Y += shift.y();
-    TLarkHTMLHostBase::TriggerAdjustControlPositionEvent(Sender, aControl, aData, X, Y);
+    x += shift.x();
+    y += shift.y();
+    TLarkHTMLHostBase::TriggerAdjustControlPositionEvent(sender, aControl, aData, x, y);
 }
 
 //---- Mouse --------------------------------------------------------------------
 
-std::optional<QString> TLarkCustomHTMLPanel::LinkAt(QPoint ClientPoint) const
+std::optional<QString> TLarkCustomHTMLPanel::LinkAt(QPoint clientPoint) const
 {
     if (!ShowsDocument())
         return std::nullopt;
     const QRect r = GetTextRect();
     // Only what is drawn can be hit: nothing on the frame.
-    if (!InnerRect().contains(ClientPoint))
+    if (!InnerRect().contains(clientPoint))
         return std::nullopt;
     QString href;
-    if (!Render()->IsCursorOverLink(ClientPoint - r.topLeft(), QPoint(0, 0), r, href))
+    if (!Render()->IsCursorOverLink(clientPoint - r.topLeft(), QPoint(0, 0), r, href))
         return std::nullopt;
     return href;
 }

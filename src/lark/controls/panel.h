@@ -57,44 +57,44 @@ public:
 
     //---- what is shown
     // Stores and re-lays out when the text differs.
-    void SetCaption(const TLarkHTMLCaption& Value) override;
+    void SetCaption(const TLarkHTMLCaption& value) override;
     // The caption is HTML (true) or plain text. Switching repaints; the
     // document is parsed again only if it went out of date meanwhile.
     bool IsHTML() const { return FIsHTML; }
-    void SetIsHTML(bool Value);
+    void SetIsHTML(bool value);
     // Off: the panel shows only its frame and background (and its
     // children). Switching repaints without parsing.
     bool ShowCaption() const { return FShowCaption; }
-    void SetShowCaption(bool Value);
+    void SetShowCaption(bool value);
 
     //---- placement
     // Horizontal placement of the text block inside the frame; repaints.
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment Value);
+    void SetAlignment(TAlignment value);
     // Vertical placement of the text block inside the frame.
     TTextLayout Layout() const { return FTextLayout; }
-    void SetLayout(TTextLayout Value);
+    void SetLayout(TTextLayout value);
     bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool Value);
+    void SetWordWrap(bool value);
     // Size the panel to its text plus frame and padding, keeping its position.
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool Value);
+    void SetAutoSize(bool value);
     // The document point shown at the text rectangle's top-left.
     QPoint Offset() const { return FOffset; }
-    void SetOffset(QPoint Value);
+    void SetOffset(QPoint value);
 
     //---- frame
     TPanelBevel BevelOuter() const { return FBevelOuter; }
-    void SetBevelOuter(TPanelBevel Value);
+    void SetBevelOuter(TPanelBevel value);
     TPanelBevel BevelInner() const { return FBevelInner; }
-    void SetBevelInner(TPanelBevel Value);
+    void SetBevelInner(TPanelBevel value);
     // Width of each bevel, 1 to MaxFrameWidth.
     int BevelWidth() const { return FBevelWidth; }
-    void SetBevelWidth(int Value);
+    void SetBevelWidth(int value);
     // Width of the ring of the panel's colour between the bevels, 0 to
     // MaxFrameWidth.
     int BorderWidth() const { return FBorderWidth; }
-    void SetBorderWidth(int Value);
+    void SetBorderWidth(int value);
     // Width of the frame on each side: the bevels that are drawn plus the
     // border. The document starts this far inside the client area.
     int FrameWidth() const;
@@ -102,10 +102,10 @@ public:
     //---- look
     // The background and the border ring; system colours follow the palette.
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor value);
     // Paint the document through an off-screen image of its rectangle.
     bool DoubleBuffered() const { return FDoubleBuffered; }
-    void SetDoubleBuffered(bool Value);
+    void SetDoubleBuffered(bool value);
 
     //---- geometry
     // Where the document (or the plain caption) is drawn and hit-tested, in
@@ -132,7 +132,7 @@ public:
 
     // Raises OnLinkClick (and linkClicked()); the panel does not switch
     // storage items.
-    void TriggerLinkClickEvent(QObject* Sender, const QString& HRef) override;
+    void TriggerLinkClickEvent(QObject* sender, const QString& hRef) override;
 
     // Raised by a click that is not on a link.
     TNotifyEvent OnClick;
@@ -150,25 +150,25 @@ Q_SIGNALS:
 protected:
     void OptionsChanged() override;
     void StorageChanged() override;
-    void NotifyLinkClick(const QString& HRef) override { Q_EMIT linkClicked(HRef); }
+    void NotifyLinkClick(const QString& hRef) override { Q_EMIT linkClicked(hRef); }
     void NotifyControlCreated(QWidget* aControl) override { Q_EMIT controlCreated(aControl); }
-    void NotifyImageNeeded(const QString& SourceName, TPicture* Image) override
+    void NotifyImageNeeded(const QString& sourceName, TPicture* image) override
     {
-        Q_EMIT imageNeeded(SourceName, Image);
+        Q_EMIT imageNeeded(sourceName, image);
     }
-    void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex) override
+    void NotifyStorageItemChanged(int oldItemIndex, int newItemIndex) override
     {
-        Q_EMIT storageItemChanged(OldItemIndex, NewItemIndex);
+        Q_EMIT storageItemChanged(oldItemIndex, newItemIndex);
     }
     // Embedded controls go where the document is drawn, also when Layout
     // or Alignment moves it away from the frame's top-left corner.
-    void TriggerAdjustControlPositionEvent(QObject* Sender, QWidget* aControl, TLarkHTMLItem* aData, int& X,
-                                           int& Y) override;
+    void TriggerAdjustControlPositionEvent(QObject* sender, QWidget* aControl, TLarkHTMLItem* aData, int& x,
+                                           int& y) override;
 
     // The auto-size step.
     void AdjustBounds();
     // Paints the panel on Canvas (the widget's own painter).
-    virtual void Paint(TCanvas& Canvas);
+    virtual void Paint(TCanvas& canvas);
     // Raises OnClick and clicked().
     virtual void Click();
 
@@ -180,14 +180,14 @@ private:
     QRect InnerRect() const;
     // Whether the document is what the panel shows now.
     bool ShowsDocument() const { return FIsHTML && FShowCaption; }
-    std::optional<QString> LinkAt(QPoint ClientPoint) const;
-    void SetFrameValue(int& Field, int Value, int Lowest);
+    std::optional<QString> LinkAt(QPoint clientPoint) const;
+    void SetFrameValue(int& field, int value, int lowest);
     void MeasurePlainCaption();
 
-    void PaintFrame(TCanvas& Canvas);
-    void PaintBuffered(TCanvas& Canvas, const QRect& R, const QRect& Visible);
-    void DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
-    void DrawPlainText(TCanvas& Canvas, const QRect& R, const QRect& ClipRect);
+    void PaintFrame(TCanvas& canvas);
+    void PaintBuffered(TCanvas& canvas, const QRect& r, const QRect& visible);
+    void DrawDocument(TCanvas& canvas, const QRect& r, const QRect& clipRect);
+    void DrawPlainText(TCanvas& canvas, const QRect& r, const QRect& clipRect);
 
     bool FIsHTML = TPanelDefaults::IsHTML;
     bool FShowCaption = TPanelDefaults::ShowCaption;

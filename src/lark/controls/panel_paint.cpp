@@ -43,13 +43,13 @@ constexpr std::array<BevelColors, 4> kBevelColors{ {
     { clNone, clNone },                 // bvSpace
 } };
 
-void DrawBevel(TCanvas& Canvas, QRect& R, TPanelBevel Bevel, int Width, TColor Face)
+void DrawBevel(TCanvas& canvas, QRect& r, TPanelBevel bevel, int width, TColor face)
 {
-    if (Bevel == bvNone)
+    if (bevel == bvNone)
         return;
-    const BevelColors colors = kBevelColors[std::size_t(Bevel)];
-    Frame3D(Canvas, R, colors.Top == clNone ? Face : colors.Top, colors.Bottom == clNone ? Face : colors.Bottom,
-            Width);
+    const BevelColors colors = kBevelColors[std::size_t(bevel)];
+    Frame3D(canvas, r, colors.Top == clNone ? face : colors.Top, colors.Bottom == clNone ? face : colors.Bottom,
+            width);
 }
 
 } // namespace
@@ -63,43 +63,43 @@ void TLarkCustomHTMLPanel::paintEvent(QPaintEvent*)
     Paint(canvas);
 }
 
-void TLarkCustomHTMLPanel::Paint(TCanvas& Canvas)
+void TLarkCustomHTMLPanel::Paint(TCanvas& canvas)
 {
     if (UpdatingLocked() || width() == 0 || height() == 0)
         return;
-    PaintFrame(Canvas);
+    PaintFrame(canvas);
     if (!FShowCaption)
         return;
-    Canvas.Brush().SetStyle(bsClear);
-    Canvas.Font().Assign(Font());
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Font().Assign(Font());
     const QRect area = GetTextRect();
     const QRect clip = InnerRect();
     if (FDoubleBuffered) {
-        PaintBuffered(Canvas, area, clip);
+        PaintBuffered(canvas, area, clip);
         return;
     }
     // The engine only skips what lies wholly outside the clip rectangle; the
     // painter cuts what straddles it.
-    Canvas.SetClipRect(clip);
-    DrawDocument(Canvas, area, clip);
-    Canvas.ClearClip();
+    canvas.SetClipRect(clip);
+    DrawDocument(canvas, area, clip);
+    canvas.ClearClip();
 }
 
-void TLarkCustomHTMLPanel::PaintFrame(TCanvas& Canvas)
+void TLarkCustomHTMLPanel::PaintFrame(TCanvas& canvas)
 {
     QRect r = rect();
-    Canvas.Brush().SetColor(FColor);
-    Canvas.FillRect(r);
-    DrawBevel(Canvas, r, FBevelOuter, FBevelWidth, FColor);
+    canvas.Brush().SetColor(FColor);
+    canvas.FillRect(r);
+    DrawBevel(canvas, r, FBevelOuter, FBevelWidth, FColor);
     // The border ring is the background already filled.
     r.adjust(FBorderWidth, FBorderWidth, -FBorderWidth, -FBorderWidth);
-    DrawBevel(Canvas, r, FBevelInner, FBevelWidth, FColor);
+    DrawBevel(canvas, r, FBevelInner, FBevelWidth, FColor);
 }
 
-void TLarkCustomHTMLPanel::PaintBuffered(TCanvas& Canvas, const QRect& R, const QRect& Clip)
+void TLarkCustomHTMLPanel::PaintBuffered(TCanvas& canvas, const QRect& r, const QRect& clip)
 {
-    const QRect visible = R.intersected(Clip);
-    QPainter* painter = Canvas.Painter();
+    const QRect visible = r.intersected(clip);
+    QPainter* painter = canvas.Painter();
     if (visible.isEmpty() || !painter)
         return;
     const qreal ratio = PaintDeviceRatio(*painter);
@@ -115,31 +115,31 @@ void TLarkCustomHTMLPanel::PaintBuffered(TCanvas& Canvas, const QRect& R, const 
         TCanvas buffer(&bufferPainter);
         buffer.Brush().SetColor(FColor);
         buffer.Font().Assign(Font());
-        DrawDocument(buffer, R, visible);
+        DrawDocument(buffer, r, visible);
     }
     painter->drawImage(visible.topLeft(), FBuffer);
 }
 
-void TLarkCustomHTMLPanel::DrawDocument(TCanvas& Canvas, const QRect& R, const QRect& ClipRect)
+void TLarkCustomHTMLPanel::DrawDocument(TCanvas& canvas, const QRect& r, const QRect& clipRect)
 {
     if (!FIsHTML) {
-        DrawPlainText(Canvas, R, ClipRect);
+        DrawPlainText(canvas, r, clipRect);
         return;
     }
-    DrawHostDocument(Canvas, FOffset, R, ClipRect);
+    DrawHostDocument(canvas, FOffset, r, clipRect);
 }
 
 // Top-left in R, no wrapping, line breaks honoured, "&" marking a mnemonic.
-void TLarkCustomHTMLPanel::DrawPlainText(TCanvas& Canvas, const QRect& R, const QRect& ClipRect)
+void TLarkCustomHTMLPanel::DrawPlainText(TCanvas& canvas, const QRect& r, const QRect& clipRect)
 {
-    QPainter* painter = Canvas.Painter();
-    if (!painter || R.isEmpty())
+    QPainter* painter = canvas.Painter();
+    if (!painter || r.isEmpty())
         return;
     painter->save();
-    painter->setClipRect(ClipRect, Qt::IntersectClip);
+    painter->setClipRect(clipRect, Qt::IntersectClip);
     painter->setFont(Font().ToQFont());
     painter->setPen(ToQColor(isEnabled() ? StyledTextColor(QPalette::WindowText) : DisabledTextColor(), this));
-    painter->drawText(R, Qt::TextShowMnemonic, detail::PlainLines(GetSourceText()));
+    painter->drawText(r, Qt::TextShowMnemonic, detail::PlainLines(GetSourceText()));
     painter->restore();
 }
 

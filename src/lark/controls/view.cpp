@@ -32,13 +32,13 @@ namespace {
 // The text of a file's bytes: the encoding a byte-order mark names, else
 // UTF-8; bytes that are not UTF-8 come from a legacy 8-bit file, read as
 // Latin-1 so that no character is lost to a replacement mark.
-QString DecodeFileText(const QByteArray& Bytes)
+QString DecodeFileText(const QByteArray& bytes)
 {
-    const auto marked = QStringDecoder::encodingForData(Bytes);
+    const auto marked = QStringDecoder::encodingForData(bytes);
     QStringDecoder decoder(marked.value_or(QStringDecoder::Utf8));
-    QString text = decoder(Bytes);
+    QString text = decoder(bytes);
     if (decoder.hasError() && !marked)
-        return QString::fromLatin1(Bytes);
+        return QString::fromLatin1(bytes);
     return text;
 }
 
@@ -81,23 +81,23 @@ TLarkCustomHTMLView::~TLarkCustomHTMLView()
 
 //---- Content --------------------------------------------------------------
 
-void TLarkCustomHTMLView::SetCaption(const QString& Value)
+void TLarkCustomHTMLView::SetCaption(const QString& value)
 {
-    FCaption = Value;
+    FCaption = value;
     ContentChanged();
 }
 
-void TLarkCustomHTMLView::LoadFromFile(const QString& AFileName)
+void TLarkCustomHTMLView::LoadFromFile(const QString& aFileName)
 {
-    QFile file(AFileName);
+    QFile file(aFileName);
     if (!file.open(QIODevice::ReadOnly)) {
         throw EFOpenError(
-            u"Cannot open file \"%1\". %2"_s.arg(QDir::toNativeSeparators(AFileName), file.errorString()));
+            u"Cannot open file \"%1\". %2"_s.arg(QDir::toNativeSeparators(aFileName), file.errorString()));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         throw EReadError(
-            u"Cannot read file \"%1\". %2"_s.arg(QDir::toNativeSeparators(AFileName), file.errorString()));
+            u"Cannot read file \"%1\". %2"_s.arg(QDir::toNativeSeparators(aFileName), file.errorString()));
     }
     TStringList lines;
     lines.SetText(DecodeFileText(bytes));
@@ -205,115 +205,115 @@ void TLarkCustomHTMLView::RebuildDocument()
 
 //---- Properties -------------------------------------------------------------
 
-void TLarkCustomHTMLView::SetBackgroundType(TLarkBackgroundType Value)
+void TLarkCustomHTMLView::SetBackgroundType(TLarkBackgroundType value)
 {
-    if (Value == FBackgroundType)
+    if (value == FBackgroundType)
         return;
-    FBackgroundType = Value;
+    FBackgroundType = value;
     update();
 }
 
-void TLarkCustomHTMLView::SetBorderStyle(TBorderStyle Value)
+void TLarkCustomHTMLView::SetBorderStyle(TBorderStyle value)
 {
-    if (Value == FBorderStyle)
+    if (value == FBorderStyle)
         return;
-    FBorderStyle = Value;
+    FBorderStyle = value;
     // The client area changes size, which a wrapped document follows.
     UpdateScrollBars();
     update();
 }
 
-void TLarkCustomHTMLView::SetColor(TColor Value)
+void TLarkCustomHTMLView::SetColor(TColor value)
 {
-    if (Value == FColor)
+    if (value == FColor)
         return;
-    FColor = Value;
+    FColor = value;
     update();
 }
 
-void TLarkCustomHTMLView::SetGradientStartColor(TColor Value)
+void TLarkCustomHTMLView::SetGradientStartColor(TColor value)
 {
-    if (Value == FGradientStartColor)
+    if (value == FGradientStartColor)
         return;
-    FGradientStartColor = Value;
+    FGradientStartColor = value;
     if (FBackgroundType != bgtColorFill)
         update();
 }
 
-void TLarkCustomHTMLView::SetGradientEndColor(TColor Value)
+void TLarkCustomHTMLView::SetGradientEndColor(TColor value)
 {
-    if (Value == FGradientEndColor)
+    if (value == FGradientEndColor)
         return;
-    FGradientEndColor = Value;
+    FGradientEndColor = value;
     if (FBackgroundType != bgtColorFill)
         update();
 }
 
-void TLarkCustomHTMLView::SetGradientSteps(int Value)
+void TLarkCustomHTMLView::SetGradientSteps(int value)
 {
-    if (Value <= 0 || Value == FGradientSteps)
+    if (value <= 0 || value == FGradientSteps)
         return;
-    FGradientSteps = Value;
+    FGradientSteps = value;
     if (FBackgroundType != bgtColorFill)
         update();
 }
 
-void TLarkCustomHTMLView::SetTransparent(bool Value)
+void TLarkCustomHTMLView::SetTransparent(bool value)
 {
-    if (Value == FTransparent)
+    if (value == FTransparent)
         return;
-    FTransparent = Value;
+    FTransparent = value;
     // Without the opaque flag Qt paints the parent under the view first.
-    setAttribute(Qt::WA_OpaquePaintEvent, !Value);
+    setAttribute(Qt::WA_OpaquePaintEvent, !value);
     update();
 }
 
-void TLarkCustomHTMLView::SetMargin(int Value)
+void TLarkCustomHTMLView::SetMargin(int value)
 {
-    if (Value == FMargin)
+    if (value == FMargin)
         return;
-    FMargin = Value;
+    FMargin = value;
     SetViewRect(ClientRect());
 }
 
-void TLarkCustomHTMLView::SetWordWrap(bool Value)
+void TLarkCustomHTMLView::SetWordWrap(bool value)
 {
-    if (Value == FWordWrap)
+    if (value == FWordWrap)
         return;
-    FWordWrap = Value;
+    FWordWrap = value;
     UpdateScrollBars();
     RebuildDocument();
     UpdateScrollBars();
     update();
 }
 
-void TLarkCustomHTMLView::SetCursor(const QCursor& Value)
+void TLarkCustomHTMLView::SetCursor(const QCursor& value)
 {
-    if (Value.shape() == FCursor.shape() && Value.shape() != Qt::BitmapCursor)
+    if (value.shape() == FCursor.shape() && value.shape() != Qt::BitmapCursor)
         return;
-    FCursor = Value;
+    FCursor = value;
     ShowCursorAt(mapFromGlobal(QCursor::pos()));
 }
 
-void TLarkCustomHTMLView::SetPosition(QPoint Value)
+void TLarkCustomHTMLView::SetPosition(QPoint value)
 {
-    if (Value == FOffset)
+    if (value == FOffset)
         return;
-    FOffset = Value;
+    FOffset = value;
     UpdateScrollBars();
     update(ClientRect());
 }
 
 //---- Signals ----------------------------------------------------------------
 
-void TLarkCustomHTMLView::NotifyLinkClick(const QString& HRef)
+void TLarkCustomHTMLView::NotifyLinkClick(const QString& hRef)
 {
-    Q_EMIT linkClicked(HRef);
+    Q_EMIT linkClicked(hRef);
 }
 
-void TLarkCustomHTMLView::NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex)
+void TLarkCustomHTMLView::NotifyStorageItemChanged(int oldItemIndex, int newItemIndex)
 {
-    Q_EMIT storageItemChanged(OldItemIndex, NewItemIndex);
+    Q_EMIT storageItemChanged(oldItemIndex, newItemIndex);
 }
 
 //---- The published view -----------------------------------------------------

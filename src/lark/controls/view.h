@@ -58,10 +58,10 @@ enum TScrollCode {
 
 // Key handler: Key is a Qt::Key value; setting it to 0 stops the view's own
 // handling of the key.
-using TKeyEvent = std::function<void(QObject* Sender, int& Key, TShiftState Shift)>;
+using TKeyEvent = std::function<void(QObject* sender, int& key, TShiftState shift)>;
 // Context menu request at MousePos (client coordinates); Handled set to true
 // suppresses the view's menus.
-using TContextPopupEvent = std::function<void(QObject* Sender, QPoint MousePos, bool& Handled)>;
+using TContextPopupEvent = std::function<void(QObject* sender, QPoint mousePos, bool& handled)>;
 
 class TLarkCustomHTMLView : public QWidget, public TLarkHTMLHostBase
 {
@@ -83,59 +83,59 @@ public:
 
     //---- content
     // Stores the source and re-parses (also when it is unchanged).
-    void SetCaption(const QString& Value) override;
+    void SetCaption(const QString& value) override;
     // Reads a text file into Caption: the encoding comes from a byte-order
     // mark, else UTF-8 (bytes that are not UTF-8 are read as Latin-1); lines
     // end in CR LF. A file that cannot be read raises EFOpenError or
     // EReadError and leaves Caption as it was.
-    virtual void LoadFromFile(const QString& AFileName);
+    virtual void LoadFromFile(const QString& aFileName);
 
     //---- appearance
     TLarkBackgroundType BackgroundType() const { return FBackgroundType; }
-    void SetBackgroundType(TLarkBackgroundType Value);
+    void SetBackgroundType(TLarkBackgroundType value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TBorderStyle Value);
+    void SetBorderStyle(TBorderStyle value);
     // The fill colour; the default clWindow follows the style's base colour
     // (its disabled variant while the view is disabled).
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor value);
     TColor GradientStartColor() const { return FGradientStartColor; }
-    void SetGradientStartColor(TColor Value);
+    void SetGradientStartColor(TColor value);
     TColor GradientEndColor() const { return FGradientEndColor; }
-    void SetGradientEndColor(TColor Value);
+    void SetGradientEndColor(TColor value);
     // Number of gradient bands; values below 1 are ignored.
     int GradientSteps() const { return FGradientSteps; }
-    void SetGradientSteps(int Value);
+    void SetGradientSteps(int value);
     // Shows the parent through the view.
     bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool Value);
+    void SetTransparent(bool value);
     // Kept for forms; the layout uses the padding, not the margin.
     int Margin() const { return FMargin; }
-    void SetMargin(int Value);
+    void SetMargin(int value);
     // Wraps lines at the text rectangle's width; no horizontal scrolling then.
     bool WordWrap() const { return FWordWrap; }
-    virtual void SetWordWrap(bool Value);
+    virtual void SetWordWrap(bool value);
     // The cursor shown outside links (over links it is a pointing hand).
     QCursor Cursor() const { return FCursor; }
-    virtual void SetCursor(const QCursor& Value);
+    virtual void SetCursor(const QCursor& value);
     // The menu for right clicks outside links; not owned.
     QMenu* PopupMenu() const { return FPopupMenu; }
-    void SetPopupMenu(QMenu* Value) { FPopupMenu = Value; }
+    void SetPopupMenu(QMenu* value) { FPopupMenu = value; }
 
     //---- scrolling
     // The document point shown at the text rectangle's top-left; not clamped.
     QPoint Position() const { return FOffset; }
-    virtual void SetPosition(QPoint Value);
+    virtual void SetPosition(QPoint value);
     bool VertScrollBarVisible() const { return FVScrollVisible; }
     bool HorzScrollBarVisible() const { return FHScrollVisible; }
     // Scroll requests, as the view's scroll bars and keys make them. Line
     // steps are |Font.Height| pixels vertically and one pixel horizontally;
     // a page is the client height, or half the client width.
-    void VScroll(TScrollCode ScrollCode, int ScrollPos = 0);
-    void HScroll(TScrollCode ScrollCode, int ScrollPos = 0);
+    void VScroll(TScrollCode scrollCode, int scrollPos = 0);
+    void HScroll(TScrollCode scrollCode, int scrollPos = 0);
     // A wheel turn of WheelDelta eighths of a degree (120 per notch): each
     // notch scrolls wheelScrollLines() steps of |Font.Height| div 2 pixels.
-    void MouseWheelScroll(int WheelDelta);
+    void MouseWheelScroll(int wheelDelta);
 
     // The client area (inside the border, without the scroll bars) and the
     // rectangle the document is laid out in and drawn into (the client
@@ -176,12 +176,12 @@ protected:
 
     void OptionsChanged() override;
     void StorageChanged() override;
-    void NotifyLinkClick(const QString& HRef) override;
-    void NotifyStorageItemChanged(int OldItemIndex, int NewItemIndex) override;
+    void NotifyLinkClick(const QString& hRef) override;
+    void NotifyStorageItemChanged(int oldItemIndex, int newItemIndex) override;
     void NotifyControlCreated(QWidget* aControl) override { Q_EMIT controlCreated(aControl); }
-    void NotifyImageNeeded(const QString& SourceName, TPicture* Image) override
+    void NotifyImageNeeded(const QString& sourceName, TPicture* image) override
     {
-        Q_EMIT imageNeeded(SourceName, Image);
+        Q_EMIT imageNeeded(sourceName, image);
     }
 
     bool event(QEvent* e) override;
@@ -214,24 +214,24 @@ private:
     int FrameWidth() const;
     int ScrollBarExtent() const;
     QRect InnerRect() const;
-    void SetViewRect(const QRect& R);
-    bool UpdateHorzRange(int ClientWidth, int TextWidth);
-    bool UpdateVertRange(int ClientHeight, int TextHeight);
+    void SetViewRect(const QRect& r);
+    bool UpdateHorzRange(int clientWidth, int textWidth);
+    bool UpdateVertRange(int clientHeight, int textHeight);
     bool NeedsRewrap() const;
     void PlaceScrollBars();
-    void ScrollTo(int X, int Y);
-    void ScrollBarAction(QScrollBar* Bar, int Action);
-    bool HandleKey(int Key, TShiftState Shift);
+    void ScrollTo(int x, int y);
+    void ScrollBarAction(QScrollBar* bar, int action);
+    bool HandleKey(int key, TShiftState shift);
 
     //---- painting and input (view_paint.cpp, view_input.cpp)
     TColor FillColor() const;
-    void PaintFrame(QPainter& Painter);
-    void PaintBackground(TCanvas& Canvas, const QRect& R);
-    void PaintDocument(TCanvas& Canvas);
+    void PaintFrame(QPainter& painter);
+    void PaintBackground(TCanvas& canvas, const QRect& r);
+    void PaintDocument(TCanvas& canvas);
     QPoint DocumentSource() const;
-    bool LinkAt(QPoint ClientPos, QString& HRef);
-    void ShowCursorAt(QPoint ClientPos);
-    void Click(QPoint ClientPos);
+    bool LinkAt(QPoint clientPos, QString& hRef);
+    void ShowCursorAt(QPoint clientPos);
+    void Click(QPoint clientPos);
 
     QScrollBar* FHorzScrollBar = nullptr;
     QScrollBar* FVertScrollBar = nullptr;

@@ -22,15 +22,15 @@ QPoint TLarkCustomHTMLView::DocumentSource() const
     return FOffset - FTextRect.topLeft();
 }
 
-bool TLarkCustomHTMLView::LinkAt(QPoint ClientPos, QString& HRef)
+bool TLarkCustomHTMLView::LinkAt(QPoint clientPos, QString& hRef)
 {
-    return Render()->IsCursorOverLink(ClientPos, DocumentSource(), FTextRect, HRef);
+    return Render()->IsCursorOverLink(clientPos, DocumentSource(), FTextRect, hRef);
 }
 
-void TLarkCustomHTMLView::ShowCursorAt(QPoint ClientPos)
+void TLarkCustomHTMLView::ShowCursorAt(QPoint clientPos)
 {
     QString href;
-    if (LinkAt(ClientPos, href))
+    if (LinkAt(clientPos, href))
         setCursor(Qt::PointingHandCursor);
     else
         setCursor(FCursor);
@@ -62,10 +62,10 @@ void TLarkCustomHTMLView::mouseMoveEvent(QMouseEvent* e)
     QWidget::mouseMoveEvent(e);
 }
 
-void TLarkCustomHTMLView::Click(QPoint ClientPos)
+void TLarkCustomHTMLView::Click(QPoint clientPos)
 {
     QString href;
-    if (LinkAt(ClientPos, href)) {
+    if (LinkAt(clientPos, href)) {
         TriggerLinkClickEvent(this, href);
         return;
     }

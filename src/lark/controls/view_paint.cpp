@@ -43,7 +43,7 @@ void TLarkCustomHTMLView::paintEvent(QPaintEvent*)
     PaintDocument(canvas);
 }
 
-void TLarkCustomHTMLView::PaintFrame(QPainter& Painter)
+void TLarkCustomHTMLView::PaintFrame(QPainter& painter)
 {
     const QRect inner = InnerRect();
     const QRect client = ClientRect();
@@ -52,13 +52,13 @@ void TLarkCustomHTMLView::PaintFrame(QPainter& Painter)
         // view's own pixels (the frame may not cover its whole width).
         const QRegion ring = QRegion(rect()) - QRegion(client);
         for (const QRect& r : ring)
-            Painter.fillRect(r, palette().window());
+            painter.fillRect(r, palette().window());
     }
     if (FVScrollVisible && FHScrollVisible) {
         // The square where the two bars meet, as scroll areas show it.
         const QRect corner(client.right() + 1, client.bottom() + 1, inner.right() - client.right(),
                            inner.bottom() - client.bottom());
-        Painter.fillRect(corner, palette().window());
+        painter.fillRect(corner, palette().window());
     }
     if (FBorderStyle == bsNone)
         return;
@@ -69,40 +69,40 @@ void TLarkCustomHTMLView::PaintFrame(QPainter& Painter)
     option.state |= QStyle::State_Sunken;
     option.lineWidth = FrameWidth();
     option.midLineWidth = 0;
-    style()->drawControl(QStyle::CE_ShapedFrame, &option, &Painter, this);
+    style()->drawControl(QStyle::CE_ShapedFrame, &option, &painter, this);
 }
 
-void TLarkCustomHTMLView::PaintBackground(TCanvas& Canvas, const QRect& R)
+void TLarkCustomHTMLView::PaintBackground(TCanvas& canvas, const QRect& r)
 {
     if (FTransparent) {
         // Qt painted the parent under the view already; numbers of ordered
         // lists then have no background of their own either.
-        Canvas.Brush().SetColor(clNone);
+        canvas.Brush().SetColor(clNone);
         return;
     }
     if (FBackgroundType == bgtColorFill) {
-        Canvas.Brush().SetColor(FillColor());
-        Canvas.FillRect(R);
+        canvas.Brush().SetColor(FillColor());
+        canvas.FillRect(r);
         return;
     }
     const bool vertical = FBackgroundType == bgtVertGradient;
-    FillGradient(Canvas, ColorToRGB(FGradientStartColor, this), ColorToRGB(FGradientEndColor, this), vertical, R,
+    FillGradient(canvas, ColorToRGB(FGradientStartColor, this), ColorToRGB(FGradientEndColor, this), vertical, r,
                  FGradientSteps, clNone);
-    Canvas.Brush().SetColor(clNone);
+    canvas.Brush().SetColor(clNone);
 }
 
-void TLarkCustomHTMLView::PaintDocument(TCanvas& Canvas)
+void TLarkCustomHTMLView::PaintDocument(TCanvas& canvas)
 {
     TLarkHTMLRender& render = *Render();
     render.NotePaintSource(FOffset);
     if (isEnabled()) {
-        render.DrawText(Canvas, FOffset, FTextRect, clNone, FTextRect);
-        PaintTextSelection(Canvas, FOffset, FTextRect, FTextRect);
+        render.DrawText(canvas, FOffset, FTextRect, clNone, FTextRect);
+        PaintTextSelection(canvas, FOffset, FTextRect, FTextRect);
         return;
     }
     // Text without a colour of its own, and the selection, in the style's
     // disabled text colour.
-    render.DrawTextEx(Canvas, FOffset, FTextRect, true, clGrayText, clNone, clGrayText, clNone, clNone, FTextRect);
+    render.DrawTextEx(canvas, FOffset, FTextRect, true, clGrayText, clNone, clGrayText, clNone, clNone, FTextRect);
 }
 
 //---- Size and style -------------------------------------------------------------

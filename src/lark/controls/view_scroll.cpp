@@ -65,23 +65,23 @@ constexpr SliderActionCode kSliderActionCodes[] = {
     {QAbstractSlider::SliderMove, scTrack},
 };
 
-std::optional<TScrollCode> ScrollCodeOf(int Action)
+std::optional<TScrollCode> ScrollCodeOf(int action)
 {
     for (const SliderActionCode& entry : kSliderActionCodes) {
-        if (entry.Action == Action)
+        if (entry.Action == action)
             return entry.Code;
     }
     return std::nullopt;
 }
 
 // Shows Range on a scroll bar without it reporting anything back.
-void MirrorRange(QScrollBar& Bar, int Max, int Page, int Position)
+void MirrorRange(QScrollBar& bar, int max, int page, int position)
 {
-    const QSignalBlocker blocker(Bar);
-    const int last = std::max(0, SaturatingInt(std::int64_t(Max) - Page + 1));
-    Bar.setRange(0, last);
-    Bar.setPageStep(std::max(Page, 0));
-    Bar.setValue(std::clamp(Position, 0, last));
+    const QSignalBlocker blocker(bar);
+    const int last = std::max(0, SaturatingInt(std::int64_t(max) - page + 1));
+    bar.setRange(0, last);
+    bar.setPageStep(std::max(page, 0));
+    bar.setValue(std::clamp(position, 0, last));
 }
 
 } // namespace
@@ -126,10 +126,10 @@ QPoint TLarkCustomHTMLView::GetOffset() const
     return {frame, frame};
 }
 
-void TLarkCustomHTMLView::SetViewRect(const QRect& R)
+void TLarkCustomHTMLView::SetViewRect(const QRect& r)
 {
     // The margin takes no part: the padding alone separates text and edge.
-    const QRect view = R.marginsRemoved(GetPadding()->Margins());
+    const QRect view = r.marginsRemoved(GetPadding()->Margins());
     if (view == FViewRect)
         return;
     FViewRect = view;
@@ -141,11 +141,11 @@ void TLarkCustomHTMLView::SetViewRect(const QRect& R)
 
 // CW and CH are the inner size, scroll bars included; a bar that shows takes
 // its real extent from the other direction's page.
-bool TLarkCustomHTMLView::UpdateHorzRange(int ClientWidth, int TextWidth)
+bool TLarkCustomHTMLView::UpdateHorzRange(int clientWidth, int textWidth)
 {
     const int allowance = FVScrollVisible ? ScrollBarExtent() : 0;
-    const int visible = ClientWidth - allowance;
-    FHorzRange.Max = !FWordWrap && TextWidth >= FTextRect.width() ? TextWidth : 0;
+    const int visible = clientWidth - allowance;
+    FHorzRange.Max = !FWordWrap && textWidth >= FTextRect.width() ? textWidth : 0;
     FHorzRange.Page = visible / 2;
     MirrorRange(*FHorzScrollBar, FHorzRange.Max, FHorzRange.Page, FOffset.x());
     const bool shown = visible < FHorzRange.Max;
@@ -154,11 +154,11 @@ bool TLarkCustomHTMLView::UpdateHorzRange(int ClientWidth, int TextWidth)
     return changed;
 }
 
-bool TLarkCustomHTMLView::UpdateVertRange(int ClientHeight, int TextHeight)
+bool TLarkCustomHTMLView::UpdateVertRange(int clientHeight, int textHeight)
 {
     const int allowance = FHScrollVisible ? ScrollBarExtent() : 0;
-    FVertRange.Max = TextHeight;
-    FVertRange.Page = ClientHeight - allowance;
+    FVertRange.Max = textHeight;
+    FVertRange.Page = clientHeight - allowance;
     MirrorRange(*FVertScrollBar, FVertRange.Max, FVertRange.Page, FOffset.y());
     FVertScrollBar->setSingleStep(std::max(1, std::abs(Font().Height())));
     const bool shown = FVertRange.Max > FVertRange.Page;
@@ -219,16 +219,16 @@ void TLarkCustomHTMLView::PlaceScrollBars()
 
 //---- Scroll requests ---------------------------------------------------------
 
-void TLarkCustomHTMLView::ScrollTo(int X, int Y)
+void TLarkCustomHTMLView::ScrollTo(int x, int y)
 {
-    if (X == FOffset.x() && Y == FOffset.y())
+    if (x == FOffset.x() && y == FOffset.y())
         return;
-    FOffset = QPoint(X, Y);
+    FOffset = QPoint(x, y);
     UpdateScrollBars();
     update(ClientRect());
 }
 
-void TLarkCustomHTMLView::VScroll(TScrollCode ScrollCode, int ScrollPos)
+void TLarkCustomHTMLView::VScroll(TScrollCode scrollCode, int scrollPos)
 {
     const std::int64_t max = FVertRange.Max;
     const std::int64_t page = FVertRange.Page;
@@ -237,7 +237,7 @@ void TLarkCustomHTMLView::VScroll(TScrollCode ScrollCode, int ScrollPos)
     if (max < page)
         return; // the document fits
     std::int64_t n = y;
-    switch (ScrollCode) {
+    switch (scrollCode) {
     case scLineUp:
         n = std::max<std::int64_t>(y - line, 0);
         break;
@@ -255,7 +255,7 @@ void TLarkCustomHTMLView::VScroll(TScrollCode ScrollCode, int ScrollPos)
         break;
     case scPosition:
     case scTrack:
-        n = ScrollPos;
+        n = scrollPos;
         break;
     case scTop:
         n = 0;
@@ -271,13 +271,13 @@ void TLarkCustomHTMLView::VScroll(TScrollCode ScrollCode, int ScrollPos)
     ScrollTo(FOffset.x(), int(n));
 }
 
-void TLarkCustomHTMLView::HScroll(TScrollCode ScrollCode, int ScrollPos)
+void TLarkCustomHTMLView::HScroll(TScrollCode scrollCode, int scrollPos)
 {
     const std::int64_t max = FHorzRange.Max;
     const std::int64_t page = FHorzRange.Page;
     const std::int64_t x = FOffset.x();
     std::int64_t n = x;
-    switch (ScrollCode) {
+    switch (scrollCode) {
     case scLineUp:
         n = x - 1;
         break;
@@ -292,7 +292,7 @@ void TLarkCustomHTMLView::HScroll(TScrollCode ScrollCode, int ScrollPos)
         break;
     case scPosition:
     case scTrack:
-        n = ScrollPos;
+        n = scrollPos;
         break;
     case scTop:
         n = 0;
@@ -312,32 +312,32 @@ void TLarkCustomHTMLView::HScroll(TScrollCode ScrollCode, int ScrollPos)
     ScrollTo(int(n), FOffset.y());
 }
 
-void TLarkCustomHTMLView::ScrollBarAction(QScrollBar* Bar, int Action)
+void TLarkCustomHTMLView::ScrollBarAction(QScrollBar* bar, int action)
 {
-    const std::optional<TScrollCode> code = ScrollCodeOf(Action);
+    const std::optional<TScrollCode> code = ScrollCodeOf(action);
     if (code) {
-        if (Bar == FVertScrollBar)
-            VScroll(*code, Bar->sliderPosition());
+        if (bar == FVertScrollBar)
+            VScroll(*code, bar->sliderPosition());
         else
-            HScroll(*code, Bar->sliderPosition());
+            HScroll(*code, bar->sliderPosition());
     }
     // The bar shows where the view is, not where it would have gone itself.
-    const int position = Bar == FVertScrollBar ? FOffset.y() : FOffset.x();
-    Bar->setSliderPosition(std::clamp(position, Bar->minimum(), Bar->maximum()));
+    const int position = bar == FVertScrollBar ? FOffset.y() : FOffset.x();
+    bar->setSliderPosition(std::clamp(position, bar->minimum(), bar->maximum()));
 }
 
 //---- Wheel --------------------------------------------------------------------
 
-void TLarkCustomHTMLView::MouseWheelScroll(int WheelDelta)
+void TLarkCustomHTMLView::MouseWheelScroll(int wheelDelta)
 {
     const int lines = std::max(QApplication::wheelScrollLines(), 1);
     // More lines than eighths of a degree per notch would divide by zero.
     const int unit = std::max(kWheelDelta / lines, 1);
     // High-resolution wheels send fractions of a notch; they add up rather
     // than being lost. A turn the other way starts afresh.
-    if ((WheelDelta > 0) != (FWheelRemainder > 0))
+    if ((wheelDelta > 0) != (FWheelRemainder > 0))
         FWheelRemainder = 0;
-    FWheelRemainder += WheelDelta;
+    FWheelRemainder += wheelDelta;
     const int steps = FWheelRemainder / unit;
     FWheelRemainder -= steps * unit;
     if (steps == 0)
@@ -415,20 +415,20 @@ constexpr ScrollKey kScrollKeys[] = {
 
 } // namespace
 
-bool TLarkCustomHTMLView::HandleKey(int Key, TShiftState Shift)
+bool TLarkCustomHTMLView::HandleKey(int key, TShiftState shift)
 {
-    if (Shift == TShiftState{ssCtrl}) {
-        if (Key == Qt::Key_Left)
+    if (shift == TShiftState{ssCtrl}) {
+        if (key == Qt::Key_Left)
             HScroll(scPageUp);
-        else if (Key == Qt::Key_Right)
+        else if (key == Qt::Key_Right)
             HScroll(scPageDown);
         else
             return false;
         return true;
     }
-    if (!Shift.IsEmpty())
+    if (!shift.IsEmpty())
         return false;
-    switch (Key) {
+    switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter: {
         const TLarkHTMLItem* selected = Render()->Data()->SelectedItem();
@@ -443,7 +443,7 @@ bool TLarkCustomHTMLView::HandleKey(int Key, TShiftState Shift)
         break;
     }
     for (const ScrollKey& k : kScrollKeys) {
-        if (k.Key != Key)
+        if (k.Key != key)
             continue;
         if (k.Vertical)
             VScroll(k.Code);

@@ -21,13 +21,13 @@ TDataLink::~TDataLink()
         FDataSource->RemoveDataLink(this);
 }
 
-void TDataLink::SetDataSource(TDataSource* Value)
+void TDataLink::SetDataSource(TDataSource* value)
 {
-    if (Value == FDataSource)
+    if (value == FDataSource)
         return;
     if (FDataSource)
         FDataSource->RemoveDataLink(this);
-    FDataSource = Value;
+    FDataSource = value;
     if (FDataSource)
         FDataSource->AddDataLink(this);
     UpdateState();
@@ -51,15 +51,15 @@ void TDataLink::UpdateState()
     ActiveChanged();
 }
 
-void TDataLink::DataEvent(TDataEvent Event, TField* Info)
+void TDataLink::DataEvent(TDataEvent event, TField* info)
 {
-    if (Event == deActiveChanged) {
+    if (event == deActiveChanged) {
         UpdateState();
         return;
     }
     if (!FActive)
         return;
-    switch (Event) {
+    switch (event) {
     case deLayoutChange:
         LayoutChanged();
         break;
@@ -70,7 +70,7 @@ void TDataLink::DataEvent(TDataEvent Event, TField* Info)
         DataSetScrolled();
         break;
     case deRecordChange:
-        RecordChanged(Info);
+        RecordChanged(info);
         break;
     case deActiveChanged:
         break;
@@ -84,11 +84,11 @@ TFieldDataLink::TFieldDataLink(QObject* parent)
 {
 }
 
-void TFieldDataLink::SetFieldName(const QString& Value)
+void TFieldDataLink::SetFieldName(const QString& value)
 {
-    if (Value == FFieldName)
+    if (value == FFieldName)
         return;
-    FFieldName = Value;
+    FFieldName = value;
     UpdateField();
 }
 
@@ -120,9 +120,9 @@ void TFieldDataLink::LayoutChanged()
         RecordChanged(nullptr);
 }
 
-void TFieldDataLink::RecordChanged(TField* Field)
+void TFieldDataLink::RecordChanged(TField* field)
 {
-    if ((!Field || Field == FField) && OnDataChange)
+    if ((!field || field == FField) && OnDataChange)
         OnDataChange(this);
 }
 

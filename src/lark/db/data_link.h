@@ -36,7 +36,7 @@ public:
 
     // Not owned; a source that is destroyed leaves the link by itself.
     TDataSource* DataSource() const { return FDataSource; }
-    void SetDataSource(TDataSource* Value);
+    void SetDataSource(TDataSource* value);
     // The source's dataset, or nullptr.
     TDataSet* DataSet() const;
     // The source is enabled and its dataset open.
@@ -52,11 +52,11 @@ protected:
     // The current record moved.
     virtual void DataSetScrolled() { DataSetChanged(); }
     // Values of the current record changed: Field alone, or all (nullptr).
-    virtual void RecordChanged(TField* Field) { (void)Field; }
+    virtual void RecordChanged(TField* field) { (void)field; }
 
 private:
     friend class TDataSource;
-    void DataEvent(TDataEvent Event, TField* Info);
+    void DataEvent(TDataEvent event, TField* info);
     void UpdateState();
 
     TDataSource* FDataSource = nullptr; // cleared by the source when it goes
@@ -76,7 +76,7 @@ public:
     QString FieldName() const { return FFieldName; }
     // Binds the field of that name; OnDataChange runs when that makes the
     // link show another field (or none).
-    void SetFieldName(const QString& Value);
+    void SetFieldName(const QString& value);
     // The bound field; nullptr while inactive or when no field has the name.
     TField* Field() const { return FField; }
 
@@ -89,7 +89,7 @@ public:
 protected:
     void ActiveChanged() override;
     void LayoutChanged() override;
-    void RecordChanged(TField* Field) override;
+    void RecordChanged(TField* field) override;
 
 private:
     void UpdateField();

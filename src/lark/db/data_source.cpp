@@ -28,24 +28,24 @@ TDataSource::~TDataSource()
     }
 }
 
-void TDataSource::SetDataSet(TDataSet* Value)
+void TDataSource::SetDataSet(TDataSet* value)
 {
-    if (Value == FDataSet)
+    if (value == FDataSet)
         return;
     if (FDataSet)
         FDataSet->DetachDataSource(this);
-    FDataSet = Value;
+    FDataSet = value;
     if (FDataSet)
         FDataSet->AttachDataSource(this);
     NotifyLinks(deActiveChanged, nullptr);
     StateChanged();
 }
 
-void TDataSource::SetEnabled(bool Value)
+void TDataSource::SetEnabled(bool value)
 {
-    if (Value == FEnabled)
+    if (value == FEnabled)
         return;
-    FEnabled = Value;
+    FEnabled = value;
     NotifyLinks(deActiveChanged, nullptr);
     StateChanged();
 }
@@ -55,42 +55,42 @@ bool TDataSource::IsActive() const
     return FEnabled && FDataSet && FDataSet->Active();
 }
 
-void TDataSource::DataSetDestroyed(TDataSet* DataSet)
+void TDataSource::DataSetDestroyed(TDataSet* dataSet)
 {
-    if (DataSet != FDataSet)
+    if (dataSet != FDataSet)
         return;
     FDataSet = nullptr;
     NotifyLinks(deActiveChanged, nullptr);
     StateChanged();
 }
 
-void TDataSource::DataEvent(TDataEvent Event, TField* Info)
+void TDataSource::DataEvent(TDataEvent event, TField* info)
 {
     if (!FEnabled)
         return;
     const QPointer<TDataSource> alive(this);
-    NotifyLinks(Event, Info);
+    NotifyLinks(event, info);
     if (!alive)
         return;
-    if (Event == deActiveChanged) {
+    if (event == deActiveChanged) {
         StateChanged();
         return;
     }
-    if (Event == deLayoutChange)
+    if (event == deLayoutChange)
         return;
     if (OnDataChange)
-        OnDataChange(this, Info);
+        OnDataChange(this, info);
     if (alive)
-        Q_EMIT dataChanged(Info);
+        Q_EMIT dataChanged(info);
 }
 
-void TDataSource::NotifyLinks(TDataEvent Event, TField* Info)
+void TDataSource::NotifyLinks(TDataEvent event, TField* info)
 {
     // A link may leave (its control destroyed) while another is told.
     const QList<TDataLink*> links = FDataLinks;
     for (TDataLink* link : links) {
         if (FDataLinks.contains(link))
-            link->DataEvent(Event, Info);
+            link->DataEvent(event, info);
     }
 }
 
@@ -103,15 +103,15 @@ void TDataSource::StateChanged()
         Q_EMIT stateChanged();
 }
 
-void TDataSource::AddDataLink(TDataLink* Link)
+void TDataSource::AddDataLink(TDataLink* link)
 {
-    if (!FDataLinks.contains(Link))
-        FDataLinks.append(Link);
+    if (!FDataLinks.contains(link))
+        FDataLinks.append(link);
 }
 
-void TDataSource::RemoveDataLink(TDataLink* Link)
+void TDataSource::RemoveDataLink(TDataLink* link)
 {
-    FDataLinks.removeAll(Link);
+    FDataLinks.removeAll(link);
 }
 
 } // namespace lark

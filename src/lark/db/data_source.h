@@ -29,7 +29,7 @@ class TField;
 
 // Data of the dataset changed; Field is the one field whose value changed,
 // or nullptr when the record moved or more than one field changed.
-using TDataChangeEvent = std::function<void(QObject* Sender, TField* Field)>;
+using TDataChangeEvent = std::function<void(QObject* sender, TField* field)>;
 
 class TDataSource : public QObject
 {
@@ -42,9 +42,9 @@ public:
     ~TDataSource() override;
 
     TDataSet* DataSet() const { return FDataSet; }
-    void SetDataSet(TDataSet* Value);
+    void SetDataSet(TDataSet* value);
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool Value);
+    void SetEnabled(bool value);
     void ResetEnabled() { SetEnabled(true); }
     // Enabled and the dataset open: what the links see as active.
     bool IsActive() const;
@@ -61,12 +61,12 @@ Q_SIGNALS:
 private:
     friend class TDataSet;
     friend class TDataLink;
-    void DataEvent(TDataEvent Event, TField* Info);
-    void DataSetDestroyed(TDataSet* DataSet);
-    void NotifyLinks(TDataEvent Event, TField* Info);
+    void DataEvent(TDataEvent event, TField* info);
+    void DataSetDestroyed(TDataSet* dataSet);
+    void NotifyLinks(TDataEvent event, TField* info);
     void StateChanged();
-    void AddDataLink(TDataLink* Link);
-    void RemoveDataLink(TDataLink* Link);
+    void AddDataLink(TDataLink* link);
+    void RemoveDataLink(TDataLink* link);
 
     TDataSet* FDataSet = nullptr; // the dataset tells us when it goes
     bool FEnabled = true;

@@ -29,14 +29,14 @@ TDataSet::~TDataSet()
     DisconnectModel();
 }
 
-void TDataSet::SetModel(QAbstractItemModel* Value)
+void TDataSet::SetModel(QAbstractItemModel* value)
 {
-    if (Value == FModel)
+    if (value == FModel)
         return;
     const bool wasActive = FActive;
     Close();
-    FModel = Value;
-    if (wasActive && Value)
+    FModel = value;
+    if (wasActive && value)
         Open();
 }
 
@@ -49,11 +49,11 @@ QAbstractItemModel* TDataSet::OpenCursor()
     return FModel;
 }
 
-void TDataSet::SetActive(bool Value)
+void TDataSet::SetActive(bool value)
 {
-    if (Value == FActive || FOpening)
+    if (value == FActive || FOpening)
         return;
-    if (!Value) {
+    if (!value) {
         if (BeforeClose)
             BeforeClose(this);
         DisconnectModel();
@@ -146,19 +146,19 @@ bool TDataSet::FetchMore()
     return LoadedRows() > before;
 }
 
-bool TDataSet::IsLastRow(int Row) const
+bool TDataSet::IsLastRow(int row) const
 {
-    return Row == LoadedRows() - 1 && !CanFetchMore();
+    return row == LoadedRows() - 1 && !CanFetchMore();
 }
 
-void TDataSet::MoveTo(int Row, bool Bof, bool Eof)
+void TDataSet::MoveTo(int row, bool bof, bool eof)
 {
-    const int distance = Row - FRow;
-    if (distance == 0 && Bof == FBof && Eof == FEof)
+    const int distance = row - FRow;
+    if (distance == 0 && bof == FBof && eof == FEof)
         return;
-    FRow = Row;
-    FBof = Bof;
-    FEof = Eof;
+    FRow = row;
+    FBof = bof;
+    FEof = eof;
     DataEvent(deDataSetScroll);
     if (AfterScroll)
         AfterScroll(this);
@@ -181,15 +181,15 @@ void TDataSet::Last()
     MoveTo(LoadedRows() - 1, false, true);
 }
 
-int TDataSet::MoveBy(int Distance)
+int TDataSet::MoveBy(int distance)
 {
-    if (!FActive || FRow < 0 || Distance == 0)
+    if (!FActive || FRow < 0 || distance == 0)
         return 0;
     bool bof = false;
     bool eof = false;
     // 64-bit: FRow + INT_MAX must not wrap.
-    qint64 target = qint64(FRow) + Distance;
-    if (Distance > 0) {
+    qint64 target = qint64(FRow) + distance;
+    if (distance > 0) {
         while (target >= LoadedRows() && FetchMore()) {
         }
         if (target >= LoadedRows()) {
@@ -205,11 +205,11 @@ int TDataSet::MoveBy(int Distance)
     return moved;
 }
 
-void TDataSet::SetRecNo(int Value)
+void TDataSet::SetRecNo(int value)
 {
     if (!FActive || FRow < 0)
         return;
-    int row = std::max(Value - 1, 0);
+    int row = std::max(value - 1, 0);
     while (row >= LoadedRows() && FetchMore()) {
     }
     row = std::min(row, LoadedRows() - 1);
@@ -238,10 +238,10 @@ void TDataSet::ResetFlagsAfterChange()
 
 //---- Fields -------------------------------------------------------------------
 
-QString TDataSet::ColumnFieldName(int Column) const
+QString TDataSet::ColumnFieldName(int column) const
 {
-    const QString header = FOpenModel->headerData(Column, Qt::Horizontal, Qt::DisplayRole).toString();
-    return header.isEmpty() ? u"Column%1"_s.arg(Column + 1) : header;
+    const QString header = FOpenModel->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    return header.isEmpty() ? u"Column%1"_s.arg(column + 1) : header;
 }
 
 QMetaType TDataSet::ColumnDataType(int) const
@@ -287,24 +287,24 @@ bool TDataSet::RebuildFields()
     return changed;
 }
 
-TField* TDataSet::Fields(int Index) const
+TField* TDataSet::Fields(int index) const
 {
-    if (Index < 0 || Index >= FieldCount())
-        throw EListError(u"Field index out of range (%1)"_s.arg(Index));
-    return FFields[size_t(Index)];
+    if (index < 0 || index >= FieldCount())
+        throw EListError(u"Field index out of range (%1)"_s.arg(index));
+    return FFields[size_t(index)];
 }
 
-TField* TDataSet::FindField(const QString& FieldName) const
+TField* TDataSet::FindField(const QString& fieldName) const
 {
-    return FFieldsByName.value(FieldName.toCaseFolded(), nullptr);
+    return FFieldsByName.value(fieldName.toCaseFolded(), nullptr);
 }
 
-TField& TDataSet::FieldByName(const QString& FieldName) const
+TField& TDataSet::FieldByName(const QString& fieldName) const
 {
-    TField* field = FindField(FieldName);
+    TField* field = FindField(fieldName);
     if (!field) {
         const QString owner = objectName().isEmpty() ? QString() : objectName() + u": "_s;
-        throw EDatabaseError(u"%1Field '%2' not found"_s.arg(owner, FieldName));
+        throw EDatabaseError(u"%1Field '%2' not found"_s.arg(owner, fieldName));
     }
     return *field;
 }
@@ -317,33 +317,33 @@ QStringList TDataSet::FieldNames() const
     return names;
 }
 
-QVariant TDataSet::CurrentData(int Column, int Role) const
+QVariant TDataSet::CurrentData(int column, int role) const
 {
     if (FRow < 0 || !FOpenModel)
         return {};
-    return FOpenModel->data(FOpenModel->index(FRow, Column), Role);
+    return FOpenModel->data(FOpenModel->index(FRow, column), role);
 }
 
 //---- Data sources -------------------------------------------------------------
 
-void TDataSet::AttachDataSource(TDataSource* Source)
+void TDataSet::AttachDataSource(TDataSource* source)
 {
-    if (!FDataSources.contains(Source))
-        FDataSources.append(Source);
+    if (!FDataSources.contains(source))
+        FDataSources.append(source);
 }
 
-void TDataSet::DetachDataSource(TDataSource* Source)
+void TDataSet::DetachDataSource(TDataSource* source)
 {
-    FDataSources.removeAll(Source);
+    FDataSources.removeAll(source);
 }
 
-void TDataSet::DataEvent(TDataEvent Event, TField* Info)
+void TDataSet::DataEvent(TDataEvent event, TField* info)
 {
     // A handler may attach or detach sources, or free them.
     const QList<TDataSource*> sources = FDataSources;
     for (TDataSource* source : sources) {
         if (FDataSources.contains(source))
-            source->DataEvent(Event, Info);
+            source->DataEvent(event, info);
     }
 }
 

@@ -63,13 +63,13 @@ public:
     //---- the model; not owned. Changing it while open reopens the dataset.
     // While open, the model being read (an SQL table's own); else the one set.
     QAbstractItemModel* Model() const { return FOpenModel ? FOpenModel : FModel; }
-    void SetModel(QAbstractItemModel* Value);
+    void SetModel(QAbstractItemModel* value);
 
     //---- opening and closing
     bool Active() const { return FActive; }
     // Opening without a model, or a model that cannot be read, raises
     // EDatabaseError and leaves the dataset closed.
-    void SetActive(bool Value);
+    void SetActive(bool value);
     void Open() { SetActive(true); }
     void Close() { SetActive(false); }
     // Reads the data again and keeps the current position (clamped). When
@@ -83,13 +83,13 @@ public:
     void Next() { MoveBy(1); }
     void Last();
     // Moves up to Distance records and returns how far it went.
-    int MoveBy(int Distance);
+    int MoveBy(int distance);
     bool Bof() const { return FBof; }
     bool Eof() const { return FEof; }
     // 1 for the first record, 0 without a current record.
     int RecNo() const { return FRow + 1; }
     // Makes the record Value current (clamped to the records there are).
-    void SetRecNo(int Value);
+    void SetRecNo(int value);
     // Every record, fetching the rest of a lazily read model when needed.
     virtual int RecordCount();
     bool IsEmpty() const { return FRow < 0; }
@@ -98,15 +98,15 @@ public:
 
     //---- fields (only while open)
     int FieldCount() const { return int(FFields.size()); }
-    TField* Fields(int Index) const;
+    TField* Fields(int index) const;
     // The first field of that name, letter case ignored; nullptr when none.
-    TField* FindField(const QString& FieldName) const;
+    TField* FindField(const QString& fieldName) const;
     // As FindField, but a name of no field raises EDatabaseError.
-    TField& FieldByName(const QString& FieldName) const;
+    TField& FieldByName(const QString& fieldName) const;
     QStringList FieldNames() const;
 
     // The current record's cell of a column, in a role.
-    QVariant CurrentData(int Column, int Role) const;
+    QVariant CurrentData(int column, int role) const;
 
     //---- events
     TNotifyEvent BeforeOpen;
@@ -135,34 +135,34 @@ protected:
     virtual void InternalRefresh() {}
     // A column's field name and declared type. By default the horizontal
     // header's text and no declared type.
-    virtual QString ColumnFieldName(int Column) const;
-    virtual QMetaType ColumnDataType(int Column) const;
+    virtual QString ColumnFieldName(int column) const;
+    virtual QMetaType ColumnDataType(int column) const;
 
     // Sends an event to every enabled data source and its links.
-    void DataEvent(TDataEvent Event, TField* Info = nullptr);
+    void DataEvent(TDataEvent event, TField* info = nullptr);
 
 private:
     friend class TDataSource;
-    void AttachDataSource(TDataSource* Source);
-    void DetachDataSource(TDataSource* Source);
+    void AttachDataSource(TDataSource* source);
+    void DetachDataSource(TDataSource* source);
 
     //---- dataset.cpp
-    void MoveTo(int Row, bool Bof, bool Eof);
+    void MoveTo(int row, bool bof, bool eof);
     bool FetchMore();
     bool CanFetchMore() const;
     int LoadedRows() const;
-    bool IsLastRow(int Row) const;
+    bool IsLastRow(int row) const;
     void ResetFlagsAfterChange();
     bool RebuildFields();
 
     //---- dataset_model.cpp: the model's signals
     void ConnectModel();
     void DisconnectModel();
-    void OnModelDataChanged(int Top, int Bottom, int Left, int Right);
-    void OnRowsAboutToBeRemoved(int First, int Last);
-    void OnRowsRemoved(int First, int Last);
-    void OnRowsInserted(int First, int Last);
-    void OnRowsMoved(int First, int Last, int Destination);
+    void OnModelDataChanged(int top, int bottom, int left, int right);
+    void OnRowsAboutToBeRemoved(int first, int last);
+    void OnRowsRemoved(int first, int last);
+    void OnRowsInserted(int first, int last);
+    void OnRowsMoved(int first, int last, int destination);
     void OnLayoutAboutToBeChanged();
     void OnLayoutChanged();
     void OnModelReset();

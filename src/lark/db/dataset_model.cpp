@@ -83,21 +83,21 @@ void TDataSet::RowsChanged()
     Q_EMIT dataChanged();
 }
 
-void TDataSet::OnModelDataChanged(int Top, int Bottom, int Left, int Right)
+void TDataSet::OnModelDataChanged(int top, int bottom, int left, int right)
 {
-    if (!FActive || FRefreshing || FRow < Top || FRow > Bottom)
+    if (!FActive || FRefreshing || FRow < top || FRow > bottom)
         return;
-    TField* field = Left == Right && Left >= 0 && Left < FieldCount() ? FFields[size_t(Left)] : nullptr;
+    TField* field = left == right && left >= 0 && left < FieldCount() ? FFields[size_t(left)] : nullptr;
     DataEvent(deRecordChange, field);
     Q_EMIT dataChanged();
 }
 
-void TDataSet::OnRowsAboutToBeRemoved(int First, int Last)
+void TDataSet::OnRowsAboutToBeRemoved(int first, int last)
 {
-    FRemovedRow = FRow >= First && FRow <= Last ? First : -1;
+    FRemovedRow = FRow >= first && FRow <= last ? first : -1;
 }
 
-void TDataSet::OnRowsRemoved(int First, int Last)
+void TDataSet::OnRowsRemoved(int first, int last)
 {
     const int removedRow = std::exchange(FRemovedRow, -1);
     if (!FActive || FRefreshing)
@@ -107,14 +107,14 @@ void TDataSet::OnRowsRemoved(int First, int Last)
         while (removedRow >= LoadedRows() && FetchMore()) {
         }
         FRow = std::min(removedRow, LoadedRows() - 1);
-    } else if (FRow > Last) {
-        FRow -= Last - First + 1;
+    } else if (FRow > last) {
+        FRow -= last - first + 1;
     }
     ResetFlagsAfterChange();
     RowsChanged();
 }
 
-void TDataSet::OnRowsInserted(int First, int Last)
+void TDataSet::OnRowsInserted(int first, int last)
 {
     // The rows a fetch brings come after the current one; the move that
     // asked for them tells the links.
@@ -124,24 +124,24 @@ void TDataSet::OnRowsInserted(int First, int Last)
         FRow = 0;
         FBof = true;
         FEof = false;
-    } else if (FRow >= First) {
-        FRow += Last - First + 1;
+    } else if (FRow >= first) {
+        FRow += last - first + 1;
     }
     ResetFlagsAfterChange();
     RowsChanged();
 }
 
 // Rows First..Last went before the row Destination (counted before the move).
-void TDataSet::OnRowsMoved(int First, int Last, int Destination)
+void TDataSet::OnRowsMoved(int first, int last, int destination)
 {
     if (!FActive || FRefreshing)
         return;
-    const int count = Last - First + 1;
-    if (FRow >= First && FRow <= Last)
-        FRow = (Destination > Last ? Destination - count : Destination) + (FRow - First);
-    else if (Destination > Last && FRow > Last && FRow < Destination)
+    const int count = last - first + 1;
+    if (FRow >= first && FRow <= last)
+        FRow = (destination > last ? destination - count : destination) + (FRow - first);
+    else if (destination > last && FRow > last && FRow < destination)
         FRow -= count;
-    else if (Destination < First && FRow >= Destination && FRow < First)
+    else if (destination < first && FRow >= destination && FRow < first)
         FRow += count;
     ResetFlagsAfterChange();
     RowsChanged();

@@ -14,8 +14,8 @@
 
 namespace lark::detail {
 
-TDBBinding::TDBBinding(QObject* Control, Hooks aHooks)
-    : FControl(Control)
+TDBBinding::TDBBinding(QObject* control, Hooks aHooks)
+    : FControl(control)
     , FHooks(std::move(aHooks))
 {
 }
@@ -26,28 +26,28 @@ TDBBinding::~TDBBinding()
     FDataLink.OnActiveChange = nullptr;
 }
 
-void TDBBinding::ConnectDataChange(std::function<void(QObject* Sender)> Handler)
+void TDBBinding::ConnectDataChange(std::function<void(QObject* sender)> handler)
 {
-    FControlDataChange = std::move(Handler);
-    FDataLink.OnDataChange = [this](QObject* Sender) { FControlDataChange(Sender); };
+    FControlDataChange = std::move(handler);
+    FDataLink.OnDataChange = [this](QObject* sender) { FControlDataChange(sender); };
 }
 
-void TDBBinding::SetDataField(const QString& Value)
+void TDBBinding::SetDataField(const QString& value)
 {
-    FDataLink.SetFieldName(Value);
+    FDataLink.SetFieldName(value);
 }
 
-void TDBBinding::SetDataSource(TDataSource* Value)
+void TDBBinding::SetDataSource(TDataSource* value)
 {
-    FDataLink.SetDataSource(Value);
+    FDataLink.SetDataSource(value);
 }
 
-void TDBBinding::SetIsTemplate(bool Value)
+void TDBBinding::SetIsTemplate(bool value)
 {
-    if (Value == FIsTemplate)
+    if (value == FIsTemplate)
         return;
-    FIsTemplate = Value;
-    if (Value)
+    FIsTemplate = value;
+    if (value)
         FOldFieldName = FDataLink.FieldName();
     else
         RebindQuietly(FOldFieldName);
@@ -55,14 +55,14 @@ void TDBBinding::SetIsTemplate(bool Value)
         FControlDataChange(FControl);
 }
 
-void TDBBinding::RebindQuietly(const QString& FieldName)
+void TDBBinding::RebindQuietly(const QString& fieldName)
 {
     const bool wasChanging = std::exchange(FDataChanging, true);
     const auto restore = qScopeGuard([this, wasChanging] { FDataChanging = wasChanging; });
-    FDataLink.SetFieldName(FieldName);
+    FDataLink.SetFieldName(fieldName);
 }
 
-void TDBBinding::DataChange(QObject* Sender)
+void TDBBinding::DataChange(QObject* sender)
 {
     if (FDataChanging)
         return;
@@ -80,7 +80,7 @@ void TDBBinding::DataChange(QObject* Sender)
             FHooks.ShowText(GetFieldText());
     }
     if (alive)
-        FHooks.Notify(Sender);
+        FHooks.Notify(sender);
 }
 
 QString TDBBinding::GetFieldText() const
@@ -90,15 +90,15 @@ QString TDBBinding::GetFieldText() const
     return FHooks.DesignName();
 }
 
-bool TDBBinding::FillVariable(const QString& Name, QString& Value)
+bool TDBBinding::FillVariable(const QString& name, QString& value)
 {
     if (!FIsTemplate)
         return false;
     const TDataSet* dataSet = FDataLink.DataSet();
-    if (!dataSet || !FDataLink.Active() || !dataSet->FindField(Name))
+    if (!dataSet || !FDataLink.Active() || !dataSet->FindField(name))
         return false;
-    RebindQuietly(Name);
-    Value = GetFieldText();
+    RebindQuietly(name);
+    value = GetFieldText();
     return true;
 }
 

@@ -26,43 +26,43 @@ public:
     struct Hooks
     {
         std::function<void()> Relayout;
-        std::function<void(const QString& Text)> ShowText;
-        std::function<void(QObject* Sender)> Notify;
+        std::function<void(const QString& text)> ShowText;
+        std::function<void(QObject* sender)> Notify;
         // The control's name at design time, empty at run time.
         std::function<QString()> DesignName;
     };
 
-    TDBBinding(QObject* Control, Hooks aHooks);
+    TDBBinding(QObject* control, Hooks aHooks);
     ~TDBBinding();
     TDBBinding(const TDBBinding&) = delete;
     TDBBinding& operator=(const TDBBinding&) = delete;
 
     TFieldDataLink& Link() { return FDataLink; }
     QString DataField() const { return FDataLink.FieldName(); }
-    void SetDataField(const QString& Value);
+    void SetDataField(const QString& value);
     TDataSource* DataSource() const { return FDataLink.DataSource(); }
-    void SetDataSource(TDataSource* Value);
+    void SetDataSource(TDataSource* value);
     bool IsTemplate() const { return FIsTemplate; }
-    void SetIsTemplate(bool Value);
+    void SetIsTemplate(bool value);
 
     // The control's DataChange: runs once at a time, then notifies.
-    void DataChange(QObject* Sender);
+    void DataChange(QObject* sender);
     QString GetFieldText() const;
     // Template mode and a field of that name: binds it, sets Value and
     // returns true. Otherwise false (the variable is the application's).
-    bool FillVariable(const QString& Name, QString& Value);
+    bool FillVariable(const QString& name, QString& value);
 
     // Points the link's notification at the control's (overridable)
     // DataChange; disarmed again before the control goes.
-    void ConnectDataChange(std::function<void(QObject* Sender)> Handler);
+    void ConnectDataChange(std::function<void(QObject* sender)> handler);
 
 private:
     // Rebinds the link without the notification reaching the control.
-    void RebindQuietly(const QString& FieldName);
+    void RebindQuietly(const QString& fieldName);
 
     QObject* const FControl;
     Hooks FHooks;
-    std::function<void(QObject* Sender)> FControlDataChange;
+    std::function<void(QObject* sender)> FControlDataChange;
     TFieldDataLink FDataLink;
     bool FIsTemplate = false;
     bool FDataChanging = false;

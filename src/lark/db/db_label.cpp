@@ -18,10 +18,10 @@ TLarkHTMLDBLabel::~TLarkHTMLDBLabel()
     ReleaseHost();
 }
 
-void TLarkHTMLDBLabel::TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue)
+void TLarkHTMLDBLabel::TriggerVariableNeededEvent(QObject* sender, const QString& aVarName, QString& aVarValue)
 {
     if (!FillVariable(aVarName, aVarValue))
-        TLarkCustomHTMLLabel::TriggerVariableNeededEvent(Sender, aVarName, aVarValue);
+        TLarkCustomHTMLLabel::TriggerVariableNeededEvent(sender, aVarName, aVarValue);
 }
 
 } // namespace lark

@@ -63,7 +63,7 @@ public:
     ~TLarkHTMLDBLabel() override;
 
     // Template mode fills variables that name a field from the field.
-    void TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue) override;
+    void TriggerVariableNeededEvent(QObject* sender, const QString& aVarName, QString& aVarValue) override;
 
 Q_SIGNALS:
     // Emitted right after OnDataChange.

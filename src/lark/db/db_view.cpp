@@ -24,10 +24,10 @@ TLarkHTMLDBView::~TLarkHTMLDBView()
     ReleaseHost();
 }
 
-void TLarkHTMLDBView::TriggerVariableNeededEvent(QObject* Sender, const QString& aVarName, QString& aVarValue)
+void TLarkHTMLDBView::TriggerVariableNeededEvent(QObject* sender, const QString& aVarName, QString& aVarValue)
 {
     if (!FillVariable(aVarName, aVarValue))
-        TLarkHTMLView::TriggerVariableNeededEvent(Sender, aVarName, aVarValue);
+        TLarkHTMLView::TriggerVariableNeededEvent(sender, aVarName, aVarValue);
 }
 
 } // namespace lark

@@ -22,11 +22,11 @@ QVariant TField::Value() const
     return detail::NormalizedValue(FDataSet->CurrentData(FIndex, Qt::EditRole), FDataType);
 }
 
-QString TField::Text(int Role, bool Display) const
+QString TField::Text(int role, bool display) const
 {
-    QString text = detail::ValueText(detail::NormalizedValue(FDataSet->CurrentData(FIndex, Role), FDataType));
+    QString text = detail::ValueText(detail::NormalizedValue(FDataSet->CurrentData(FIndex, role), FDataType));
     if (OnGetText)
-        OnGetText(const_cast<TField*>(this), text, Display);
+        OnGetText(const_cast<TField*>(this), text, display);
     return text;
 }
 

@@ -28,7 +28,7 @@ class TField;
 
 // Text of a field as shown (DisplayText true) or as read (AsString);
 // the handler may replace Text.
-using TFieldGetTextEvent = std::function<void(TField* Sender, QString& Text, bool DisplayText)>;
+using TFieldGetTextEvent = std::function<void(TField* sender, QString& text, bool displayText)>;
 
 class TField : public QObject
 {
@@ -69,7 +69,7 @@ private:
     friend class TDataSet;
     TField(TDataSet* aDataSet, const QString& aFieldName, int aIndex, QMetaType aDataType);
 
-    QString Text(int Role, bool Display) const;
+    QString Text(int role, bool display) const;
 
     TDataSet* const FDataSet;
     QString FFieldName;

@@ -95,45 +95,45 @@ QVariant AsDateTime(const QVariant& raw, int id)
 
 } // namespace
 
-QVariant NormalizedValue(const QVariant& Raw, QMetaType Declared)
+QVariant NormalizedValue(const QVariant& raw, QMetaType declared)
 {
-    if (!Raw.isValid() || Raw.isNull())
+    if (!raw.isValid() || raw.isNull())
         return {};
-    if (!Declared.isValid() || Raw.metaType() == Declared)
-        return Raw;
-    const int id = Declared.id();
+    if (!declared.isValid() || raw.metaType() == declared)
+        return raw;
+    const int id = declared.id();
     if (id == QMetaType::Bool)
-        return AsBool(Raw);
+        return AsBool(raw);
     if (IsIntegerType(id))
-        return AsInteger(Raw);
+        return AsInteger(raw);
     if (id == QMetaType::Double || id == QMetaType::Float)
-        return AsDouble(Raw);
+        return AsDouble(raw);
     if (id == QMetaType::QDate || id == QMetaType::QTime || id == QMetaType::QDateTime)
-        return AsDateTime(Raw, id);
-    if (id == QMetaType::QString && Raw.canConvert<QString>())
-        return Raw.toString();
-    return Raw;
+        return AsDateTime(raw, id);
+    if (id == QMetaType::QString && raw.canConvert<QString>())
+        return raw.toString();
+    return raw;
 }
 
-QString ValueText(const QVariant& Value)
+QString ValueText(const QVariant& value)
 {
-    if (!Value.isValid() || Value.isNull())
+    if (!value.isValid() || value.isNull())
         return {};
-    switch (Value.metaType().id()) {
+    switch (value.metaType().id()) {
     case QMetaType::Bool:
-        return Value.toBool() ? u"true"_s : u"false"_s;
+        return value.toBool() ? u"true"_s : u"false"_s;
     case QMetaType::QDate:
-        return Value.toDate().toString(Qt::ISODate);
+        return value.toDate().toString(Qt::ISODate);
     case QMetaType::QTime: {
-        const QTime time = Value.toTime();
+        const QTime time = value.toTime();
         return time.toString(time.msec() ? u"HH:mm:ss.zzz"_s : u"HH:mm:ss"_s);
     }
     case QMetaType::QDateTime: {
-        const QDateTime moment = Value.toDateTime();
+        const QDateTime moment = value.toDateTime();
         return moment.toString(moment.time().msec() ? u"yyyy-MM-dd HH:mm:ss.zzz"_s : u"yyyy-MM-dd HH:mm:ss"_s);
     }
     default:
-        return Value.toString();
+        return value.toString();
     }
 }
 

@@ -10,8 +10,8 @@ namespace lark::detail {
 
 // Raw in the declared type (when there is one and Raw converts to it); a
 // null QVariant for SQL NULL and missing data.
-QVariant NormalizedValue(const QVariant& Raw, QMetaType Declared);
+QVariant NormalizedValue(const QVariant& raw, QMetaType declared);
 // The text of a normalized value.
-QString ValueText(const QVariant& Value);
+QString ValueText(const QVariant& value);
 
 } // namespace lark::detail

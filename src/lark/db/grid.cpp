@@ -33,16 +33,16 @@ TDataSource* TDBGrid::DataSource() const
     return FDataLink->DataSource();
 }
 
-void TDBGrid::SetDataSource(TDataSource* Value)
+void TDBGrid::SetDataSource(TDataSource* value)
 {
-    FDataLink->SetDataSource(Value);
+    FDataLink->SetDataSource(value);
     DataSetChanged();
 }
 
-void TDBGrid::SetReadOnly(bool Value)
+void TDBGrid::SetReadOnly(bool value)
 {
-    FReadOnly = Value;
-    setEditTriggers(Value ? QAbstractItemView::NoEditTriggers
+    FReadOnly = value;
+    setEditTriggers(value ? QAbstractItemView::NoEditTriggers
                           : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                 QAbstractItemView::AnyKeyPressed);
 }
@@ -59,14 +59,14 @@ void TDBGrid::DataSetChanged()
     SelectCurrentRecord();
 }
 
-void TDBGrid::ShowModel(QAbstractItemModel* Model)
+void TDBGrid::ShowModel(QAbstractItemModel* shown)
 {
-    if (Model == model())
+    if (shown == model())
         return;
     // A view makes a new selection model for every model and leaves the old
     // one to its owner.
     QItemSelectionModel* old = selectionModel();
-    setModel(Model);
+    setModel(shown);
     delete old;
     if (QItemSelectionModel* selection = selectionModel()) {
         connect(selection, &QItemSelectionModel::currentRowChanged, this,
@@ -95,14 +95,14 @@ void TDBGrid::SelectCurrentRecord()
     scrollTo(index);
 }
 
-void TDBGrid::CurrentRowChanged(const QModelIndex& Current)
+void TDBGrid::CurrentRowChanged(const QModelIndex& current)
 {
     TDataSet* dataSet = ActiveDataSet();
-    if (FSyncing || !dataSet || !Current.isValid())
+    if (FSyncing || !dataSet || !current.isValid())
         return;
     FSyncing = true;
     const auto done = qScopeGuard([this] { FSyncing = false; });
-    dataSet->SetRecNo(Current.row() + 1);
+    dataSet->SetRecNo(current.row() + 1);
 }
 
 } // namespace lark

@@ -34,17 +34,17 @@ public:
 
     // Not owned; cleared when the source is destroyed.
     TDataSource* DataSource() const;
-    void SetDataSource(TDataSource* Value);
+    void SetDataSource(TDataSource* value);
     bool ReadOnly() const { return FReadOnly; }
-    void SetReadOnly(bool Value);
+    void SetReadOnly(bool value);
     void ResetReadOnly() { SetReadOnly(true); }
 
 private:
     TDataSet* ActiveDataSet() const;
     void DataSetChanged();
-    void ShowModel(QAbstractItemModel* Model);
+    void ShowModel(QAbstractItemModel* model);
     void SelectCurrentRecord();
-    void CurrentRowChanged(const QModelIndex& Current);
+    void CurrentRowChanged(const QModelIndex& current);
 
     std::unique_ptr<detail::TCallbackDataLink> FDataLink;
     bool FReadOnly = true;

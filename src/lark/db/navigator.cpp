@@ -72,9 +72,9 @@ TDataSource* TDBNavigator::DataSource() const
     return FDataLink->DataSource();
 }
 
-void TDBNavigator::SetDataSource(TDataSource* Value)
+void TDBNavigator::SetDataSource(TDataSource* value)
 {
-    FDataLink->SetDataSource(Value);
+    FDataLink->SetDataSource(value);
     UpdateButtons();
 }
 
@@ -91,7 +91,7 @@ void TDBNavigator::UpdateButtons()
     FButtons[nbRefresh]->setEnabled(open);
 }
 
-void TDBNavigator::BtnClick(TNavigateBtn Index)
+void TDBNavigator::BtnClick(TNavigateBtn index)
 {
     TDataSet* dataSet = FDataLink->Active() ? FDataLink->DataSet() : nullptr;
     if (!dataSet)
@@ -99,7 +99,7 @@ void TDBNavigator::BtnClick(TNavigateBtn Index)
     const QPointer<TDBNavigator> alive(this);
     // No exception may leave a Qt event handler.
     try {
-        switch (Index) {
+        switch (index) {
         case nbFirst:
             dataSet->First();
             break;
@@ -122,21 +122,21 @@ void TDBNavigator::BtnClick(TNavigateBtn Index)
         return;
     }
     if (alive && OnClick)
-        OnClick(this, Index);
+        OnClick(this, index);
     if (alive)
-        Q_EMIT clicked(Index);
+        Q_EMIT clicked(index);
 }
 
-void TDBNavigator::ReportError(const QString& Message)
+void TDBNavigator::ReportError(const QString& message)
 {
     const QPointer<TDBNavigator> alive(this);
     const bool handled = OnError || isSignalConnected(QMetaMethod::fromSignal(&TDBNavigator::errorOccurred));
     if (OnError)
-        OnError(this, Message);
+        OnError(this, message);
     if (alive)
-        Q_EMIT errorOccurred(Message);
+        Q_EMIT errorOccurred(message);
     if (alive && !handled)
-        QMessageBox::warning(this, windowTitle(), Message);
+        QMessageBox::warning(this, windowTitle(), message);
 }
 
 } // namespace lark

@@ -43,15 +43,15 @@ public:
 
     // Not owned; cleared when the source is destroyed.
     TDataSource* DataSource() const;
-    void SetDataSource(TDataSource* Value);
+    void SetDataSource(TDataSource* value);
 
     // Does what the button does, as a click on it would.
-    void BtnClick(TNavigateBtn Index);
-    QToolButton* Button(TNavigateBtn Index) const { return FButtons[size_t(Index)]; }
+    void BtnClick(TNavigateBtn index);
+    QToolButton* Button(TNavigateBtn index) const { return FButtons[size_t(index)]; }
 
     // After a button did its work.
-    std::function<void(QObject* Sender, TNavigateBtn Button)> OnClick;
-    std::function<void(QObject* Sender, const QString& Message)> OnError;
+    std::function<void(QObject* sender, TNavigateBtn button)> OnClick;
+    std::function<void(QObject* sender, const QString& message)> OnError;
 
 Q_SIGNALS:
     void clicked(lark::TDBNavigator::TNavigateBtn button);
@@ -59,7 +59,7 @@ Q_SIGNALS:
 
 private:
     void UpdateButtons();
-    void ReportError(const QString& Message);
+    void ReportError(const QString& message);
 
     std::array<QToolButton*, ButtonCount> FButtons{};
     std::unique_ptr<detail::TCallbackDataLink> FDataLink;

@@ -15,39 +15,39 @@ namespace lark::detail {
 
 namespace {
 
-QString WithoutSchema(const QString& Name)
+QString WithoutSchema(const QString& name)
 {
-    const qsizetype dot = Name.lastIndexOf(u'.');
-    return dot < 0 ? Name : Name.mid(dot + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name : name.mid(dot + 1);
 }
 
-void ProbeTable(const QSqlDatabase& Database, const QString& TableName)
+void ProbeTable(const QSqlDatabase& database, const QString& tableName)
 {
-    QSqlQuery probe(Database);
-    const QString table = Database.driver()->escapeIdentifier(TableName, QSqlDriver::TableName);
+    QSqlQuery probe(database);
+    const QString table = database.driver()->escapeIdentifier(tableName, QSqlDriver::TableName);
     if (!probe.exec(u"SELECT * FROM %1 WHERE 1 = 0"_s.arg(table)))
         throw SqlError(probe.lastError().text());
 }
 
 } // namespace
 
-QString ResolveTableName(const QSqlDatabase& Database, const QString& TableName)
+QString ResolveTableName(const QSqlDatabase& database, const QString& tableName)
 {
-    const QStringList tables = Database.tables(QSql::Tables) + Database.tables(QSql::Views);
-    if (tables.contains(TableName))
-        return TableName;
+    const QStringList tables = database.tables(QSql::Tables) + database.tables(QSql::Views);
+    if (tables.contains(tableName))
+        return tableName;
     for (const QString& table : tables) {
-        if (table.compare(TableName, Qt::CaseInsensitive) == 0)
+        if (table.compare(tableName, Qt::CaseInsensitive) == 0)
             return table;
     }
-    if (!TableName.contains(u'.')) {
+    if (!tableName.contains(u'.')) {
         for (const QString& table : tables) {
-            if (WithoutSchema(table).compare(TableName, Qt::CaseInsensitive) == 0)
+            if (WithoutSchema(table).compare(tableName, Qt::CaseInsensitive) == 0)
                 return table;
         }
     }
-    ProbeTable(Database, TableName);
-    return TableName;
+    ProbeTable(database, tableName);
+    return tableName;
 }
 
 } // namespace lark::detail

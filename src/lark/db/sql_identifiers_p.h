@@ -20,6 +20,6 @@ public:
 // prefix, "sales.Orders" for "orders"). A name the database does not list is
 // tried with a query that reads no rows, so that a damaged file or a missing
 // table raises SqlError with the driver's own message.
-QString ResolveTableName(const QSqlDatabase& Database, const QString& TableName);
+QString ResolveTableName(const QSqlDatabase& database, const QString& tableName);
 
 } // namespace lark::detail

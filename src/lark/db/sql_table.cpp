@@ -28,9 +28,9 @@ namespace {
 class ReadOnlyAwareModel final : public QSqlTableModel
 {
 public:
-    ReadOnlyAwareModel(const QSqlDatabase& Database, bool ReadOnly)
-        : QSqlTableModel(nullptr, Database)
-        , FReadOnly(ReadOnly)
+    ReadOnlyAwareModel(const QSqlDatabase& database, bool readOnly)
+        : QSqlTableModel(nullptr, database)
+        , FReadOnly(readOnly)
     {
         setEditStrategy(QSqlTableModel::OnManualSubmit);
     }
@@ -57,17 +57,17 @@ private:
     const bool FReadOnly;
 };
 
-bool IsSQLite(const QString& DriverName)
+bool IsSQLite(const QString& driverName)
 {
-    return DriverName.startsWith(u"QSQLITE"_s, Qt::CaseInsensitive);
+    return driverName.startsWith(u"QSQLITE"_s, Qt::CaseInsensitive);
 }
 
 // A file name as an SQLite URI whose mode never creates the file: a missing
 // database is an error, not a new empty one.
-QString SQLiteUri(const QString& FileName, bool ReadOnly)
+QString SQLiteUri(const QString& fileName, bool readOnly)
 {
-    QUrl url = QUrl::fromLocalFile(QFileInfo(FileName).absoluteFilePath());
-    url.setQuery(ReadOnly ? u"mode=ro"_s : u"mode=rw"_s);
+    QUrl url = QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath());
+    url.setQuery(readOnly ? u"mode=ro"_s : u"mode=rw"_s);
     return url.toString(QUrl::FullyEncoded);
 }
 
@@ -92,40 +92,40 @@ TSQLTable::~TSQLTable()
 //---- Settings -----------------------------------------------------------------
 
 template <typename T>
-void TSQLTable::Reconfigure(T& Field, const T& Value)
+void TSQLTable::Reconfigure(T& field, const T& value)
 {
-    if (Field == Value)
+    if (field == value)
         return;
     const bool wasActive = Active();
     Close();
-    Field = Value;
+    field = value;
     if (wasActive)
         Open();
 }
 
-void TSQLTable::SetDriverName(const QString& Value)
+void TSQLTable::SetDriverName(const QString& value)
 {
-    Reconfigure(FDriverName, Value);
+    Reconfigure(FDriverName, value);
 }
 
-void TSQLTable::SetDatabaseName(const QString& Value)
+void TSQLTable::SetDatabaseName(const QString& value)
 {
-    Reconfigure(FDatabaseName, Value);
+    Reconfigure(FDatabaseName, value);
 }
 
-void TSQLTable::SetConnectionName(const QString& Value)
+void TSQLTable::SetConnectionName(const QString& value)
 {
-    Reconfigure(FConnectionName, Value);
+    Reconfigure(FConnectionName, value);
 }
 
-void TSQLTable::SetTableName(const QString& Value)
+void TSQLTable::SetTableName(const QString& value)
 {
-    Reconfigure(FTableName, Value);
+    Reconfigure(FTableName, value);
 }
 
-void TSQLTable::SetReadOnly(bool Value)
+void TSQLTable::SetReadOnly(bool value)
 {
-    Reconfigure(FReadOnly, Value);
+    Reconfigure(FReadOnly, value);
 }
 
 QSqlTableModel* TSQLTable::TableModel() const
@@ -224,14 +224,14 @@ void TSQLTable::InternalRefresh()
         throw EDatabaseError(u"Cannot read %1 again: %2"_s.arg(Describe(), FTableModel->lastError().text()));
 }
 
-QString TSQLTable::ColumnFieldName(int Column) const
+QString TSQLTable::ColumnFieldName(int column) const
 {
-    return Column < FRecord.count() ? FRecord.fieldName(Column) : TDataSet::ColumnFieldName(Column);
+    return column < FRecord.count() ? FRecord.fieldName(column) : TDataSet::ColumnFieldName(column);
 }
 
-QMetaType TSQLTable::ColumnDataType(int Column) const
+QMetaType TSQLTable::ColumnDataType(int column) const
 {
-    return Column < FRecord.count() ? FRecord.field(Column).metaType() : QMetaType();
+    return column < FRecord.count() ? FRecord.field(column).metaType() : QMetaType();
 }
 
 } // namespace lark

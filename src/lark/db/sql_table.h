@@ -56,18 +56,18 @@ public:
     // Changing any of these while open reopens the table.
     // The Qt SQL driver of the table's own connection.
     QString DriverName() const { return FDriverName; }
-    void SetDriverName(const QString& Value);
+    void SetDriverName(const QString& value);
     void ResetDriverName() { SetDriverName(DefaultDriverName); }
     // The database of the table's own connection: a file for SQLite.
     QString DatabaseName() const { return FDatabaseName; }
-    void SetDatabaseName(const QString& Value);
+    void SetDatabaseName(const QString& value);
     // An open QSqlDatabase connection to use instead of an own one.
     QString ConnectionName() const { return FConnectionName; }
-    void SetConnectionName(const QString& Value);
+    void SetConnectionName(const QString& value);
     QString TableName() const { return FTableName; }
-    void SetTableName(const QString& Value);
+    void SetTableName(const QString& value);
     bool ReadOnly() const { return FReadOnly; }
-    void SetReadOnly(bool Value);
+    void SetReadOnly(bool value);
     void ResetReadOnly() { SetReadOnly(true); }
 
     // The table's model while open, else nullptr.
@@ -79,12 +79,12 @@ protected:
     QAbstractItemModel* OpenCursor() override;
     void CloseCursor() override;
     void InternalRefresh() override;
-    QString ColumnFieldName(int Column) const override;
-    QMetaType ColumnDataType(int Column) const override;
+    QString ColumnFieldName(int column) const override;
+    QMetaType ColumnDataType(int column) const override;
 
 private:
     template <typename T>
-    void Reconfigure(T& Field, const T& Value);
+    void Reconfigure(T& field, const T& value);
     QSqlDatabase Connect();
     void Disconnect();
     QString OwnConnectionTarget() const;

@@ -43,7 +43,7 @@ TLarkHTMLRender::TLarkHTMLRender(QObject* parent)
     , FIntData(std::make_unique<TLarkHTMLData>())
     , FInternals(std::make_unique<detail::RenderInternals>())
 {
-    FHook->OnBeforeProcess = [this](QObject*, QEvent* Message, bool& Handled) { RouteHostEvent(Message, Handled); };
+    FHook->OnBeforeProcess = [this](QObject*, QEvent* message, bool& handled) { RouteHostEvent(message, handled); };
     FData = FIntData.get();
     FData->SetRender(this);
 }
@@ -61,9 +61,9 @@ TLarkHTMLRender::~TLarkHTMLRender()
     FIntData.reset();
 }
 
-detail::RenderInternals& detail::Internals(const TLarkHTMLRender& Render)
+detail::RenderInternals& detail::Internals(const TLarkHTMLRender& render)
 {
-    return *Render.FInternals;
+    return *render.FInternals;
 }
 
 TLarkHTMLRender* TLarkHTMLRender::getInstance()
@@ -86,44 +86,44 @@ TLarkHTMLData* TLarkHTMLRender::CreateData()
     return data;
 }
 
-void TLarkHTMLRender::DestroyData(TLarkHTMLData* Data)
+void TLarkHTMLRender::DestroyData(TLarkHTMLData* data)
 {
     // The render object's own container is not the caller's to free.
-    if (!Data || Data == FIntData.get())
+    if (!data || data == FIntData.get())
         return;
-    if (Data == FData)
+    if (data == FData)
         FData = nullptr;
-    delete Data;
+    delete data;
 }
 
-void TLarkHTMLRender::SetData(TLarkHTMLData* NewData)
+void TLarkHTMLRender::SetData(TLarkHTMLData* newData)
 {
-    FData = NewData ? NewData : FIntData.get();
+    FData = newData ? newData : FIntData.get();
     FData->SetRender(this);
 }
 
 //---- Preparing ------------------------------------------------------------
 
-void TLarkHTMLRender::PrepareText(const QString& Text, int MaxWidth, bool AutoWrap)
+void TLarkHTMLRender::PrepareText(const QString& text, int maxWidth, bool autoWrap)
 {
-    PrepareToData(Text, MaxWidth, AutoWrap, FData);
+    PrepareToData(text, maxWidth, autoWrap, FData);
 }
 
-void TLarkHTMLRender::PrepareToData(const QString& Text, int MaxWidth, bool AutoWrap, TLarkHTMLData*& CurData)
+void TLarkHTMLRender::PrepareToData(const QString& text, int maxWidth, bool autoWrap, TLarkHTMLData*& curData)
 {
     // CurData may be FData itself, which changes below.
-    TLarkHTMLData* const target = CurData;
+    TLarkHTMLData* const target = curData;
     if (!target)
         return;
     TLarkHTMLData* const previous = FData;
     FData = target;
     const auto restoreCurrent = qScopeGuard([this, previous] { FData = previous; });
 
-    target->SetMaxWidth(MaxWidth);
+    target->SetMaxWidth(maxWidth);
     target->ClearArrays();
     target->SetSelectedItem(nullptr);
     try {
-        detail::ParseDocument(*this, *target, Text, AutoWrap);
+        detail::ParseDocument(*this, *target, text, autoWrap);
     } catch (const std::exception&) {
         // The framework's failures (a bad attribute value, an event handler
         // giving up) leave an empty document rather than a broken one.
@@ -131,11 +131,11 @@ void TLarkHTMLRender::PrepareToData(const QString& Text, int MaxWidth, bool Auto
     }
 }
 
-void TLarkHTMLRender::SetDC(QPaintDevice* DC)
+void TLarkHTMLRender::SetDC(QPaintDevice* dc)
 {
-    if (!DC)
+    if (!dc)
         return;
-    FInternals->Measurer.SetDevice(DC);
+    FInternals->Measurer.SetDevice(dc);
 }
 
 QString TLarkHTMLRender::AsText() const
@@ -182,11 +182,11 @@ QWidget* TLarkHTMLRender::Control() const
     return FHook->Control();
 }
 
-void TLarkHTMLRender::SetControl(QWidget* Value)
+void TLarkHTMLRender::SetControl(QWidget* value)
 {
     FHook->SetActive(false);
-    FHook->SetControl(Value);
-    if (Value)
+    FHook->SetControl(value);
+    if (value)
         FHook->SetActive(true);
 }
 
@@ -198,11 +198,11 @@ void TLarkHTMLRender::Change()
 
 //---- Raisers --------------------------------------------------------------
 
-void TLarkHTMLRender::DoTagFound(QString& Tag, TLarkHTMLItem*& Item, TStringList*& Params, bool aClosing,
+void TLarkHTMLRender::DoTagFound(QString& tag, TLarkHTMLItem*& item, TStringList*& params, bool aClosing,
                                  bool aSupported)
 {
     if (OnTagFound)
-        OnTagFound(this, Tag, Item, Params, aClosing, aSupported);
+        OnTagFound(this, tag, item, params, aClosing, aSupported);
 }
 
 void TLarkHTMLRender::DoVariableNeeded(const QString& aVarName, QString& aVarValue)
@@ -213,24 +213,24 @@ void TLarkHTMLRender::DoVariableNeeded(const QString& aVarName, QString& aVarVal
 
 //---- Stand-alone drawing --------------------------------------------------
 
-int DrawHTMLTextEx(TCanvas& Canvas, const QString& Text, const QRect& Rect, int LineGap, TColor LinkColor,
-                   bool AutoWrap, bool CalcOnly)
+int DrawHTMLTextEx(TCanvas& canvas, const QString& text, const QRect& rect, int lineGap, TColor linkColor,
+                   bool autoWrap, bool calcOnly)
 {
     TLarkHTMLRender* render = TLarkHTMLRender::getInstance();
     if (!render->Data())
         render->SetData(nullptr);
     TLarkHTMLData* data = render->Data();
-    data->SetLineGap(LineGap);
-    data->SetLinkColor(LinkColor);
-    render->PrepareText(Text, Rect.width(), AutoWrap);
-    if (!CalcOnly)
-        render->DrawText(Canvas, QPoint(0, 0), Rect, clNone, Rect);
+    data->SetLineGap(lineGap);
+    data->SetLinkColor(linkColor);
+    render->PrepareText(text, rect.width(), autoWrap);
+    if (!calcOnly)
+        render->DrawText(canvas, QPoint(0, 0), rect, clNone, rect);
     return data->TextSize().height();
 }
 
-int DrawHTMLText(TCanvas& Canvas, const QString& Text, const QRect& Rect, bool CalcOnly)
+int DrawHTMLText(TCanvas& canvas, const QString& text, const QRect& rect, bool calcOnly)
 {
-    return DrawHTMLTextEx(Canvas, Text, Rect, 0, clBlue, true, CalcOnly);
+    return DrawHTMLTextEx(canvas, text, rect, 0, clBlue, true, calcOnly);
 }
 
 } // namespace lark

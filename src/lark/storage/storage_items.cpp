@@ -168,8 +168,8 @@ void TLarkHTMLStorageItems::Assign(const TLarkHTMLStorageItems& source)
     BeginUpdate();
     Clear();
     FItems.reserve(source.FItems.size());
-    for (const auto& source : source.FItems)
-        NewItem(Count())->Assign(*source);
+    for (const auto& item : source.FItems)
+        NewItem(Count())->Assign(*item);
     EndUpdate();
 }
 

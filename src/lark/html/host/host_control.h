@@ -31,7 +31,7 @@ public:
     virtual TFont* GetFont() = 0;
     virtual TLarkHTMLOptions* GetOptions() = 0;
     virtual QString GetHTML() const = 0;
-    virtual void SetHTML(const QString& Value) = 0;
+    virtual void SetHTML(const QString& value) = 0;
     // Inner margins around the HTML.
     virtual TPadding* GetPadding() = 0;
     // Origin of the content area inside the client area (borders, bevels).

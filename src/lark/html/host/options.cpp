@@ -23,42 +23,42 @@ QString ClassNameOf(const QObject* object)
 
 } // namespace
 
-TLarkHTMLOptions::TLarkHTMLOptions(QObject* AOwner)
-    : FOwner(AOwner)
+TLarkHTMLOptions::TLarkHTMLOptions(QObject* aOwner)
+    : FOwner(aOwner)
 {
 }
 
-void TLarkHTMLOptions::SetLinkColor(TColor Value)
+void TLarkHTMLOptions::SetLinkColor(TColor value)
 {
-    if (Value == FLinkColor)
+    if (value == FLinkColor)
         return;
-    FLinkColor = Value;
+    FLinkColor = value;
     Change();
 }
 
-void TLarkHTMLOptions::SetLineGap(int Value)
+void TLarkHTMLOptions::SetLineGap(int value)
 {
-    if (Value == FLineGap)
+    if (value == FLineGap)
         return;
-    FLineGap = Value;
+    FLineGap = value;
     Change();
 }
 
-void TLarkHTMLOptions::SetLinkStyle(TFontStyles Value)
+void TLarkHTMLOptions::SetLinkStyle(TFontStyles value)
 {
-    if (Value == FLinkStyle)
+    if (value == FLinkStyle)
         return;
-    FLinkStyle = Value;
+    FLinkStyle = value;
     Change();
 }
 
-void TLarkHTMLOptions::Assign(const QObject* Source)
+void TLarkHTMLOptions::Assign(const QObject* other)
 {
-    if (Source == this)
+    if (other == this)
         return;
-    const auto* source = qobject_cast<const TLarkHTMLOptions*>(Source);
+    const auto* source = qobject_cast<const TLarkHTMLOptions*>(other);
     if (!source)
-        throw EConvertError(u"Cannot assign a %1 to a %2"_s.arg(ClassNameOf(Source), ClassNameOf(this)));
+        throw EConvertError(u"Cannot assign a %1 to a %2"_s.arg(ClassNameOf(other), ClassNameOf(this)));
     FLinkColor = source->FLinkColor;
     FLinkStyle = source->FLinkStyle;
     FLineGap = source->FLineGap;

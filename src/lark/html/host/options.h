@@ -55,24 +55,24 @@ public:
     // AOwner is the host the options belong to. It is not made their QObject
     // parent: the host keeps them itself, and a child added while a host's
     // base is being built would send ChildAdded to a half-built widget.
-    explicit TLarkHTMLOptions(QObject* AOwner = nullptr);
+    explicit TLarkHTMLOptions(QObject* aOwner = nullptr);
 
     QObject* Owner() const { return FOwner; }
 
     // Text colour of links.
     TColor LinkColor() const { return FLinkColor; }
-    void SetLinkColor(TColor Value);
+    void SetLinkColor(TColor value);
     // Extra vertical space in pixels added to every line.
     int LineGap() const { return FLineGap; }
-    void SetLineGap(int Value);
+    void SetLineGap(int value);
     // Font styles applied to links.
     TFontStyles LinkStyle() const { return FLinkStyle; }
-    void SetLinkStyle(TFontStyles Value);
+    void SetLinkStyle(TFontStyles value);
 
     // Copies LinkColor, LinkStyle and LineGap from another options object
     // and notifies once. Assigning the object to itself does nothing; any
     // other source throws EConvertError and changes nothing.
-    void Assign(const QObject* Source);
+    void Assign(const QObject* source);
 
     void BeginUpdate() { FUpdate = 1; }
     // Closes the bracket; notifies once when aValue is true.
@@ -83,7 +83,7 @@ public:
     virtual QString GetSetStr() const;
 
     TLinkStyleFlags LinkStyleFlags() const { return TLinkStyleFlags::fromInt(FLinkStyle.ToInt()); }
-    void SetLinkStyleFlags(TLinkStyleFlags Value) { SetLinkStyle(TFontStyles::FromInt(Value.toInt())); }
+    void SetLinkStyleFlags(TLinkStyleFlags value) { SetLinkStyle(TFontStyles::FromInt(value.toInt())); }
     void ResetLinkColor() { SetLinkColor(DefaultLinkColor); }
     void ResetLineGap() { SetLineGap(DefaultLineGap); }
     void ResetLinkStyle() { SetLinkStyle(DefaultLinkStyle); }

@@ -31,17 +31,17 @@ public:
 
     // Margins are never negative: a negative value is stored as 0.
     int Left() const { return FLeft; }
-    void SetLeft(int Value) { SetMargins(Value, FTop, FRight, FBottom); }
+    void SetLeft(int value) { SetMargins(value, FTop, FRight, FBottom); }
     int Top() const { return FTop; }
-    void SetTop(int Value) { SetMargins(FLeft, Value, FRight, FBottom); }
+    void SetTop(int value) { SetMargins(FLeft, value, FRight, FBottom); }
     int Right() const { return FRight; }
-    void SetRight(int Value) { SetMargins(FLeft, FTop, Value, FBottom); }
+    void SetRight(int value) { SetMargins(FLeft, FTop, value, FBottom); }
     int Bottom() const { return FBottom; }
-    void SetBottom(int Value) { SetMargins(FLeft, FTop, FRight, Value); }
+    void SetBottom(int value) { SetMargins(FLeft, FTop, FRight, value); }
 
     // All four at once, with at most one notification.
     void SetBounds(int aLeft, int aTop, int aRight, int aBottom) { SetMargins(aLeft, aTop, aRight, aBottom); }
-    void Assign(const TPadding& Source) { SetMargins(Source.FLeft, Source.FTop, Source.FRight, Source.FBottom); }
+    void Assign(const TPadding& source) { SetMargins(source.FLeft, source.FTop, source.FRight, source.FBottom); }
 
     QMargins Margins() const { return {FLeft, FTop, FRight, FBottom}; }
     // The value every margin starts with and is reset to.

@@ -115,53 +115,53 @@ void LoadFromResource(const QString& name, TPicture& picture, bool twiceSized)
 
 } // namespace
 
-void TLarkHTMLRender::HandleImage(const QString& aSrc, TPicture& Img)
+void TLarkHTMLRender::HandleImage(const QString& aSrc, TPicture& img)
 {
     if (HasPrefix(aSrc, u"index:")) {
-        LoadFromImageList(FImageList, QStringView(aSrc).mid(6), Img, WantsTwiceSized(Control()));
+        LoadFromImageList(FImageList, QStringView(aSrc).mid(6), img, WantsTwiceSized(Control()));
     } else if (HasPrefix(aSrc, u"file:")) {
         if (!FUntrusted)
-            LoadFromFile(aSrc.mid(5), Img, WantsTwiceSized(Control()));
+            LoadFromFile(aSrc.mid(5), img, WantsTwiceSized(Control()));
     } else if (HasPrefix(aSrc, u"res:")) {
         if (!FUntrusted)
-            LoadFromResource(aSrc.mid(4), Img, WantsTwiceSized(Control()));
+            LoadFromResource(aSrc.mid(4), img, WantsTwiceSized(Control()));
     } else {
-        DoImageNeeded(aSrc, Img);
+        DoImageNeeded(aSrc, img);
     }
 }
 
-void TLarkHTMLRender::DoImageNeeded(const QString& SourceName, TPicture& Image)
+void TLarkHTMLRender::DoImageNeeded(const QString& sourceName, TPicture& image)
 {
     if (OnBitmapNeeded) {
         TBitmap* bitmap = nullptr;
-        DoBitmapNeeded(SourceName, bitmap);
+        DoBitmapNeeded(sourceName, bitmap);
         // The handler keeps its bitmap; the picture takes a copy.
         if (bitmap) {
-            Image.Assign(*bitmap);
+            image.Assign(*bitmap);
             return;
         }
     }
     if (!OnImageNeededEx)
         return;
     try {
-        OnImageNeededEx(this, SourceName, &Image);
+        OnImageNeededEx(this, sourceName, &image);
     } catch (...) {
         // The application's failure to supply an image is not the user's
         // concern; the picture holds whatever the handler got to load.
     }
 }
 
-void TLarkHTMLRender::DoBitmapNeeded(const QString& SourceName, TBitmap*& Image)
+void TLarkHTMLRender::DoBitmapNeeded(const QString& sourceName, TBitmap*& image)
 {
-    Image = nullptr;
+    image = nullptr;
     if (!OnBitmapNeeded)
         return;
     try {
-        OnBitmapNeeded(this, SourceName, Image);
+        OnBitmapNeeded(this, sourceName, image);
     } catch (...) {
         // A handler that fails supplies nothing; the image-needed event
         // gets its turn.
-        Image = nullptr;
+        image = nullptr;
     }
 }
 

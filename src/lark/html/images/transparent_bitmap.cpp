@@ -43,26 +43,26 @@ void LeaveOut(QImage& image, QRgb key)
 
 } // namespace
 
-void DrawTransparentBitmap(TCanvas& DC, const TBitmap& Bitmap, int X, int Y, const QRect& Rect, TColor TransColor)
+void DrawTransparentBitmap(TCanvas& dc, const TBitmap& bitmap, int x, int y, const QRect& rect, TColor transColor)
 {
-    const QImage& image = Bitmap.Image();
+    const QImage& image = bitmap.Image();
     // Rect and the canvas count logical pixels; a high-DPI bitmap (an image
     // list's twice-sized twin) has ratio device pixels to each.
     const qreal ratio = image.devicePixelRatio();
     // Only what the bitmap has can be drawn, each pixel where Rect puts it.
-    const QRect source = Rect.intersected(QRect(0, 0, Bitmap.Width(), Bitmap.Height()));
+    const QRect source = rect.intersected(QRect(0, 0, bitmap.Width(), bitmap.Height()));
     if (source.isEmpty())
         return;
-    const std::int64_t targetX = std::int64_t(X) + source.x() - Rect.x();
-    const std::int64_t targetY = std::int64_t(Y) + source.y() - Rect.y();
-    const QRect reach = DC.ClipRect();
+    const std::int64_t targetX = std::int64_t(x) + source.x() - rect.x();
+    const std::int64_t targetY = std::int64_t(y) + source.y() - rect.y();
+    const QRect reach = dc.ClipRect();
     const std::int64_t left = std::max<std::int64_t>(targetX, reach.left());
     const std::int64_t top = std::max<std::int64_t>(targetY, reach.top());
     const std::int64_t right = std::min<std::int64_t>(targetX + source.width(), std::int64_t(reach.right()) + 1);
     const std::int64_t bottom = std::min<std::int64_t>(targetY + source.height(), std::int64_t(reach.bottom()) + 1);
     if (left >= right || top >= bottom)
         return;
-    QPainter* painter = DC.Painter();
+    QPainter* painter = dc.Painter();
     if (!painter)
         return;
 
@@ -74,8 +74,8 @@ void DrawTransparentBitmap(TCanvas& DC, const TBitmap& Bitmap, int X, int Y, con
                                               (QSizeF(visible.size()) * ratio).toSize());
     QImage part = image.copy(pixels).convertToFormat(QImage::Format_ARGB32);
     part.setDevicePixelRatio(ratio);
-    if (TransColor != clNone) {
-        const QColor key = ToQColor(ColorToRGB(TransColor, PaletteSource(DC)));
+    if (transColor != clNone) {
+        const QColor key = ToQColor(ColorToRGB(transColor, PaletteSource(dc)));
         LeaveOut(part, key.rgb() & 0x00FFFFFFu);
     }
     const QPainter::CompositionMode mode = painter->compositionMode();
@@ -84,11 +84,11 @@ void DrawTransparentBitmap(TCanvas& DC, const TBitmap& Bitmap, int X, int Y, con
     painter->setCompositionMode(mode);
 }
 
-TColor BitmapTransparentColor(const TBitmap& Bitmap)
+TColor BitmapTransparentColor(const TBitmap& bitmap)
 {
-    if (Bitmap.Empty())
+    if (bitmap.Empty())
         return clNone;
-    const QImage& image = Bitmap.Image();
+    const QImage& image = bitmap.Image();
     const QImage corner = image.copy(0, image.height() - 1, 1, 1).convertToFormat(QImage::Format_ARGB32);
     const QRgb pixel = corner.pixel(0, 0);
     if (qAlpha(pixel) == 0)

@@ -21,11 +21,11 @@ class TCanvas;
 //
 // Example: a 16 by 16 icon on a magenta ground, the ground left out:
 //   DrawTransparentBitmap(canvas, icon, 10, 10, RectLTRB(0, 0, 16, 16), clFuchsia);
-void DrawTransparentBitmap(TCanvas& DC, const TBitmap& Bitmap, int X, int Y, const QRect& Rect, TColor TransColor);
+void DrawTransparentBitmap(TCanvas& dc, const TBitmap& bitmap, int x, int y, const QRect& rect, TColor transColor);
 
 // The colour DrawTransparentBitmap is given for a bitmap: that of its
 // bottom-left pixel (column 0, last row); clNone for an empty bitmap and
 // for a corner the bitmap's own alpha already makes fully transparent.
-TColor BitmapTransparentColor(const TBitmap& Bitmap);
+TColor BitmapTransparentColor(const TBitmap& bitmap);
 
 } // namespace lark

@@ -97,7 +97,7 @@ std::int64_t LineStartX(const TLarkHTMLBreakItem& line, int areaWidth, std::int6
     }
 }
 
-TLarkHTMLItem* HitTest(TLarkHTMLData& Data, std::int64_t PX, std::int64_t PY, int AreaWidth)
+TLarkHTMLItem* HitTest(TLarkHTMLData& Data, std::int64_t PX, std::int64_t PY, int areaWidth)
 {
     std::int64_t y = 0;
     std::int64_t x = 0;
@@ -108,7 +108,7 @@ TLarkHTMLItem* HitTest(TLarkHTMLData& Data, std::int64_t PX, std::int64_t PY, in
             y += line.FHeight;
             return false;
         }
-        x = LineStartX(line, AreaWidth, x);
+        x = LineStartX(line, areaWidth, x);
         hit = HitOnLine(Data, lineItem, x, y + line.FHeight, PX, PY);
         return true;
     });
@@ -116,20 +116,20 @@ TLarkHTMLItem* HitTest(TLarkHTMLData& Data, std::int64_t PX, std::int64_t PY, in
 
 } // namespace detail
 
-TLarkHTMLItem* TLarkHTMLRender::GetItemAt(QPoint Point, QPoint SrcPoint, const QRect& R)
+TLarkHTMLItem* TLarkHTMLRender::GetItemAt(QPoint point, QPoint srcPoint, const QRect& r)
 {
     if (!FData)
         return nullptr;
-    const QRect area = R.width() == 0 ? FData->Rect() : R;
-    const std::int64_t px = std::int64_t(Point.x()) + SrcPoint.x();
-    const std::int64_t py = std::int64_t(Point.y()) + SrcPoint.y();
+    const QRect area = r.width() == 0 ? FData->Rect() : r;
+    const std::int64_t px = std::int64_t(point.x()) + srcPoint.x();
+    const std::int64_t py = std::int64_t(point.y()) + srcPoint.y();
     return detail::HitTest(*FData, px, py, area.width());
 }
 
-bool TLarkHTMLRender::IsCursorOverLink(QPoint Point, QPoint SrcPoint, const QRect& R, QString& href)
+bool TLarkHTMLRender::IsCursorOverLink(QPoint point, QPoint srcPoint, const QRect& r, QString& href)
 {
     href.clear();
-    const TLarkHTMLItem* item = GetItemAt(Point, SrcPoint, R);
+    const TLarkHTMLItem* item = GetItemAt(point, srcPoint, r);
     if (!item || !item->IsLink())
         return false;
     href = item->LinkRef();

@@ -13,7 +13,7 @@ namespace lark::detail {
 
 // The item under the document point (PX, PY), measured from the document's
 // top-left corner, for an area AreaWidth pixels wide; nullptr when none.
-TLarkHTMLItem* HitTest(TLarkHTMLData& Data, std::int64_t PX, std::int64_t PY, int AreaWidth);
+TLarkHTMLItem* HitTest(TLarkHTMLData& data, std::int64_t px, std::int64_t py, int areaWidth);
 
 // Where a line's first item starts. A centred or right-aligned line is
 // aligned in the wider of the area and the line itself; an unknown

@@ -34,23 +34,23 @@ void ClearGroup(const TLarkHTMLData& data, int group)
 
 //---- The input item -----------------------------------------------------------
 
-void TLarkHTMLInputItem::SetChecked(bool Value)
+void TLarkHTMLInputItem::SetChecked(bool value)
 {
-    if (Value == FChecked)
+    if (value == FChecked)
         return;
     // A radio button without a name has group 0 and belongs to no group.
-    if (Value && FInputType == itRadioButton && FTag > 0 && FOwner)
+    if (value && FInputType == itRadioButton && FTag > 0 && FOwner)
         ClearGroup(*FOwner, FTag);
-    FChecked = Value;
+    FChecked = value;
     if (const QPointer<TLarkHTMLRender> render = RenderOf(*this))
         render->DoInputItemChecked(this);
 }
 
-void TLarkHTMLInputItem::SetValue(const QString& Value)
+void TLarkHTMLInputItem::SetValue(const QString& value)
 {
-    if (Value == FValue)
+    if (value == FValue)
         return;
-    FValue = Value;
+    FValue = value;
     if (const QPointer<TLarkHTMLRender> render = RenderOf(*this))
         render->DoInputItemTextChanged(this);
 }
@@ -64,9 +64,9 @@ void TLarkHTMLInputItem::Click()
         render->Change();
 }
 
-void TLarkHTMLInputItem::KeyDownTransfer(int Key)
+void TLarkHTMLInputItem::KeyDownTransfer(int key)
 {
-    if (Key != Qt::Key_Space)
+    if (key != Qt::Key_Space)
         return;
     // Space never unchecks a radio button, unlike a click.
     SetChecked(FInputType == itRadioButton ? true : !FChecked);
@@ -74,28 +74,28 @@ void TLarkHTMLInputItem::KeyDownTransfer(int Key)
 
 //---- Raisers ------------------------------------------------------------------
 
-void TLarkHTMLRender::DoInputItemChecked(TLarkHTMLInputItem* InputItem)
+void TLarkHTMLRender::DoInputItemChecked(TLarkHTMLInputItem* inputItem)
 {
     const QPointer<TLarkHTMLRender> self(this);
     if (OnInputItemChecked)
-        OnInputItemChecked(this, InputItem);
+        OnInputItemChecked(this, inputItem);
     if (self)
         Change();
 }
 
-void TLarkHTMLRender::DoInputItemTextChanged(TLarkHTMLInputItem* InputItem)
+void TLarkHTMLRender::DoInputItemTextChanged(TLarkHTMLInputItem* inputItem)
 {
     const QPointer<TLarkHTMLRender> self(this);
     if (OnInputItemTextChanged)
-        OnInputItemTextChanged(this, InputItem);
+        OnInputItemTextChanged(this, inputItem);
     if (self)
         Change();
 }
 
-void TLarkHTMLRender::DoAdjustControlPosition(QWidget* aControl, TLarkHTMLItem* aData, int& X, int& Y)
+void TLarkHTMLRender::DoAdjustControlPosition(QWidget* aControl, TLarkHTMLItem* aData, int& x, int& y)
 {
     if (OnAdjustControlPosition)
-        OnAdjustControlPosition(this, aControl, aData, X, Y);
+        OnAdjustControlPosition(this, aControl, aData, x, y);
 }
 
 void TLarkHTMLRender::DoSetControlVisibility(QWidget* aControl, TLarkHTMLItem* aData, bool& aVisible)

@@ -10,6 +10,6 @@ namespace lark::detail {
 
 // Clicks and link stepping only mark an item as selected; unlike assigning
 // SelectedItem, they do not move the keyboard focus to an embedded control.
-void StoreSelectedItem(TLarkHTMLData& Data, TLarkHTMLItem* Item);
+void StoreSelectedItem(TLarkHTMLData& data, TLarkHTMLItem* item);
 
 } // namespace lark::detail

@@ -38,14 +38,14 @@ QPoint DocumentPoint(QPoint hostPoint, QPoint areaOrigin, QPoint source)
 
 //---- The router -----------------------------------------------------------------
 
-void TLarkHTMLRender::RouteHostEvent(QEvent* Message, bool& Handled)
+void TLarkHTMLRender::RouteHostEvent(QEvent* message, bool& handled)
 {
-    Handled = false;
-    if (!FData || !Message)
+    handled = false;
+    if (!FData || !message)
         return;
-    switch (Message->type()) {
+    switch (message->type()) {
     case QEvent::KeyPress: {
-        const auto* event = static_cast<const QKeyEvent*>(Message);
+        const auto* event = static_cast<const QKeyEvent*>(message);
         // A Qt key event cannot be changed, and nothing here changes the key.
         int key = event->key();
         KeyDownTransfer(key, ShiftStateOf(event->modifiers()));
@@ -53,9 +53,9 @@ void TLarkHTMLRender::RouteHostEvent(QEvent* Message, bool& Handled)
     }
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease: {
-        const auto* event = static_cast<const QMouseEvent*>(Message);
+        const auto* event = static_cast<const QMouseEvent*>(message);
         const QPoint p = DocumentPoint(event->position().toPoint(), FData->Rect().topLeft(), FPaintSource);
-        if (Message->type() == QEvent::MouseMove)
+        if (message->type() == QEvent::MouseMove)
             MouseMoveTransfer(ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y(), FData->Rect());
         else if (event->button() == Qt::LeftButton)
             ClickTransfer(p.x(), p.y(), FData->Rect());
@@ -68,20 +68,20 @@ void TLarkHTMLRender::RouteHostEvent(QEvent* Message, bool& Handled)
 
 //---- Transfers --------------------------------------------------------------------
 
-void TLarkHTMLRender::MouseMoveTransfer(TShiftState /*Shift*/, int X, int Y, const QRect& R)
+void TLarkHTMLRender::MouseMoveTransfer(TShiftState /*Shift*/, int x, int y, const QRect& r)
 {
     if (!FData)
         return;
     // Only inputs show a hover state; the container raises Change when the
     // hovered input changes.
-    FData->SetActiveItem(dynamic_cast<TLarkHTMLInputItem*>(GetItemAt(QPoint(X, Y), QPoint(), R)));
+    FData->SetActiveItem(dynamic_cast<TLarkHTMLInputItem*>(GetItemAt(QPoint(x, y), QPoint(), r)));
 }
 
-void TLarkHTMLRender::ClickTransfer(int X, int Y, const QRect& R)
+void TLarkHTMLRender::ClickTransfer(int x, int y, const QRect& r)
 {
     if (!FData)
         return;
-    TLarkHTMLItem* item = GetItemAt(QPoint(X, Y), QPoint(), R);
+    TLarkHTMLItem* item = GetItemAt(QPoint(x, y), QPoint(), r);
     detail::StoreSelectedItem(*FData, nullptr);
     // A click beside everything only drops the selection; nobody repaints
     // for that until something else changes.
@@ -98,24 +98,24 @@ void TLarkHTMLRender::ClickTransfer(int X, int Y, const QRect& R)
         Change();
 }
 
-void TLarkHTMLRender::KeyDownTransfer(int& Key, TShiftState Shift)
+void TLarkHTMLRender::KeyDownTransfer(int& key, TShiftState shift)
 {
     if (!FData)
         return;
-    if (Key == Qt::Key_Tab || Key == Qt::Key_Backtab) {
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         // Qt reports Shift+Tab as Backtab (with Shift held, mostly).
-        if (Key == Qt::Key_Backtab)
-            Shift.Include(ssShift);
+        if (key == Qt::Key_Backtab)
+            shift.Include(ssShift);
         // Any other modifier leaves the selection alone; hosts still repaint.
-        if (Shift.IsEmpty())
+        if (shift.IsEmpty())
             SelectNextSuitableItem();
-        else if (Shift == TShiftState{ ssShift })
+        else if (shift == TShiftState{ ssShift })
             SelectPrevSuitableItem();
         Change();
         return;
     }
     if (auto* input = dynamic_cast<TLarkHTMLInputItem*>(FData->SelectedItem()))
-        input->KeyDownTransfer(Key);
+        input->KeyDownTransfer(key);
 }
 
 } // namespace lark

@@ -14,18 +14,18 @@ namespace lark {
 
 namespace detail {
 
-void StoreSelectedItem(TLarkHTMLData& Data, TLarkHTMLItem* Item)
+void StoreSelectedItem(TLarkHTMLData& data, TLarkHTMLItem* item)
 {
-    Data.StoreSelectedItem(Item);
+    data.StoreSelectedItem(item);
 }
 
 } // namespace detail
 
-void TLarkHTMLRender::SelectLinkAt(QPoint Point, QPoint SrcPoint, const QRect& R)
+void TLarkHTMLRender::SelectLinkAt(QPoint point, QPoint srcPoint, const QRect& r)
 {
     if (!FData)
         return;
-    detail::StoreSelectedItem(*FData, GetItemAt(Point, SrcPoint, R));
+    detail::StoreSelectedItem(*FData, GetItemAt(point, srcPoint, r));
 }
 
 //---- Link items -------------------------------------------------------------
@@ -90,17 +90,17 @@ void TLarkHTMLRender::SelectPrevSuitableItem()
 
 //---- Inputs by name -----------------------------------------------------------
 
-TLarkHTMLInputItem* TLarkHTMLRender::FindInputItemByName(const QString& AName, const TLarkHTMLItem* FindFrom) const
+TLarkHTMLInputItem* TLarkHTMLRender::FindInputItemByName(const QString& aName, const TLarkHTMLItem* findFrom) const
 {
     if (!FData)
         return nullptr;
     const QList<TLarkHTMLItem*>& focusable = FData->ControlsArray();
     // Without FindFrom, or with one that is not listed, from the top.
-    auto from = std::find(focusable.begin(), focusable.end(), FindFrom);
+    auto from = std::find(focusable.begin(), focusable.end(), findFrom);
     from = from == focusable.end() ? focusable.begin() : std::next(from);
     for (auto it = from; it != focusable.end(); ++it) {
         auto* input = dynamic_cast<TLarkHTMLInputItem*>(*it);
-        if (input && input->Name() == AName)
+        if (input && input->Name() == aName)
             return input;
     }
     return nullptr;

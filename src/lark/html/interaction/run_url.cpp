@@ -102,10 +102,10 @@ bool TLarkHTMLRender::RunURL(const QString& aURL)
     return Open(TargetUrl(aURL));
 }
 
-bool TLarkHTMLRender::RunURL(const QString& aURL, bool Untrusted)
+bool TLarkHTMLRender::RunURL(const QString& aURL, bool untrusted)
 {
     const QUrl url = TargetUrl(aURL);
-    if (Untrusted && !IsAllowedUntrusted(url))
+    if (untrusted && !IsAllowedUntrusted(url))
         return false;
     return Open(url);
 }
@@ -115,9 +115,9 @@ bool TLarkHTMLRender::IsUrlAllowedUntrusted(const QString& aURL)
     return IsAllowedUntrusted(TargetUrl(aURL));
 }
 
-void TLarkHTMLRender::SetUrlOpener(TUrlOpener Opener)
+void TLarkHTMLRender::SetUrlOpener(TUrlOpener opener)
 {
-    UrlOpener() = std::move(Opener);
+    UrlOpener() = std::move(opener);
 }
 
 } // namespace lark

@@ -17,7 +17,7 @@ void RunLineMetrics(TLarkHTMLData& data);
 // The height of a break item (GetHeight) when the caller already knows
 // whether its line holds anything: a line with content takes its height from
 // the content, an empty one from the break's font.
-int BreakHeight(TLarkHTMLBreakItem& item, bool lineIsEmpty, int& BaseLine);
+int BreakHeight(TLarkHTMLBreakItem& item, bool lineIsEmpty, int& baseLine);
 
 // True when the line index matches the data's current item list.
 bool LineIndexIsCurrent(const TLarkHTMLData& data);

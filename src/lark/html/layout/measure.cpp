@@ -461,16 +461,16 @@ int TLarkHTMLItem::GetWidth()
     }
 }
 
-int TLarkHTMLItem::GetHeight(int& BaseLine)
+int TLarkHTMLItem::GetHeight(int& baseLine)
 {
-    BaseLine = 0;
+    baseLine = 0;
     int height = 0;
     switch (FItemType) {
     case hitChar:
         if (detail::Measurer* measurer = MeasurerOf(*this)) {
             const auto& metrics = measurer->Metrics(FFontRef, EffectiveFontHeight(), FontStyle);
             height = metrics.Height;
-            BaseLine = metrics.Descent;
+            baseLine = metrics.Descent;
         }
         break;
     case hitBitmap:
@@ -505,9 +505,9 @@ int TLarkHTMLBreakItem::GetWidth()
 
 namespace detail {
 
-int BreakHeight(TLarkHTMLBreakItem& item, bool lineIsEmpty, int& BaseLine)
+int BreakHeight(TLarkHTMLBreakItem& item, bool lineIsEmpty, int& baseLine)
 {
-    BaseLine = 0;
+    baseLine = 0;
     int height = 0;
     switch (item.FItemType) {
     case hitSoftBreak:
@@ -519,7 +519,7 @@ int BreakHeight(TLarkHTMLBreakItem& item, bool lineIsEmpty, int& BaseLine)
             if (Measurer* measurer = MeasurerOf(item)) {
                 const auto& metrics = measurer->Metrics(item.FFontRef, item.EffectiveFontHeight(), item.FontStyle);
                 height = metrics.Height;
-                BaseLine = metrics.Descent;
+                baseLine = metrics.Descent;
             }
         }
         break;
@@ -533,7 +533,7 @@ int BreakHeight(TLarkHTMLBreakItem& item, bool lineIsEmpty, int& BaseLine)
 
 } // namespace detail
 
-int TLarkHTMLBreakItem::GetHeight(int& BaseLine)
+int TLarkHTMLBreakItem::GetHeight(int& baseLine)
 {
     bool lineIsEmpty = true;
     if (FOwner) {
@@ -541,7 +541,7 @@ int TLarkHTMLBreakItem::GetHeight(int& BaseLine)
         if (index >= 0 && index + 1 < FOwner->ItemCount())
             lineIsEmpty = FOwner->Items()[size_t(index) + 1]->IsBreakItem();
     }
-    return detail::BreakHeight(*this, lineIsEmpty, BaseLine);
+    return detail::BreakHeight(*this, lineIsEmpty, baseLine);
 }
 
 } // namespace lark

@@ -64,10 +64,10 @@ QString HexColor(TColor color)
 
 } // namespace
 
-TLarkHTMLTextLayout::TLarkHTMLTextLayout(TLarkHTMLData& Data, int AreaWidth)
-    : FData(Data)
-    , FAreaWidth(AreaWidth)
-    , FListVersion(Data.ListVersion())
+TLarkHTMLTextLayout::TLarkHTMLTextLayout(TLarkHTMLData& data, int areaWidth)
+    : FData(data)
+    , FAreaWidth(areaWidth)
+    , FListVersion(data.ListVersion())
 {
     MapText();
     PlaceLines();
@@ -118,19 +118,19 @@ void TLarkHTMLTextLayout::PlaceLines()
     }
 }
 
-int TLarkHTMLTextLayout::Clamp(int Offset) const
+int TLarkHTMLTextLayout::Clamp(int offset) const
 {
-    return std::clamp(Offset, 0, Length());
+    return std::clamp(offset, 0, Length());
 }
 
-int TLarkHTMLTextLayout::PrefixWidth(int Item, int n) const
+int TLarkHTMLTextLayout::PrefixWidth(int index, int n) const
 {
-    const ItemPlace& place = FPlaces[std::size_t(Item)];
+    const ItemPlace& place = FPlaces[std::size_t(index)];
     if (n <= 0 || place.TextLength == 0)
         return 0;
     if (n >= place.TextLength)
         return place.Width;
-    TLarkHTMLItem& item = *FData.Items()[std::size_t(Item)];
+    TLarkHTMLItem& item = *FData.Items()[std::size_t(index)];
     TLarkHTMLRender* render = FData.Render();
     if (item.ItemType() != hitChar || !render)
         return place.Width * n / place.TextLength;
@@ -141,12 +141,12 @@ int TLarkHTMLTextLayout::PrefixWidth(int Item, int n) const
 
 // The boundary nearest to px inside a text item: the first one whose
 // character's middle lies right of the point.
-int TLarkHTMLTextLayout::OffsetInItem(int Item, int px) const
+int TLarkHTMLTextLayout::OffsetInItem(int item, int px) const
 {
-    const ItemPlace& place = FPlaces[std::size_t(Item)];
+    const ItemPlace& place = FPlaces[std::size_t(item)];
     int before = 0;
     for (int n = 0; n < place.TextLength; ++n) {
-        const int after = PrefixWidth(Item, n + 1);
+        const int after = PrefixWidth(item, n + 1);
         if (px < (before + after + 1) / 2)
             return place.TextStart + n;
         before = after;
@@ -154,53 +154,53 @@ int TLarkHTMLTextLayout::OffsetInItem(int Item, int px) const
     return place.TextStart + place.TextLength;
 }
 
-int TLarkHTMLTextLayout::LineOfOffset(int Offset) const
+int TLarkHTMLTextLayout::LineOfOffset(int offset) const
 {
     if (FLines.empty())
         return -1;
-    Offset = Clamp(Offset);
+    offset = Clamp(offset);
     // The last line whose text starts at or before the offset; a line break's
     // own characters belong to the line they end.
     for (int l = int(FLines.size()) - 1; l > 0; --l) {
-        if (FLines[std::size_t(l)].StartOffset <= Offset)
+        if (FLines[std::size_t(l)].StartOffset <= offset)
             return l;
     }
     return 0;
 }
 
-int TLarkHTMLTextLayout::OffsetAt(QPoint DocPoint) const
+int TLarkHTMLTextLayout::OffsetAt(QPoint docPoint) const
 {
     if (FLines.empty())
         return 0;
-    if (DocPoint.y() < 0)
+    if (docPoint.y() < 0)
         return FLines.front().StartOffset;
     for (const Line& line : FLines) {
-        if (DocPoint.y() >= line.Top + line.Height)
+        if (docPoint.y() >= line.Top + line.Height)
             continue;
         for (int i = line.BreakItem + 1; i < line.End; ++i) {
             const ItemPlace& place = FPlaces[std::size_t(i)];
-            if (DocPoint.x() < place.X)
+            if (docPoint.x() < place.X)
                 return place.TextStart;
-            if (DocPoint.x() < place.X + place.Width)
-                return OffsetInItem(i, DocPoint.x() - place.X);
+            if (docPoint.x() < place.X + place.Width)
+                return OffsetInItem(i, docPoint.x() - place.X);
         }
         return line.EndOffset;
     }
     return Length();
 }
 
-QRect TLarkHTMLTextLayout::CharRect(int Offset) const
+QRect TLarkHTMLTextLayout::CharRect(int offset) const
 {
-    const int l = LineOfOffset(Offset);
+    const int l = LineOfOffset(offset);
     if (l < 0)
         return {};
-    Offset = Clamp(Offset);
+    offset = Clamp(offset);
     const Line& line = FLines[std::size_t(l)];
     int x = FPlaces[std::size_t(line.BreakItem)].X;
     for (int i = line.BreakItem + 1; i < line.End; ++i) {
         const ItemPlace& place = FPlaces[std::size_t(i)];
-        if (Offset >= place.TextStart && Offset < place.TextStart + place.TextLength) {
-            const int n = Offset - place.TextStart;
+        if (offset >= place.TextStart && offset < place.TextStart + place.TextLength) {
+            const int n = offset - place.TextStart;
             const int left = place.X + PrefixWidth(i, n);
             return QRect(left, line.Top, place.X + PrefixWidth(i, n + 1) - left, line.Height);
         }
@@ -209,30 +209,30 @@ QRect TLarkHTMLTextLayout::CharRect(int Offset) const
     return QRect(x, line.Top, 0, line.Height);
 }
 
-QRect TLarkHTMLTextLayout::ItemRect(int Item) const
+QRect TLarkHTMLTextLayout::ItemRect(int index) const
 {
-    if (Item < 0 || std::size_t(Item) >= FPlaces.size() || FPlaces[std::size_t(Item)].Line < 0)
+    if (index < 0 || std::size_t(index) >= FPlaces.size() || FPlaces[std::size_t(index)].Line < 0)
         return {};
-    const ItemPlace& place = FPlaces[std::size_t(Item)];
+    const ItemPlace& place = FPlaces[std::size_t(index)];
     const Line& line = FLines[std::size_t(place.Line)];
-    const TLarkHTMLItem& item = *FData.Items()[std::size_t(Item)];
+    const TLarkHTMLItem& item = *FData.Items()[std::size_t(index)];
     // Inputs and controls stand on the line's bottom at their own height.
     const int height = item.ItemType() == hitChar || item.IsBreakItem() ? line.Height
                                                                         : std::min<int>(item.FHeight, line.Height);
     return QRect(place.X, line.Top + line.Height - height, place.Width, height);
 }
 
-int TLarkHTMLTextLayout::ItemOffset(int Item) const
+int TLarkHTMLTextLayout::ItemOffset(int item) const
 {
-    if (Item < 0 || std::size_t(Item) >= FPlaces.size())
+    if (item < 0 || std::size_t(item) >= FPlaces.size())
         return Length();
-    return FPlaces[std::size_t(Item)].TextStart;
+    return FPlaces[std::size_t(item)].TextStart;
 }
 
-QList<QRect> TLarkHTMLTextLayout::RangeRects(TLarkHTMLTextRange Range) const
+QList<QRect> TLarkHTMLTextLayout::RangeRects(TLarkHTMLTextRange range) const
 {
     QList<QRect> rects;
-    const TLarkHTMLTextRange r = Range.Normalized();
+    const TLarkHTMLTextRange r = range.Normalized();
     if (r.IsEmpty())
         return rects;
     for (const Line& line : FLines) {
@@ -261,26 +261,26 @@ QList<QRect> TLarkHTMLTextLayout::RangeRects(TLarkHTMLTextRange Range) const
     return rects;
 }
 
-TLarkHTMLTextRange TLarkHTMLTextLayout::WordAt(int Offset) const
+TLarkHTMLTextRange TLarkHTMLTextLayout::WordAt(int offset) const
 {
     if (FText.isEmpty())
         return {};
-    Offset = std::clamp(Offset, 0, Length() - 1);
-    const CharClass kind = ClassOf(FText[Offset]);
+    offset = std::clamp(offset, 0, Length() - 1);
+    const CharClass kind = ClassOf(FText[offset]);
     if (kind == CharClass::Other)
-        return {Offset, Offset + 1};
-    int start = Offset;
+        return {offset, offset + 1};
+    int start = offset;
     while (start > 0 && ClassOf(FText[start - 1]) == kind)
         --start;
-    int end = Offset + 1;
+    int end = offset + 1;
     while (end < Length() && ClassOf(FText[end]) == kind)
         ++end;
     return {start, end};
 }
 
-TLarkHTMLTextRange TLarkHTMLTextLayout::LineAt(int Offset) const
+TLarkHTMLTextRange TLarkHTMLTextLayout::LineAt(int offset) const
 {
-    const int l = LineOfOffset(Offset);
+    const int l = LineOfOffset(offset);
     if (l < 0)
         return {};
     const int start = FLines[std::size_t(l)].StartOffset;
@@ -288,16 +288,16 @@ TLarkHTMLTextRange TLarkHTMLTextLayout::LineAt(int Offset) const
     return {start, end};
 }
 
-QString TLarkHTMLTextLayout::RangeText(TLarkHTMLTextRange Range) const
+QString TLarkHTMLTextLayout::RangeText(TLarkHTMLTextRange range) const
 {
-    const TLarkHTMLTextRange r = Range.Normalized();
+    const TLarkHTMLTextRange r = range.Normalized();
     const int start = Clamp(r.Start);
     return FText.mid(start, Clamp(r.End) - start);
 }
 
-QString TLarkHTMLTextLayout::RangeHTML(TLarkHTMLTextRange Range) const
+QString TLarkHTMLTextLayout::RangeHTML(TLarkHTMLTextRange range) const
 {
-    const TLarkHTMLTextRange r = Range.Normalized();
+    const TLarkHTMLTextRange r = range.Normalized();
     QString html;
     if (r.IsEmpty())
         return html;

@@ -48,7 +48,7 @@ class TLarkHTMLTextLayout
 public:
     // AreaWidth is the width the document is shown in (it places centred and
     // right-aligned lines, as the hit test does).
-    TLarkHTMLTextLayout(TLarkHTMLData& Data, int AreaWidth);
+    TLarkHTMLTextLayout(TLarkHTMLData& data, int areaWidth);
 
     const QString& Text() const { return FText; }
     int Length() const { return int(FText.size()); }
@@ -59,31 +59,31 @@ public:
     //---- points and offsets (document coordinates)
     // The offset nearest to a document point: above the document its start,
     // below it its end, left or right of a line that line's start or end.
-    int OffsetAt(QPoint DocPoint) const;
+    int OffsetAt(QPoint docPoint) const;
     // The cell of the character at Offset (an empty-width cell at a line's
     // end for a line break or the document's end); null without lines.
-    QRect CharRect(int Offset) const;
+    QRect CharRect(int offset) const;
     // Where an item is drawn; null for items on no line.
-    QRect ItemRect(int Item) const;
+    QRect ItemRect(int item) const;
     // The offset where an item's text begins (for items without text, the
     // offset of their place).
-    int ItemOffset(int Item) const;
+    int ItemOffset(int item) const;
     // The areas a range covers, one rectangle per line it touches.
-    QList<QRect> RangeRects(TLarkHTMLTextRange Range) const;
+    QList<QRect> RangeRects(TLarkHTMLTextRange range) const;
 
     //---- boundaries
     // The word, run of blanks or single other character at Offset.
-    TLarkHTMLTextRange WordAt(int Offset) const;
+    TLarkHTMLTextRange WordAt(int offset) const;
     // The visual line holding Offset, with its line break.
-    TLarkHTMLTextRange LineAt(int Offset) const;
-    int LineOfOffset(int Offset) const;
+    TLarkHTMLTextRange LineAt(int offset) const;
+    int LineOfOffset(int offset) const;
 
     //---- contents
-    QString RangeText(TLarkHTMLTextRange Range) const;
+    QString RangeText(TLarkHTMLTextRange range) const;
     // The range as an HTML fragment: escaped text with its bold, italic,
     // underline, strike-out, colour and link, line breaks, paragraphs, and the
     // inputs and controls inside the range in their current state.
-    QString RangeHTML(TLarkHTMLTextRange Range) const;
+    QString RangeHTML(TLarkHTMLTextRange range) const;
 
 private:
     struct ItemPlace
@@ -108,9 +108,9 @@ private:
     void PlaceLines();
     // Pixels from a text item's left edge to the boundary before its
     // character n.
-    int PrefixWidth(int Item, int n) const;
-    int OffsetInItem(int Item, int px) const;
-    int Clamp(int Offset) const;
+    int PrefixWidth(int item, int n) const;
+    int OffsetInItem(int item, int px) const;
+    int Clamp(int offset) const;
 
     TLarkHTMLData& FData;
     int FAreaWidth = 0;

@@ -136,14 +136,14 @@ bool IsUntrusted(const TLarkHTMLControlItem& item)
 // For untrusted content the attributes the allow-list does not name for the
 // class are dropped before anything reads them, as if they had not been
 // written; the size attributes always stay.
-TStringList AllowedAttributes(const TLarkHTMLControlItem& item, const TStringList& Params)
+TStringList AllowedAttributes(const TLarkHTMLControlItem& item, const TStringList& params)
 {
     const TLarkHTMLControlAllowList& allowList = RenderOf(item)->ControlAllowList();
     TStringList allowed;
-    for (int i = 0; i < Params.Count(); ++i) {
-        const QString name = UnquoteValue(Params.Names(i));
+    for (int i = 0; i < params.Count(); ++i) {
+        const QString name = UnquoteValue(params.Names(i));
         if (IsSizeAttribute(name) || allowList.IsPropertyAllowed(item.FControlClass, name))
-            allowed.Add(Params.Strings(i));
+            allowed.Add(params.Strings(i));
     }
     return allowed;
 }
@@ -177,12 +177,12 @@ void CreateControl(TLarkHTMLControlItem& item)
 
 // The width and height attributes, with the defaults for missing, zero and
 // oversized values. A bad number ends the step: what was set so far stays.
-void ApplySize(TLarkHTMLControlItem& item, const TStringList& Params)
+void ApplySize(TLarkHTMLControlItem& item, const TStringList& params)
 {
     std::int64_t w = 0;
     std::int64_t h = 0;
     int value = 0;
-    const QString width = detail::Attribute(Params, u"width");
+    const QString width = detail::Attribute(params, u"width");
     if (!width.isEmpty()) {
         if (!TryStrToInt(width, value))
             return;
@@ -190,7 +190,7 @@ void ApplySize(TLarkHTMLControlItem& item, const TStringList& Params)
         if (item.Control())
             w = item.FWidth;
     }
-    const QString height = detail::Attribute(Params, u"height");
+    const QString height = detail::Attribute(params, u"height");
     if (!height.isEmpty()) {
         if (!TryStrToInt(height, value))
             return;
@@ -214,11 +214,11 @@ void ApplySize(TLarkHTMLControlItem& item, const TStringList& Params)
 
 // Every other attribute sets the control's property of that name, one at a
 // time: unknown names and values the property does not take are skipped.
-void ApplyProperties(TLarkHTMLControlItem& item, const TStringList& Params)
+void ApplyProperties(TLarkHTMLControlItem& item, const TStringList& params)
 {
     const ClassRegistry& registry = ClassRegistry::Instance();
-    for (int i = 0; i < Params.Count(); ++i) {
-        const QString rawName = Params.Names(i);
+    for (int i = 0; i < params.Count(); ++i) {
+        const QString rawName = params.Names(i);
         const QString name = UnquoteValue(rawName);
         if (IsSizeAttribute(name))
             continue;
@@ -229,7 +229,7 @@ void ApplyProperties(TLarkHTMLControlItem& item, const TStringList& Params)
         if (!info)
             continue;
         try {
-            SetPropertyFromText(registry, item.Control(), *info, UnquoteValue(Params.Values(rawName)));
+            SetPropertyFromText(registry, item.Control(), *info, UnquoteValue(params.Values(rawName)));
         } catch (const std::exception&) {
             // A value the property does not take leaves it as it was.
         }
@@ -238,8 +238,8 @@ void ApplyProperties(TLarkHTMLControlItem& item, const TStringList& Params)
 
 } // namespace
 
-TLarkHTMLControlItem::TLarkHTMLControlItem(TLarkHTMLData* Owner)
-    : TLarkHTMLItem(Owner)
+TLarkHTMLControlItem::TLarkHTMLControlItem(TLarkHTMLData* owner)
+    : TLarkHTMLItem(owner)
 {
     FItemType = hitControl;
 }
@@ -253,9 +253,9 @@ TLarkHTMLControlItem::~TLarkHTMLControlItem()
     ReleaseControl(FControl);
 }
 
-void TLarkHTMLControlItem::ReadAttributes(const TStringList& Params)
+void TLarkHTMLControlItem::ReadAttributes(const TStringList& params)
 {
-    const QString className = detail::Attribute(Params, u"vclclass");
+    const QString className = detail::Attribute(params, u"vclclass");
     if (className.isEmpty())
         return;
     if (className != FControlClass) {
@@ -263,7 +263,7 @@ void TLarkHTMLControlItem::ReadAttributes(const TStringList& Params)
         FControlClass = className;
         CreateControl(*this);
     }
-    const TStringList attributes = IsUntrusted(*this) ? AllowedAttributes(*this, Params) : Params;
+    const TStringList attributes = IsUntrusted(*this) ? AllowedAttributes(*this, params) : params;
     FControlPropList.Assign(attributes);
     ApplySize(*this, attributes);
     ApplyProperties(*this, attributes);
@@ -276,9 +276,9 @@ void TLarkHTMLControlItem::ReadAttributes(const TStringList& Params)
         render->DoControlCreated(FControl);
 }
 
-void TLarkHTMLControlItem::GetItemHTML(QString& S) const
+void TLarkHTMLControlItem::GetItemHTML(QString& s) const
 {
-    S.clear();
+    s.clear();
     const QWidget* control = FControl.data();
     if (!control)
         return;
@@ -286,7 +286,7 @@ void TLarkHTMLControlItem::GetItemHTML(QString& S) const
     QString className = registry.ClassNameOf(control);
     if (className.isEmpty())
         className = FControlClass;
-    S = u"<control vclclass=\""_s + className + u"\" "_s;
+    s = u"<control vclclass=\""_s + className + u"\" "_s;
     for (int i = 0; i < FControlPropList.Count(); ++i) {
         const QString name = UnquoteValue(FControlPropList.Names(i));
         const std::optional<TPropInfo> info = registry.GetPropInfo(control, name);
@@ -298,9 +298,9 @@ void TLarkHTMLControlItem::GetItemHTML(QString& S) const
         } catch (const std::exception&) {
             continue;
         }
-        S += name + u'=' + detail::QuoteAttribute(value) + u' ';
+        s += name + u'=' + detail::QuoteAttribute(value) + u' ';
     }
-    S += u'>';
+    s += u'>';
 }
 
 } // namespace lark

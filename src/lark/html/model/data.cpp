@@ -92,11 +92,11 @@ int TLarkHTMLData::LineCount() const
     return int(std::count_if(FArray.begin(), FArray.end(), [](const auto& item) { return item->IsBreakItem(); }));
 }
 
-TLarkHTMLItem* TLarkHTMLData::GetItem(int Index) const
+TLarkHTMLItem* TLarkHTMLData::GetItem(int index) const
 {
-    if (Index < 0 || Index >= GetItemCount())
-        ThrowIndexError(Index);
-    return FArray[std::size_t(Index)].get();
+    if (index < 0 || index >= GetItemCount())
+        ThrowIndexError(index);
+    return FArray[std::size_t(index)].get();
 }
 
 void TLarkHTMLData::AppendItem(std::unique_ptr<TLarkHTMLItem> item)
@@ -166,19 +166,19 @@ void TLarkHTMLData::ForgetItem(const TLarkHTMLItem* item)
         FActiveItem = nullptr;
 }
 
-void TLarkHTMLData::SetSelectedItem(TLarkHTMLItem* Value)
+void TLarkHTMLData::SetSelectedItem(TLarkHTMLItem* value)
 {
-    FSelectedItem = Value;
-    const auto* controlItem = dynamic_cast<const TLarkHTMLControlItem*>(Value);
+    FSelectedItem = value;
+    const auto* controlItem = dynamic_cast<const TLarkHTMLControlItem*>(value);
     if (controlItem && controlItem->Control())
         controlItem->Control()->setFocus();
 }
 
-void TLarkHTMLData::SetActiveItem(TLarkHTMLInputItem* Value)
+void TLarkHTMLData::SetActiveItem(TLarkHTMLInputItem* value)
 {
-    if (Value == FActiveItem)
+    if (value == FActiveItem)
         return;
-    FActiveItem = Value;
+    FActiveItem = value;
     if (FRender)
         FRender->Change();
 }

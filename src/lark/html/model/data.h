@@ -43,8 +43,8 @@ public:
     // 0 for fewer than two items, else the number of break items.
     int LineCount() const;
     // Throws EListError for an index outside the list.
-    TLarkHTMLItem* GetItem(int Index) const;
-    TLarkHTMLItem* Item(int Index) const { return GetItem(Index); }
+    TLarkHTMLItem* GetItem(int index) const;
+    TLarkHTMLItem* Item(int index) const { return GetItem(index); }
     int GetItemCount() const { return int(FArray.size()); }
     int ItemCount() const { return GetItemCount(); }
     // The document written back as simplified HTML with the current state of
@@ -108,16 +108,16 @@ public:
     void SetHighlightColor(TColor v) { FHighlightColor = v; }
     TLarkHTMLItem* SelectedItem() const { return FSelectedItem; }
     // Gives a windowed embedded control the input focus when it is selected.
-    void SetSelectedItem(TLarkHTMLItem* Value);
+    void SetSelectedItem(TLarkHTMLItem* value);
     // Stores the selection without moving the focus (clicks and link steps).
-    void StoreSelectedItem(TLarkHTMLItem* Value) { FSelectedItem = Value; }
+    void StoreSelectedItem(TLarkHTMLItem* value) { FSelectedItem = value; }
     const QRect& Rect() const { return FRect; }
     void SetRect(const QRect& v) { FRect = v; }
     QSize TextSize() const { return FTextSize; }
     void SetTextSize(const QSize& v) { FTextSize = v; }
     TLarkHTMLInputItem* ActiveItem() const { return FActiveItem; }
     // Notifies the render object (Change) only when the item really changes.
-    void SetActiveItem(TLarkHTMLInputItem* Value);
+    void SetActiveItem(TLarkHTMLInputItem* value);
     int HOffset() const { return FHOffset; }
     void SetHOffset(int v) { FHOffset = v; }
     int VOffset() const { return FVOffset; }

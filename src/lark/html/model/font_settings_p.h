@@ -17,7 +17,7 @@ struct TFontSettings
     TColor BgColor = clNone;
 };
 
-void ApplyFontSettings(TLarkHTMLItem& Item, const TFontSettings& Settings);
-void SaveFontSettings(const TLarkHTMLItem& Item, TFontSettings& Settings);
+void ApplyFontSettings(TLarkHTMLItem& item, const TFontSettings& settings);
+void SaveFontSettings(const TLarkHTMLItem& item, TFontSettings& settings);
 
 } // namespace lark

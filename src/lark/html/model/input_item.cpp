@@ -18,8 +18,8 @@ void TLarkHTMLControlPainter::PaintTo(TCanvas& /*Canvas*/, const QRect& /*ARect*
 {
 }
 
-TLarkHTMLInputItem::TLarkHTMLInputItem(TLarkHTMLData* Owner)
-    : TLarkHTMLItem(Owner)
+TLarkHTMLInputItem::TLarkHTMLInputItem(TLarkHTMLData* owner)
+    : TLarkHTMLItem(owner)
     , FControlPainter(std::make_unique<TLarkHTMLCheckBoxPainter>(this))
 {
     FItemType = hitInput;
@@ -27,10 +27,10 @@ TLarkHTMLInputItem::TLarkHTMLInputItem(TLarkHTMLData* Owner)
 
 TLarkHTMLInputItem::~TLarkHTMLInputItem() = default;
 
-void TLarkHTMLInputItem::Assign(const TLarkHTMLItem* Source)
+void TLarkHTMLInputItem::Assign(const TLarkHTMLItem* other)
 {
-    TLarkHTMLItem::Assign(Source);
-    const auto* source = dynamic_cast<const TLarkHTMLInputItem*>(Source);
+    TLarkHTMLItem::Assign(other);
+    const auto* source = dynamic_cast<const TLarkHTMLInputItem*>(other);
     if (!source)
         return;
     FName = source->FName;
@@ -40,9 +40,9 @@ void TLarkHTMLInputItem::Assign(const TLarkHTMLItem* Source)
     FValue = source->FValue;
 }
 
-void TLarkHTMLInputItem::SetInputType(TLarkHTMLInputType Value)
+void TLarkHTMLInputItem::SetInputType(TLarkHTMLInputType value)
 {
-    FInputType = Value;
+    FInputType = value;
     FControlPainter = std::make_unique<TLarkHTMLCheckBoxPainter>(this);
     FTag = 0;
     if (FInputType != itRadioButton || FName.isEmpty() || !FOwner)
@@ -57,40 +57,40 @@ void TLarkHTMLInputItem::SetInputType(TLarkHTMLInputType Value)
     FTag = index + 1;
 }
 
-void TLarkHTMLInputItem::ReadAttributes(const TStringList& Params)
+void TLarkHTMLInputItem::ReadAttributes(const TStringList& params)
 {
     // A checked value that is no Boolean throws: it fails the whole parse.
-    const QString checked = detail::Attribute(Params, u"checked");
+    const QString checked = detail::Attribute(params, u"checked");
     if (!checked.isEmpty())
         FChecked = StrToBool(checked);
 
-    const QString value = detail::Attribute(Params, u"value");
+    const QString value = detail::Attribute(params, u"value");
     if (!value.isEmpty())
         FValue = value;
 
     // A bad width also leaves the height alone.
     int size = 0;
-    const QString width = detail::Attribute(Params, u"width");
+    const QString width = detail::Attribute(params, u"width");
     if (!width.isEmpty()) {
         if (!TryStrToInt(width, size))
             return;
         FWidth = std::clamp(size, 0, limits::kMaxBoxSide);
     }
-    const QString height = detail::Attribute(Params, u"height");
+    const QString height = detail::Attribute(params, u"height");
     if (!height.isEmpty() && TryStrToInt(height, size))
         FHeight = std::clamp(size, 0, limits::kMaxBoxSide);
 }
 
-void TLarkHTMLInputItem::GetItemHTML(QString& S) const
+void TLarkHTMLInputItem::GetItemHTML(QString& s) const
 {
-    S = FInputType == itRadioButton ? u"<input type=\"radio\" "_s : u"<input type=\"checkbox\" "_s;
+    s = FInputType == itRadioButton ? u"<input type=\"radio\" "_s : u"<input type=\"checkbox\" "_s;
     if (!FName.isEmpty())
-        S += u"name="_s + detail::QuoteAttribute(FName) + u' ';
+        s += u"name="_s + detail::QuoteAttribute(FName) + u' ';
     if (FChecked)
-        S += u"checked=\"True\" "_s;
+        s += u"checked=\"True\" "_s;
     if (!FValue.isEmpty())
-        S += u"value="_s + detail::QuoteAttribute(FValue) + u' ';
-    S += u'>';
+        s += u"value="_s + detail::QuoteAttribute(FValue) + u' ';
+    s += u'>';
 }
 
 } // namespace lark

@@ -9,8 +9,8 @@ namespace lark {
 
 //---- TLarkHTMLItem --------------------------------------------------------
 
-TLarkHTMLItem::TLarkHTMLItem(TLarkHTMLData* Owner)
-    : FOwner(Owner)
+TLarkHTMLItem::TLarkHTMLItem(TLarkHTMLData* owner)
+    : FOwner(owner)
 {
 }
 
@@ -20,19 +20,19 @@ void TLarkHTMLItem::GetItemHTML(QString& /*S*/) const
 {
 }
 
-void TLarkHTMLItem::Assign(const TLarkHTMLItem* Source)
+void TLarkHTMLItem::Assign(const TLarkHTMLItem* source)
 {
-    if (!Source)
+    if (!source)
         return;
-    FontStyle = Source->FontStyle;
-    FontHeight = Source->FontHeight;
-    FontBgColor = Source->FontBgColor;
-    FontColor = Source->FontColor;
-    FLinkRef = Source->FLinkRef;
-    FFontRef = Source->FFontRef;
-    FIndent = Source->FIndent;
-    FFntCnt = Source->FFntCnt;
-    FBoolState = Source->FBoolState;
+    FontStyle = source->FontStyle;
+    FontHeight = source->FontHeight;
+    FontBgColor = source->FontBgColor;
+    FontColor = source->FontColor;
+    FLinkRef = source->FLinkRef;
+    FFontRef = source->FFontRef;
+    FIndent = source->FIndent;
+    FFntCnt = source->FFntCnt;
+    FBoolState = source->FBoolState;
     // The font may have changed, so a width measured before means nothing.
     ResetWidthCache();
 }
@@ -50,16 +50,16 @@ int TLarkHTMLItem::EffectiveFontHeight() const
 
 //---- TLarkHTMLBreakItem ---------------------------------------------------
 
-TLarkHTMLBreakItem::TLarkHTMLBreakItem(TLarkHTMLData* Owner, TLarkHTMLItemType Kind)
-    : TLarkHTMLItem(Owner)
+TLarkHTMLBreakItem::TLarkHTMLBreakItem(TLarkHTMLData* owner, TLarkHTMLItemType kind)
+    : TLarkHTMLItem(owner)
 {
-    FItemType = Kind;
+    FItemType = kind;
 }
 
-void TLarkHTMLBreakItem::Assign(const TLarkHTMLItem* Source)
+void TLarkHTMLBreakItem::Assign(const TLarkHTMLItem* other)
 {
-    TLarkHTMLItem::Assign(Source);
-    const auto* source = dynamic_cast<const TLarkHTMLBreakItem*>(Source);
+    TLarkHTMLItem::Assign(other);
+    const auto* source = dynamic_cast<const TLarkHTMLBreakItem*>(other);
     if (!source)
         return;
     FListLevel = source->FListLevel;
@@ -68,32 +68,32 @@ void TLarkHTMLBreakItem::Assign(const TLarkHTMLItem* Source)
     FParams = source->FParams & ~std::uint32_t(3);
 }
 
-void TLarkHTMLBreakItem::AssignBreakProps(const TLarkHTMLBreakItem* Source)
+void TLarkHTMLBreakItem::AssignBreakProps(const TLarkHTMLBreakItem* source)
 {
-    if (!Source)
+    if (!source)
         return;
-    FListLevel = Source->FListLevel;
-    FListItemN = Source->FListItemN;
-    FParams = Source->FParams;
+    FListLevel = source->FListLevel;
+    FListItemN = source->FListItemN;
+    FParams = source->FParams;
 }
 
 //---- Font settings --------------------------------------------------------
 
-void ApplyFontSettings(TLarkHTMLItem& Item, const TFontSettings& Settings)
+void ApplyFontSettings(TLarkHTMLItem& item, const TFontSettings& settings)
 {
-    Item.FFontRef = Settings.FontName;
-    Item.FontColor = Settings.Color;
-    Item.FontBgColor = Settings.BgColor;
-    Item.FontHeight = Settings.Height;
-    Item.ResetWidthCache();
+    item.FFontRef = settings.FontName;
+    item.FontColor = settings.Color;
+    item.FontBgColor = settings.BgColor;
+    item.FontHeight = settings.Height;
+    item.ResetWidthCache();
 }
 
-void SaveFontSettings(const TLarkHTMLItem& Item, TFontSettings& Settings)
+void SaveFontSettings(const TLarkHTMLItem& item, TFontSettings& settings)
 {
-    Settings.FontName = Item.FFontRef;
-    Settings.Color = Item.FontColor;
-    Settings.BgColor = Item.FontBgColor;
-    Settings.Height = Item.FontHeight;
+    settings.FontName = item.FFontRef;
+    settings.Color = item.FontColor;
+    settings.BgColor = item.FontBgColor;
+    settings.Height = item.FontHeight;
 }
 
 } // namespace lark

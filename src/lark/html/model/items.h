@@ -67,21 +67,21 @@ constexpr std::uint32_t ClosedPara = 0x80000000u; // paragraph made by "</p>"
 class TLarkHTMLItem
 {
 public:
-    explicit TLarkHTMLItem(TLarkHTMLData* Owner);
+    explicit TLarkHTMLItem(TLarkHTMLData* owner);
     virtual ~TLarkHTMLItem();
     TLarkHTMLItem(const TLarkHTMLItem&) = delete;
     TLarkHTMLItem& operator=(const TLarkHTMLItem&) = delete;
 
     // Sets S to the item's HTML form. Only inputs and controls have one; every
     // other item leaves S as it is.
-    virtual void GetItemHTML(QString& S) const;
+    virtual void GetItemHTML(QString& s) const;
     // Measured width and height on the render object's measuring canvas.
     virtual int GetWidth();
-    virtual int GetHeight(int& BaseLine);
+    virtual int GetHeight(int& baseLine);
 
     // The format copy: fonts, colours, link, indent, colour nesting and the
     // FBoolState bits; not the kind, text, sizes, rule/body colours or position.
-    void Assign(const TLarkHTMLItem* Source);
+    void Assign(const TLarkHTMLItem* source);
 
     bool IsLink() const { return FBoolState & BoolState::Link; }
     void SetIsLink(bool v) { SetBit(BoolState::Link, v); }
@@ -175,17 +175,17 @@ private:
 class TLarkHTMLBreakItem : public TLarkHTMLItem
 {
 public:
-    explicit TLarkHTMLBreakItem(TLarkHTMLData* Owner, TLarkHTMLItemType Kind = hitBreak);
+    explicit TLarkHTMLBreakItem(TLarkHTMLData* owner, TLarkHTMLItemType kind = hitBreak);
 
     int GetWidth() override;
-    int GetHeight(int& BaseLine) override;
+    int GetHeight(int& baseLine) override;
     bool IsBreakItem() const override { return true; }
 
     // The base copy, plus list level, number and the parameters with the
     // alignment bits cleared when Source is a break item.
-    void Assign(const TLarkHTMLItem* Source);
+    void Assign(const TLarkHTMLItem* source);
     // Carries alignment and list state over a soft break, unchanged.
-    void AssignBreakProps(const TLarkHTMLBreakItem* Source);
+    void AssignBreakProps(const TLarkHTMLBreakItem* source);
 
     // Low 16 bits of FParams: alignment 0 left, 1 centre, 2 right.
     int Alignment() const { return int(FParams & 0xFFFF); }
@@ -214,9 +214,9 @@ private:
 class TLarkHTMLControlPainter
 {
 public:
-    explicit TLarkHTMLControlPainter(TLarkHTMLInputItem* AInputItem) : FInputItem(AInputItem) {}
+    explicit TLarkHTMLControlPainter(TLarkHTMLInputItem* aInputItem) : FInputItem(aInputItem) {}
     virtual ~TLarkHTMLControlPainter() = default;
-    virtual void PaintTo(TCanvas& Canvas, const QRect& ARect);
+    virtual void PaintTo(TCanvas& canvas, const QRect& aRect);
 
 protected:
     TLarkHTMLInputItem* FInputItem;
@@ -226,7 +226,7 @@ class TLarkHTMLCheckBoxPainter : public TLarkHTMLControlPainter
 {
 public:
     using TLarkHTMLControlPainter::TLarkHTMLControlPainter;
-    void PaintTo(TCanvas& Canvas, const QRect& ARect) override;
+    void PaintTo(TCanvas& canvas, const QRect& aRect) override;
 };
 
 //---- TLarkHTMLInputItem ---------------------------------------------------
@@ -234,27 +234,27 @@ public:
 class TLarkHTMLInputItem : public TLarkHTMLItem
 {
 public:
-    explicit TLarkHTMLInputItem(TLarkHTMLData* Owner);
+    explicit TLarkHTMLInputItem(TLarkHTMLData* owner);
     ~TLarkHTMLInputItem() override;
 
-    void GetItemHTML(QString& S) const override;
-    void Assign(const TLarkHTMLItem* Source);
+    void GetItemHTML(QString& s) const override;
+    void Assign(const TLarkHTMLItem* source);
 
     bool Checked() const { return FChecked; }
-    void SetChecked(bool Value);
+    void SetChecked(bool value);
     const QString& Value() const { return FValue; }
-    void SetValue(const QString& Value);
+    void SetValue(const QString& value);
     TLarkHTMLInputType InputType() const { return FInputType; }
     // (Re)creates the painter and, for a named radio button, joins its group.
-    void SetInputType(TLarkHTMLInputType Value);
+    void SetInputType(TLarkHTMLInputType value);
     const QString& Name() const { return FName; }
-    void SetName(const QString& Value) { FName = Value.toLower(); }
+    void SetName(const QString& value) { FName = value.toLower(); }
 
     // Reads checked, value, width and height from a tag's attributes.
-    void ReadAttributes(const TStringList& Params);
+    void ReadAttributes(const TStringList& params);
 
     void Click();
-    void KeyDownTransfer(int Key);
+    void KeyDownTransfer(int key);
 
     TLarkHTMLControlPainter* ControlPainter() const { return FControlPainter.get(); }
 
@@ -272,17 +272,17 @@ private:
 class TLarkHTMLControlItem : public TLarkHTMLItem
 {
 public:
-    explicit TLarkHTMLControlItem(TLarkHTMLData* Owner);
+    explicit TLarkHTMLControlItem(TLarkHTMLData* owner);
     ~TLarkHTMLControlItem() override;
 
-    void GetItemHTML(QString& S) const override;
+    void GetItemHTML(QString& s) const override;
 
     QWidget* Control() const { return FControl; }
-    void SetControl(QWidget* Value) { FControl = Value; }
+    void SetControl(QWidget* value) { FControl = value; }
 
     // Creates the control through the class registry and configures it from
     // the tag's attributes.
-    void ReadAttributes(const TStringList& Params);
+    void ReadAttributes(const TStringList& params);
 
     QString FControlClass;
     TStringList FControlPropList;

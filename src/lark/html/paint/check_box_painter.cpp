@@ -181,11 +181,11 @@ void PaintInputItem(PaintContext& ctx, TLarkHTMLItem& item)
 
 } // namespace detail
 
-void TLarkHTMLCheckBoxPainter::PaintTo(TCanvas& Canvas, const QRect& ARect)
+void TLarkHTMLCheckBoxPainter::PaintTo(TCanvas& canvas, const QRect& aRect)
 {
-    if (!FInputItem || ARect.isEmpty())
+    if (!FInputItem || aRect.isEmpty())
         return;
-    QPainter* painter = Canvas.Painter();
+    QPainter* painter = canvas.Painter();
     if (!painter)
         return;
     const TLarkHTMLData* data = FInputItem->FOwner;
@@ -197,20 +197,20 @@ void TLarkHTMLCheckBoxPainter::PaintTo(TCanvas& Canvas, const QRect& ARect)
     painter->save();
     // Styles may draw their indicator at a size of their own; it stays in
     // the item's box.
-    painter->setClipRect(ARect, Qt::IntersectClip);
+    painter->setClipRect(aRect, Qt::IntersectClip);
     if (style)
-        DrawStyledBox(*style, *painter, host, ARect, *FInputItem, hot);
+        DrawStyledBox(*style, *painter, host, aRect, *FInputItem, hot);
     else
-        detail::DrawClassicInput(*painter, ARect, FInputItem->InputType(), FInputItem->Checked(), PaletteFor(host));
+        detail::DrawClassicInput(*painter, aRect, FInputItem->InputType(), FInputItem->Checked(), PaletteFor(host));
     painter->restore();
     if (!selected)
         return;
-    Canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetStyle(bsSolid);
     painter->save();
     if (style)
-        DrawStyledFocus(*style, *painter, host, ARect, ToQColor(Canvas.Brush().Color(), host));
+        DrawStyledFocus(*style, *painter, host, aRect, ToQColor(canvas.Brush().Color(), host));
     else
-        DrawDottedFocus(*painter, ARect);
+        DrawDottedFocus(*painter, aRect);
     painter->restore();
 }
 

@@ -103,48 +103,48 @@ void FillBands(TCanvas& canvas, const Rgb& from, const Rgb& to, bool vertical, c
 
 } // namespace
 
-void FillGradient(TCanvas& Canvas, TColor Color1, TColor Color2, bool Vertical, const QRect& Rect, int Steps,
-                  TColor BorderColor)
+void FillGradient(TCanvas& canvas, TColor color1, TColor color2, bool vertical, const QRect& rect, int steps,
+                  TColor borderColor)
 {
-    const QWidget* palette = PaletteSource(Canvas);
-    Steps = std::max(Steps, 1);
-    if (Color2 == clNone)
-        Color2 = Color1;
-    if (Color1 != clNone) {
-        const Rgb from = ToRgb(Color1, palette);
-        const Rgb to = ToRgb(Color2, palette);
+    const QWidget* palette = PaletteSource(canvas);
+    steps = std::max(steps, 1);
+    if (color2 == clNone)
+        color2 = color1;
+    if (color1 != clNone) {
+        const Rgb from = ToRgb(color1, palette);
+        const Rgb to = ToRgb(color2, palette);
         if (from == to)
-            FillSolid(Canvas, from, Rect);
+            FillSolid(canvas, from, rect);
         else
-            FillBands(Canvas, from, to, Vertical, Rect, Steps);
+            FillBands(canvas, from, to, vertical, rect, steps);
     }
-    if (BorderColor == clNone)
+    if (borderColor == clNone)
         return;
-    Canvas.Brush().SetStyle(bsClear);
-    Canvas.Pen().SetColor(ColorToRGB(BorderColor, palette));
-    Canvas.Rectangle(Rect);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Pen().SetColor(ColorToRGB(borderColor, palette));
+    canvas.Rectangle(rect);
 }
 
-bool DrawRule(TCanvas& Canvas, QRect& Rect, TColor LightColor, TColor ShadowColor, int Height)
+bool DrawRule(TCanvas& canvas, QRect& rect, TColor lightColor, TColor shadowColor, int height)
 {
-    if (Height == 0)
+    if (height == 0)
         return false;
-    const QWidget* palette = PaletteSource(Canvas);
-    int left = Rect.left();
-    int top = Rect.top();
-    int right = left + Rect.width();
-    int bottom = top + Rect.height() - 1;
-    if (Height == 1) {
+    const QWidget* palette = PaletteSource(canvas);
+    int left = rect.left();
+    int top = rect.top();
+    int right = left + rect.width();
+    int bottom = top + rect.height() - 1;
+    if (height == 1) {
         right -= 1;
-        Canvas.Pen().SetWidth(1);
-        Canvas.Pen().SetStyle(psSolid);
-        Canvas.Pen().SetColor(ColorToRGB(LightColor, palette));
-        Canvas.MoveTo(left, top);
-        Canvas.LineTo(right, top);
-        if (ShadowColor != LightColor) {
-            Canvas.Pen().SetColor(ColorToRGB(ShadowColor, palette));
-            Canvas.MoveTo(left, bottom);
-            Canvas.LineTo(right, bottom);
+        canvas.Pen().SetWidth(1);
+        canvas.Pen().SetStyle(psSolid);
+        canvas.Pen().SetColor(ColorToRGB(lightColor, palette));
+        canvas.MoveTo(left, top);
+        canvas.LineTo(right, top);
+        if (shadowColor != lightColor) {
+            canvas.Pen().SetColor(ColorToRGB(shadowColor, palette));
+            canvas.MoveTo(left, bottom);
+            canvas.LineTo(right, bottom);
         }
         left += 1;
         top += 1;
@@ -152,22 +152,22 @@ bool DrawRule(TCanvas& Canvas, QRect& Rect, TColor LightColor, TColor ShadowColo
         bottom -= 1;
     }
     else {
-        Canvas.Pen().SetStyle(psClear);
-        Canvas.Pen().SetWidth(0);
-        Canvas.Brush().SetStyle(bsSolid);
-        const auto h = std::int64_t(Height);
-        if (ShadowColor != LightColor) {
-            Canvas.Brush().SetColor(ColorToRGB(ShadowColor, palette));
-            Canvas.FillRect(RectLTRB(left, SaturatingInt(top + h), right + 1, SaturatingInt(top + 2 * h)));
+        canvas.Pen().SetStyle(psClear);
+        canvas.Pen().SetWidth(0);
+        canvas.Brush().SetStyle(bsSolid);
+        const auto h = std::int64_t(height);
+        if (shadowColor != lightColor) {
+            canvas.Brush().SetColor(ColorToRGB(shadowColor, palette));
+            canvas.FillRect(RectLTRB(left, SaturatingInt(top + h), right + 1, SaturatingInt(top + 2 * h)));
         }
-        Canvas.Brush().SetColor(ColorToRGB(LightColor, palette));
-        Canvas.FillRect(RectLTRB(left, top, right + 1, SaturatingInt(top + h)));
+        canvas.Brush().SetColor(ColorToRGB(lightColor, palette));
+        canvas.FillRect(RectLTRB(left, top, right + 1, SaturatingInt(top + h)));
         left = SaturatingInt(left + h);
         top = SaturatingInt(top + h);
         right = SaturatingInt(right - h - 1);
         bottom = SaturatingInt(bottom - h);
     }
-    Rect = RectLTRB(left, top, right + 1, bottom + 1);
+    rect = RectLTRB(left, top, right + 1, bottom + 1);
     return true;
 }
 

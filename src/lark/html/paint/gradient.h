@@ -21,14 +21,14 @@ class TCanvas;
 //
 // Example: a light yellow band of ten steps fading to white:
 //   FillGradient(canvas, RGB(255, 255, 225), clWhite, false, RectLTRB(0, 0, 200, 100), 10, clNone);
-void FillGradient(TCanvas& Canvas, TColor Color1, TColor Color2, bool Vertical, const QRect& Rect, int Steps,
-                  TColor BorderColor);
+void FillGradient(TCanvas& canvas, TColor color1, TColor color2, bool vertical, const QRect& rect, int steps,
+                  TColor borderColor);
 
 // Draws a rule at the top of Rect: for Height 1 a LightColor line above a
 // ShadowColor line (the bottom row of Rect); for a larger Height a LightColor
 // band Height pixels high over a ShadowColor band of the same height. Equal
 // colours draw only the light part. Returns false and draws nothing for
 // Height 0; otherwise Rect becomes the area inside the drawn edge.
-bool DrawRule(TCanvas& Canvas, QRect& Rect, TColor LightColor, TColor ShadowColor, int Height);
+bool DrawRule(TCanvas& canvas, QRect& rect, TColor lightColor, TColor shadowColor, int height);
 
 } // namespace lark

@@ -345,51 +345,51 @@ void StartLikeAFreshBuffer(TCanvas& canvas)
 
 } // namespace
 
-void TLarkHTMLRender::DrawText(TCanvas& Canvas, QPoint SrcPoint, const QRect& R, TColor AdjustFromColor,
-                               const QRect& ClipRect)
+void TLarkHTMLRender::DrawText(TCanvas& canvas, QPoint srcPoint, const QRect& r, TColor adjustFromColor,
+                               const QRect& clipRect)
 {
-    DrawTextEx(Canvas, SrcPoint, R, false, 0, 0, 0, 0, AdjustFromColor, ClipRect);
+    DrawTextEx(canvas, srcPoint, r, false, 0, 0, 0, 0, adjustFromColor, clipRect);
 }
 
-void TLarkHTMLRender::DrawTextInColor(TCanvas& Canvas, QPoint SrcPoint, const QRect& R, TColor Color,
-                                      const QRect& ClipRect)
+void TLarkHTMLRender::DrawTextInColor(TCanvas& canvas, QPoint srcPoint, const QRect& r, TColor color,
+                                      const QRect& clipRect)
 {
     FTextOnlyPass = true;
     const auto done = qScopeGuard([this] { FTextOnlyPass = false; });
-    DrawTextEx(Canvas, SrcPoint, R, true, Color, clNone, Color, clNone, clNone, ClipRect);
+    DrawTextEx(canvas, srcPoint, r, true, color, clNone, color, clNone, clNone, clipRect);
 }
 
-void TLarkHTMLRender::DrawTextEx(TCanvas& ACanvas, QPoint ASrcPoint, const QRect& AR, bool UseOverColors,
-                                 TColor AColor, TColor ABkColor, TColor ASelColor, TColor ASelBkColor,
-                                 TColor AAdjustFromColor, const QRect& ClipRect)
+void TLarkHTMLRender::DrawTextEx(TCanvas& aCanvas, QPoint aSrcPoint, const QRect& ar, bool useOverColors,
+                                 TColor aColor, TColor aBkColor, TColor aSelColor, TColor aSelBkColor,
+                                 TColor aAdjustFromColor, const QRect& clipRect)
 {
-    if (!FData || AR.isEmpty())
+    if (!FData || ar.isEmpty())
         return;
-    QPainter* painter = ACanvas.Painter();
+    QPainter* painter = aCanvas.Painter();
     if (!painter)
         return;
     FInternals->Measurer.Trim();
-    const detail::PaintRequest request{ ASrcPoint, AR,         UseOverColors,    AColor,  ABkColor,
-                                        ASelColor, ASelBkColor, AAdjustFromColor, ClipRect, FTextOnlyPass };
+    const detail::PaintRequest request{ aSrcPoint, ar,         useOverColors,    aColor,  aBkColor,
+                                        aSelColor, aSelBkColor, aAdjustFromColor, clipRect, FTextOnlyPass };
     std::optional<SavedCanvasState> saved;
     if (FDoubleBuffered) {
-        saved.emplace(ACanvas);
+        saved.emplace(aCanvas);
         painter->save();
-        painter->setClipRect(QRect(AR.topLeft(), AR.size() + QSize(1, 1)), Qt::IntersectClip);
-        StartLikeAFreshBuffer(ACanvas);
+        painter->setClipRect(QRect(ar.topLeft(), ar.size() + QSize(1, 1)), Qt::IntersectClip);
+        StartLikeAFreshBuffer(aCanvas);
     }
-    const unsigned savedAlign = ACanvas.TextAlign();
-    ACanvas.SetTextAlign(TA_BASELINE);
-    ACanvas.Font().SetCharset(FData->Charset());
-    FData->SetRect(AR);
+    const unsigned savedAlign = aCanvas.TextAlign();
+    aCanvas.SetTextAlign(TA_BASELINE);
+    aCanvas.Font().SetCharset(FData->Charset());
+    FData->SetRect(ar);
     // Mouse input maps back to the document through this paint's origin.
-    NotePaintSource(ASrcPoint);
+    NotePaintSource(aSrcPoint);
 
-    detail::PaintContext ctx{ *this,   *FData,          FInternals->Measurer, ACanvas, painter, request,
-                              Control(), AR.topLeft(), ACanvas.ClipRect(), ACanvas.Brush().Color() };
+    detail::PaintContext ctx{ *this,   *FData,          FInternals->Measurer, aCanvas, painter, request,
+                              Control(), ar.topLeft(), aCanvas.ClipRect(), aCanvas.Brush().Color() };
     detail::PaintItems(ctx);
 
-    ACanvas.SetTextAlign(savedAlign);
+    aCanvas.SetTextAlign(savedAlign);
     if (saved)
         painter->restore();
 }

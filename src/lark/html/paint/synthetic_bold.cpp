@@ -39,16 +39,16 @@ bool IsSyntheticBold(const QFont& font)
     return !FamilyHasBoldFace(QFontInfo(font).family());
 }
 
-void RestoreSyntheticBold(QPainter& painter, const QFont& font, QPointF Origin, const QString& Text)
+void RestoreSyntheticBold(QPainter& painter, const QFont& font, QPointF origin, const QString& text)
 {
     const qreal ratio = PaintDeviceRatio(painter);
-    if (ratio <= 1.0 || Text.isEmpty() || !IsSyntheticBold(font))
+    if (ratio <= 1.0 || text.isEmpty() || !IsSyntheticBold(font))
         return;
     // The width the ratio-1 emboldening has, scaled with the glyphs, less
     // the width Qt gave on the device; in logical pixels.
     const qreal logicalWidening = QFontInfo(font).pixelSize() * kEmboldenShare;
     const qreal missing = logicalWidening * (ratio - 1.0) / ratio;
-    painter.drawText(Origin + QPointF(missing, 0), Text);
+    painter.drawText(origin + QPointF(missing, 0), text);
 }
 
 } // namespace lark::detail

@@ -23,6 +23,6 @@ bool IsSyntheticBold(const QFont& font);
 
 // After a run was drawn at Origin with font on a scaled painter: draws it
 // again as wide as its weight at ratio 1 needs, when font is synthetic bold.
-void RestoreSyntheticBold(QPainter& painter, const QFont& font, QPointF Origin, const QString& Text);
+void RestoreSyntheticBold(QPainter& painter, const QFont& font, QPointF origin, const QString& text);
 
 } // namespace lark::detail

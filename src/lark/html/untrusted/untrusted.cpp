@@ -27,31 +27,31 @@ QStringList Sorted(QStringList names)
 
 } // namespace
 
-void TLarkHTMLControlAllowList::AllowClass(const QString& ClassName, const QStringList& Properties)
+void TLarkHTMLControlAllowList::AllowClass(const QString& className, const QStringList& properties)
 {
-    if (ClassName.isEmpty())
+    if (className.isEmpty())
         return;
-    QSet<QString>& allowed = FClasses[Key(ClassName)];
-    for (const QString& property : Properties) {
+    QSet<QString>& allowed = FClasses[Key(className)];
+    for (const QString& property : properties) {
         if (!property.isEmpty())
             allowed.insert(Key(property));
     }
 }
 
-void TLarkHTMLControlAllowList::DisallowClass(const QString& ClassName)
+void TLarkHTMLControlAllowList::DisallowClass(const QString& className)
 {
-    FClasses.remove(Key(ClassName));
+    FClasses.remove(Key(className));
 }
 
-bool TLarkHTMLControlAllowList::IsClassAllowed(const QString& ClassName) const
+bool TLarkHTMLControlAllowList::IsClassAllowed(const QString& className) const
 {
-    return !ClassName.isEmpty() && FClasses.contains(Key(ClassName));
+    return !className.isEmpty() && FClasses.contains(Key(className));
 }
 
-bool TLarkHTMLControlAllowList::IsPropertyAllowed(const QString& ClassName, const QString& PropertyName) const
+bool TLarkHTMLControlAllowList::IsPropertyAllowed(const QString& className, const QString& propertyName) const
 {
-    const auto found = FClasses.constFind(Key(ClassName));
-    return found != FClasses.cend() && found->contains(Key(PropertyName));
+    const auto found = FClasses.constFind(Key(className));
+    return found != FClasses.cend() && found->contains(Key(propertyName));
 }
 
 QStringList TLarkHTMLControlAllowList::AllowedClasses() const
@@ -59,9 +59,9 @@ QStringList TLarkHTMLControlAllowList::AllowedClasses() const
     return Sorted(FClasses.keys());
 }
 
-QStringList TLarkHTMLControlAllowList::AllowedProperties(const QString& ClassName) const
+QStringList TLarkHTMLControlAllowList::AllowedProperties(const QString& className) const
 {
-    const auto found = FClasses.constFind(Key(ClassName));
+    const auto found = FClasses.constFind(Key(className));
     return found == FClasses.cend() ? QStringList() : Sorted(found->values());
 }
 

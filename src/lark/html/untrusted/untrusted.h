@@ -25,19 +25,19 @@ class TLarkHTMLControlAllowList
 public:
     // Allows ClassName and adds Properties to the ones it may set. Allowing
     // a class twice adds to its properties.
-    void AllowClass(const QString& ClassName, const QStringList& Properties = {});
+    void AllowClass(const QString& className, const QStringList& properties = {});
     // Takes the class and its properties off the list.
-    void DisallowClass(const QString& ClassName);
+    void DisallowClass(const QString& className);
     void Clear() { FClasses.clear(); }
     bool IsEmpty() const { return FClasses.isEmpty(); }
 
-    bool IsClassAllowed(const QString& ClassName) const;
+    bool IsClassAllowed(const QString& className) const;
     // False for a class that is not allowed.
-    bool IsPropertyAllowed(const QString& ClassName, const QString& PropertyName) const;
+    bool IsPropertyAllowed(const QString& className, const QString& propertyName) const;
 
     // The allowed classes and a class's properties, in lower case and sorted.
     QStringList AllowedClasses() const;
-    QStringList AllowedProperties(const QString& ClassName) const;
+    QStringList AllowedProperties(const QString& className) const;
 
 private:
     // Lower-case class name to its lower-case property names.
