@@ -29,7 +29,10 @@ def plain(m):
         shutil.copyfile(pch, copies[pch])
     return f"-include {copies[pch]}"
 for e in entries:
-    e["command"] = re.sub(r"-include (\S+cmake_pch\.hxx)", plain, e["command"]).replace(" -Winvalid-pch", "")
+    command = re.sub(r"-include (\S+cmake_pch\.hxx)", plain, e["command"]).replace(" -Winvalid-pch", "")
+    # GCC's sub-options of -Wshadow are unknown to clang, which would then
+    # refuse to fix the file.
+    e["command"] = re.sub(r" -W(?:no-error=|error=)?shadow=\S+", "", command)
 json.dump(entries, open(os.path.join(out, "compile_commands.json"), "w"), indent=1)
 PY
 folders=$(printf '%s|' "$@" | sed 's/|$//')

@@ -29,7 +29,7 @@ void Fill(TLarkCustomListBox& list)
 struct RowChange
 {
     const char* name;
-    std::function<void(TLarkCustomListBox&, int Index)> change;
+    std::function<void(TLarkCustomListBox&, int index)> change;
     int countAfter;
 };
 

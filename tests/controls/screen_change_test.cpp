@@ -75,16 +75,16 @@ protected:
         Window.resize(240, 80);
     }
 
-    void MoveTo(int Screen)
+    void MoveTo(int screen)
     {
-        Window.windowHandle()->setScreen(QGuiApplication::screens().at(Screen));
+        Window.windowHandle()->setScreen(QGuiApplication::screens().at(screen));
         QApplication::processEvents();
     }
 
-    QImage Grab(QWidget* W)
+    QImage Grab(QWidget* w)
     {
         QApplication::processEvents();
-        QImage shot = W->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage shot = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
         shot.setDevicePixelRatio(1);
         return shot;
     }

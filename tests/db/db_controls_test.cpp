@@ -39,12 +39,12 @@ class Bound
 public:
     virtual ~Bound() = default;
     virtual QWidget* Widget() = 0;
-    virtual void SetDataSource(TDataSource* Value) = 0;
-    virtual void SetDataField(const QString& Value) = 0;
+    virtual void SetDataSource(TDataSource* value) = 0;
+    virtual void SetDataField(const QString& value) = 0;
     virtual QString DataField() const = 0;
-    virtual void SetIsTemplate(bool Value) = 0;
+    virtual void SetIsTemplate(bool value) = 0;
     virtual QString Caption() const = 0;
-    virtual void SetCaption(const QString& Value) = 0;
+    virtual void SetCaption(const QString& value) = 0;
     virtual TNotifyEvent& OnDataChange() = 0;
     virtual TLarkHTMLVariableNeededEvent& OnGetVariable() = 0;
     virtual TLarkHTMLRender* Render() const = 0;
@@ -77,12 +77,12 @@ public:
         FControl->show();
     }
     QWidget* Widget() override { return FControl; }
-    void SetDataSource(TDataSource* Value) override { FControl->SetDataSource(Value); }
-    void SetDataField(const QString& Value) override { FControl->SetDataField(Value); }
+    void SetDataSource(TDataSource* value) override { FControl->SetDataSource(value); }
+    void SetDataField(const QString& value) override { FControl->SetDataField(value); }
     QString DataField() const override { return FControl->DataField(); }
-    void SetIsTemplate(bool Value) override { FControl->SetIsTemplate(Value); }
+    void SetIsTemplate(bool value) override { FControl->SetIsTemplate(value); }
     QString Caption() const override { return FControl->Caption(); }
-    void SetCaption(const QString& Value) override { FControl->SetCaption(Value); }
+    void SetCaption(const QString& value) override { FControl->SetCaption(value); }
     TNotifyEvent& OnDataChange() override { return FControl->OnDataChange; }
     TLarkHTMLVariableNeededEvent& OnGetVariable() override { return FControl->OnGetVariable; }
     TLarkHTMLRender* Render() const override { return FControl->Render(); }
@@ -132,11 +132,11 @@ protected:
     }
 
     // Opens the table on record RecNo with the control bound to Field.
-    void ShowField(const QString& Field, int RecNo = 1)
+    void ShowField(const QString& field, int recNo = 1)
     {
-        Control->SetDataField(Field);
+        Control->SetDataField(field);
         Table.Open();
-        Table.SetRecNo(RecNo);
+        Table.SetRecNo(recNo);
     }
 
     TestDatabase Db;

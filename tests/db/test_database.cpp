@@ -114,24 +114,24 @@ QString TestDatabase::FilePath() const
     return FDir.filePath(u"people.db"_s);
 }
 
-void TestDatabase::Exec(const QString& Sql)
+void TestDatabase::Exec(const QString& sql)
 {
-    Run(QSqlDatabase::database(FWriter, false), Sql);
+    Run(QSqlDatabase::database(FWriter, false), sql);
 }
 
-void TestDatabase::Exec(const QStringList& Statements)
+void TestDatabase::Exec(const QStringList& statements)
 {
-    for (const QString& sql : Statements)
+    for (const QString& sql : statements)
         Exec(sql);
 }
 
-void TestDatabase::InsertNumbers(const QString& Table, int Count)
+void TestDatabase::InsertNumbers(const QString& table, int count)
 {
     QSqlDatabase db = QSqlDatabase::database(FWriter, false);
     db.transaction();
     QSqlQuery insert(db);
-    insert.prepare(u"INSERT INTO %1 (N) VALUES (?)"_s.arg(Table));
-    for (int n = 1; n <= Count; ++n) {
+    insert.prepare(u"INSERT INTO %1 (N) VALUES (?)"_s.arg(table));
+    for (int n = 1; n <= count; ++n) {
         insert.bindValue(0, n);
         if (!insert.exec())
             throw std::runtime_error(insert.lastError().text().toStdString());
@@ -139,19 +139,19 @@ void TestDatabase::InsertNumbers(const QString& Table, int Count)
     db.commit();
 }
 
-void TestDatabase::Bind(TSQLTable& Table) const
+void TestDatabase::Bind(TSQLTable& table) const
 {
     if (FBackend == Backend::SQLite)
-        Table.SetDatabaseName(FilePath());
+        table.SetDatabaseName(FilePath());
     else
-        Table.SetConnectionName(FReader);
+        table.SetConnectionName(FReader);
 }
 
-QString TestDatabase::Query1(const QString& Sql) const
+QString TestDatabase::Query1(const QString& sql) const
 {
     QSqlQuery query(QSqlDatabase::database(FWriter, false));
-    if (!query.exec(Sql) || !query.next())
-        throw std::runtime_error((Sql + u": "_s + query.lastError().text()).toStdString());
+    if (!query.exec(sql) || !query.next())
+        throw std::runtime_error((sql + u": "_s + query.lastError().text()).toStdString());
     return query.value(0).toString();
 }
 
@@ -201,9 +201,9 @@ void TestDatabase::CreatePeople()
     });
 }
 
-qint64 SQLiteChangeCounter(const QString& Path)
+qint64 SQLiteChangeCounter(const QString& path)
 {
-    QFile file(Path);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray header = file.read(28);

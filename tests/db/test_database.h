@@ -40,13 +40,13 @@ public:
     Backend Kind() const { return FBackend; }
     // Runs statements on the writing connection; a failure throws with the
     // driver's message.
-    void Exec(const QString& Sql);
-    void Exec(const QStringList& Statements);
+    void Exec(const QString& sql);
+    void Exec(const QStringList& statements);
     // Inserts rows into a one-column table in one transaction.
-    void InsertNumbers(const QString& Table, int Count);
+    void InsertNumbers(const QString& table, int count);
     // Points the table at this database (a file for SQLite, an open
     // connection for PostgreSQL).
-    void Bind(TSQLTable& Table) const;
+    void Bind(TSQLTable& table) const;
     // The traces any write would leave: the file's bytes and the folder's
     // files (SQLite); the row versions of every table and of the catalog
     // (PostgreSQL).
@@ -60,7 +60,7 @@ public:
 
 private:
     void OpenPostgreSQL();
-    QString Query1(const QString& Sql) const;
+    QString Query1(const QString& sql) const;
 
     Backend FBackend;
     QTemporaryDir FDir;
@@ -71,6 +71,6 @@ private:
 };
 
 // SQLite's file change counter (header bytes 24 to 27), -1 when unreadable.
-qint64 SQLiteChangeCounter(const QString& Path);
+qint64 SQLiteChangeCounter(const QString& path);
 
 } // namespace lark::test

@@ -91,10 +91,10 @@ TEST(HookChain, HandlerSeesTheEventItself)
     TLarkHookComponent hook;
     QObject* sender = nullptr;
     int key = 0;
-    hook.OnBeforeProcess = [&](QObject* Sender, QEvent* Message, bool&) {
-        sender = Sender;
-        if (Message->type() == QEvent::KeyPress)
-            key = static_cast<QKeyEvent*>(Message)->key();
+    hook.OnBeforeProcess = [&](QObject* from, QEvent* message, bool&) {
+        sender = from;
+        if (message->type() == QEvent::KeyPress)
+            key = static_cast<QKeyEvent*>(message)->key();
     };
     hook.SetControl(&widget);
 

@@ -198,12 +198,12 @@ TEST_F(EmbeddedPaintTest, VisibilityEventCanHideTheControl)
 TEST_F(EmbeddedPaintTest, PositionEventMovesTheControlUnderTheLock)
 {
     std::vector<QPoint> offered;
-    Host.Render().OnAdjustControlPosition = [&](QObject*, QWidget*, TLarkHTMLItem* aData, int& X, int& Y) {
+    Host.Render().OnAdjustControlPosition = [&](QObject*, QWidget*, TLarkHTMLItem* aData, int& x, int& y) {
         EXPECT_EQ(aData, FirstOfKind(hitPara));
         EXPECT_EQ(Host.LockCount(), 1);
-        offered.emplace_back(X, Y);
-        X = 100;
-        Y = 50;
+        offered.emplace_back(x, y);
+        x = 100;
+        y = 50;
     };
     Host.SetHTML(kEdit);
     const QImage image = Shot();

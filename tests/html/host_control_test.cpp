@@ -22,7 +22,7 @@ public:
     TFont* GetFont() override { return &font; }
     TLarkHTMLOptions* GetOptions() override { return &options; }
     QString GetHTML() const override { return html; }
-    void SetHTML(const QString& Value) override { html = Value; }
+    void SetHTML(const QString& value) override { html = value; }
     TPadding* GetPadding() override { return &padding; }
     QPoint GetOffset() const override { return {}; }
     void LockUpdating() override { ++locks; }

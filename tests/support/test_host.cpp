@@ -23,9 +23,9 @@ TestHost::~TestHost()
     FRender.SetControl(nullptr);
 }
 
-void TestHost::SetHTML(const QString& Value)
+void TestHost::SetHTML(const QString& value)
 {
-    FHTML = Value;
+    FHTML = value;
     Rebuild();
 }
 

@@ -38,7 +38,7 @@ public:
     TLarkHTMLOptions* GetOptions() override { return &FOptions; }
     QString GetHTML() const override { return FHTML; }
     // Stores the text and lays it out again (AssignSettings + PrepareText).
-    void SetHTML(const QString& Value) override;
+    void SetHTML(const QString& value) override;
     TPadding* GetPadding() override { return &FPadding; }
     QPoint GetOffset() const override { return {}; }
     void LockUpdating() override;
