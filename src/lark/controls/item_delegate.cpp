@@ -19,8 +19,6 @@
 #include <QPainter>
 #include <QRegularExpression>
 
-#include <cmath>
-
 using namespace Qt::StringLiterals;
 
 namespace lark {
@@ -31,18 +29,6 @@ namespace {
 constexpr int kRowIndent = 2;
 
 const QString kEllipsis = u"..."_s;
-
-// The document font of a delegate with settings of its own: the
-// application's font.
-void TakeApplicationFont(TFont& target)
-{
-    const QFont font = QApplication::font();
-    target.SetName(font.family());
-    if (font.pixelSize() > 0)
-        target.SetHeight(-font.pixelSize());
-    else
-        target.SetHeight(-int(std::lround(font.pointSizeF() * target.PixelsPerInch() / 72.0)));
-}
 
 //---- Writing input states back into a row's markup ------------------------------
 
@@ -129,7 +115,8 @@ TLarkHTMLItemDelegate::TLarkHTMLItemDelegate(QObject* parent)
 {
     // Rows are drawn straight onto the view's painter.
     FRender->SetDoubleBuffered(false);
-    TakeApplicationFont(FFont);
+    // A delegate with settings of its own draws in the application's font.
+    FFont.AssignQFont(QApplication::font());
     FFont.OnChange = [this](QObject*) { Repaint(); };
     FOptions->OnChange = [this](QObject*) { Repaint(); };
     BindOwnRender();

@@ -22,31 +22,9 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
-#include <cmath>
-
 namespace lark {
 
 namespace {
-
-// The widget's font as the canvas's font.
-void TakeFont(TFont& target, const QFont& source)
-{
-    target.SetName(source.family());
-    if (source.pixelSize() > 0)
-        target.SetHeight(-source.pixelSize());
-    else
-        target.SetHeight(-int(std::lround(source.pointSizeF() * target.PixelsPerInch() / 72.0)));
-    TFontStyles style;
-    if (source.bold())
-        style.Include(fsBold);
-    if (source.italic())
-        style.Include(fsItalic);
-    if (source.underline())
-        style.Include(fsUnderline);
-    if (source.strikeOut())
-        style.Include(fsStrikeOut);
-    target.SetStyle(style);
-}
 
 const QString kEllipsis = QStringLiteral("...");
 
@@ -77,7 +55,7 @@ void TLarkCustomListBox::PaintRow(QPainter& painter, const QRect& row, int index
 {
     painter.save();
     TCanvas canvas(&painter);
-    TakeFont(canvas.Font(), ItemFont());
+    canvas.Font().AssignQFont(ItemFont());
     canvas.Font().SetColor(ItemTextColor());
     canvas.Brush().SetColor(BackgroundColor());
 
