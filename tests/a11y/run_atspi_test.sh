@@ -28,9 +28,11 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display itself and writes its number once it accepts
-# connections.
+# connections. -noreset: the bus launcher connects to X only to publish the
+# bus address and leaves; the server must not reset then, while the demo
+# may be connecting (a CI run once saw the demo refused by a fresh server).
 mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 if ! read -r -t 10 display <"$work/display"; then
   cat "$work/xvfb.log"; echo "FAIL: Xvfb did not start"; exit 1
