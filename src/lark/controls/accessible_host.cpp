@@ -451,15 +451,24 @@ std::optional<TLarkHTMLTextRange> UnitAt(const TLarkHTMLTextLayout& layout, QAcc
 
 } // namespace
 
+bool THostAccessible::FindsUnitsOf(QAccessible::TextBoundaryType type) const
+{
+    if (type == QAccessible::SentenceBoundary)
+        return true;
+    if (type != QAccessible::WordBoundary && type != QAccessible::LineBoundary)
+        return false;
+    QString plain;
+    return !PlainCaption(&plain) && Layout();
+}
+
 QString THostAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                       int* endOffset) const
 {
     if (boundaryType == QAccessible::SentenceBoundary)
         return SentenceAt(offset == -2 ? cursorPosition() : offset, startOffset, endOffset);
-    QString plain;
-    const TLarkHTMLTextLayout* layout = PlainCaption(&plain) ? nullptr : Layout();
-    if (!layout || (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::LineBoundary))
+    if (!FindsUnitsOf(boundaryType))
         return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+    const TLarkHTMLTextLayout* layout = Layout();
     *startOffset = *endOffset = -1;
     const int length = layout->Length();
     if (offset == -2)
@@ -479,10 +488,7 @@ QString THostAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType 
 QString THostAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                           int* endOffset) const
 {
-    QString plain;
-    const TLarkHTMLTextLayout* layout = PlainCaption(&plain) ? nullptr : Layout();
-    if (boundaryType != QAccessible::SentenceBoundary &&
-        (!layout || (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::LineBoundary)))
+    if (!FindsUnitsOf(boundaryType))
         return QAccessibleTextInterface::textBeforeOffset(offset, boundaryType, startOffset, endOffset);
     int start = -1;
     int end = -1;
@@ -496,10 +502,7 @@ QString THostAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryT
 QString THostAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                          int* endOffset) const
 {
-    QString plain;
-    const TLarkHTMLTextLayout* layout = PlainCaption(&plain) ? nullptr : Layout();
-    if (boundaryType != QAccessible::SentenceBoundary &&
-        (!layout || (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::LineBoundary)))
+    if (!FindsUnitsOf(boundaryType))
         return QAccessibleTextInterface::textAfterOffset(offset, boundaryType, startOffset, endOffset);
     int start = -1;
     int end = -1;

@@ -105,6 +105,9 @@ public:
                             int* endOffset) const override;
     // The sentence holding offset, found without Qt's default search.
     QString SentenceAt(int offset, int* startOffset, int* endOffset) const;
+    // Whether the text units of that kind are found here rather than by Qt:
+    // sentences always, words and lines when a document lays the text out.
+    bool FindsUnitsOf(QAccessible::TextBoundaryType type) const;
     QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                          int* endOffset) const override;
     int characterCount() const override;
